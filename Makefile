@@ -1,0 +1,36 @@
+# Two commands for a fresh Debian machine: `make play` and `make test`.
+# Both install what is missing (as root, through apt-get), then build.
+
+BUILD ?= build
+BUILD_SANITIZE ?= build-sanitize
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev \
+           fonts-ipafont-mincho fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool
+
+.PHONY: all deps build play test test-sanitize bench goldens clean
+
+all: build
+
+deps:
+	@tools/install-packages.sh $(PACKAGES)
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	./$(BUILD)/zebora --root games
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DZEBORA_SANITIZE=ON -DZEBORA_BENCH=OFF >/dev/null
+	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
+	cd $(BUILD_SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SANITIZE)

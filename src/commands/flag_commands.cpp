@@ -1,0 +1,112 @@
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "engine/script_engine.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+namespace {
+
+bool validFlag(int32_t number) {
+    return number >= 0 && number < kFlagCount;
+}
+
+// Applies one arithmetic operator with wrap-around; false for a character that is no operator.
+// Division and remainder by 0 leave the flag alone, and INT_MIN / -1 wraps to INT_MIN (remainder 0)
+// like the other operators.
+bool applyOperator(char op, int32_t& left, int32_t right) {
+    uint32_t a = static_cast<uint32_t>(left), b = static_cast<uint32_t>(right);
+    switch (op) {
+        case '+': left = static_cast<int32_t>(a + b); return true;
+        case '-': left = static_cast<int32_t>(a - b); return true;
+        case '*': left = static_cast<int32_t>(a * b); return true;
+        case '/':
+            if (right == -1) left = static_cast<int32_t>(0u - a);
+            else if (right != 0) left /= right;
+            return true;
+        case '%':
+            if (right == -1) left = 0;
+            else if (right != 0) left %= right;
+            return true;
+        case '=': left = right; return true;
+        default: return false;
+    }
+}
+
+bool compare(const char* op, int32_t left, int32_t right) {
+    if (std::strcmp(op, "=") == 0) return left == right;
+    if (std::strcmp(op, ">") == 0) return left > right;
+    if (std::strcmp(op, ">=") == 0 || std::strcmp(op, "=>") == 0) return left >= right;
+    if (std::strcmp(op, "<") == 0) return left < right;
+    if (std::strcmp(op, "<=") == 0 || std::strcmp(op, "=<") == 0) return left <= right;
+    return false;
+}
+
+}  // namespace
+
+void ScriptEngine::cmdFlag() {
+    int32_t number = 0, value = 0;
+    char op = 0;
+    if (std::sscanf(args, "%d %c %d", &number, &op, &value) < 3) {
+        fatalError(sjis("@flag(int no,char enzan,int value); の書式が間違っています。"));
+    }
+    if (!validFlag(number)) fatalError(sjis("[@flag] フラグで指定できる番号が最大値を超えています"));
+    if (!applyOperator(op, flags[number], value)) {
+        fatalError(sjis("[@flag] その演算子は現在使われておりません（ぉ"));
+    }
+}
+
+void ScriptEngine::cmdFlagTo() {
+    int32_t target = 0, source = 0;
+    char op = 0;
+    if (std::sscanf(args, "%d %c %d", &target, &op, &source) < 3) {
+        fatalError(sjis("@flagto(int no1,char enzan,int no2); の書式が間違っています。"));
+    }
+    if (!validFlag(target) || !validFlag(source)) {
+        fatalError(sjis("[@flagto] フラグで指定できる番号が最大値を超えています"));
+    }
+    if (!applyOperator(op, flags[target], flags[source])) {
+        fatalError(sjis("[@flagto] その演算子は現在使われておりません（ぉ"));
+    }
+}
+
+void ScriptEngine::cmdFlagRandom() {
+    int32_t number = 0, low = 0, high = 0;
+    if (std::sscanf(args, "%d %d %d", &number, &low, &high) < 3) {
+        fatalError(sjis("@flagrnd(int no,int min,int max); の書式が間違っています"));
+    }
+    if (!validFlag(number)) fatalError(sjis("[@flagrnd]フラグ番号が範囲を超えています"));
+    // A range written backwards is the same range: the number still lies between the two bounds.
+    if (high < low) std::swap(low, high);
+    flags[number] = randomInRange(low, high);
+}
+
+void ScriptEngine::cmdFlagSelect() {
+    int32_t number = 0, value = 0;
+    char op[kNameBytes], whenTrue[kNameBytes], whenFalse[kNameBytes];
+    if (std::sscanf(args, "%d %255s %d %255s %255s", &number, op, &value, whenTrue, whenFalse) < 5) {
+        fatalError(sjis("@flagselect(int no1,char *enzan,int value,char *place1,char *place2); "
+                        "の書式が間違ってるらしい（ぉ"));
+    }
+    if (!validFlag(number)) fatalError(sjis("[@flagselect]フラグ番号が範囲を超えています"));
+    jumpToLabel(compare(op, flags[number], value) ? whenTrue : whenFalse);
+}
+
+void ScriptEngine::cmdFlagToSelect() {
+    int32_t first = 0, second = 0;
+    char op[kNameBytes], whenTrue[kNameBytes], whenFalse[kNameBytes];
+    if (std::sscanf(args, "%d %255s %d %255s %255s", &first, op, &second, whenTrue, whenFalse) < 5) {
+        fatalError(sjis("@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); "
+                        "の書式が間違ってるらしい（ぉ"));
+    }
+    if (!validFlag(first) || !validFlag(second)) {
+        fatalError(sjis("[@flagtoselect]フラグ番号が範囲を超えています"));
+    }
+    jumpToLabel(compare(op, flags[first], flags[second]) ? whenTrue : whenFalse);
+}
+
+void ScriptEngine::cmdFlagClear() {
+    std::memset(flags, 0, sizeof flags);
+}

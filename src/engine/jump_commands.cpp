@@ -1,0 +1,57 @@
+#include <cstdio>
+#include <cstring>
+
+#include "display/display.h"
+#include "engine/script_engine.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+namespace {
+
+const float kEngineVersion = 0.21f;
+
+}  // namespace
+
+int8_t ScriptEngine::jumpToLabel(const char* name) {
+    if (std::strcmp(name, "loadstart") == 0) return loadStartMenu();
+    if (std::strcmp(name, "fileinit") == 0) return initBookmarkMenu();
+    if (std::strcmp(name, "end") == 0) {
+        endGame();
+        return 0;
+    }
+    if (std::strcmp(name, "0") == 0) return 0;
+    char place[kNameBytes];
+    for (int32_t i = 0; i < nameCount; ++i) {
+        pos = namePos[i];
+        extractArgs();
+        if (std::sscanf(args, "%255s", place) == 1 && std::strcmp(place, name) == 0) return 0;
+        waitSinceMark(0);
+    }
+    fatalErrorf(sjis("[%s]指定された場所名が見つかりません"), name);
+}
+
+void ScriptEngine::cmdGoto() {
+    char name[kNameBytes];
+    if (std::sscanf(args, "%255s", name) != 1) fatalError(sjis("@goto(char *name); の書式が間違っています"));
+    jumpToLabel(name);
+}
+
+void ScriptEngine::cmdWait() {
+    int32_t ms = 0;
+    if (std::sscanf(args, "%d", &ms) != 1) fatalError(sjis("wait(int ms); の書式が間違っています"));
+    sleepMs(static_cast<uint32_t>(ms));
+}
+
+void ScriptEngine::cmdStart() {
+    float version = 0;
+    if (std::sscanf(args, "%f", &version) != 1) fatalError(sjis("start(float ver); の書式が間違っています"));
+    if (version > kEngineVersion) showVersionWarning();
+}
+
+void ScriptEngine::showVersionWarning() {
+    g_display.clear(SLOT_BACK);
+    g_display.present();
+    waitForClick();
+    g_display.clear(SLOT_BACK);
+    g_display.present();
+}

@@ -1,0 +1,116 @@
+// The engine state and the operations of the script engine: loading, reset, dispatch, the run loop,
+// places and jumps, and the command handlers.
+#pragma once
+#include <cstdint>
+
+const int kArgsBytes = 1000;
+const int kNameBytes = 256;
+const int kFlagCount = 256;
+const int kMaxPlaces = 1000;
+const int kMenuLines = 10;
+const int kBookmarkCount = 3;
+
+const int kCommandCapacity = 200;
+const int kCommandNameBytes = 50;
+
+extern char g_commands[kCommandCapacity][kCommandNameBytes];
+extern int32_t g_commandCount;
+
+struct BookmarkSummary {
+    bool exists;
+    uint8_t year;
+    uint8_t month;
+    uint8_t day;
+    uint8_t playthrough;
+    uint32_t playTime;
+    int32_t hours;
+    int32_t minutes;
+    int32_t seconds;
+};
+
+struct MenuRect {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+// What the run loop does next.
+enum : int8_t {
+    ACTION_READ_ON = -1,
+    ACTION_CLICK_WAIT = 0,
+    ACTION_PAGE_WAIT = 1,
+    ACTION_CHOICE = 2,
+    ACTION_END_GAME = 3,
+};
+
+class ScriptEngine {
+public:
+    char* script;
+    char args[kArgsBytes];
+    char bgName[kNameBytes];
+    char midiName[kNameBytes];
+    int32_t flags[kFlagCount];
+    int32_t pos;
+    int32_t length;
+    int32_t textX;
+    int32_t textY;
+    int32_t textColor;
+    int32_t dimLevel;
+    void* font;
+    char fontFace[kNameBytes];
+    int8_t pendingAction;
+    uint8_t transparentSet;
+    int32_t namePos[kMaxPlaces];
+    int32_t fontHeight;
+    int32_t fontWidth;
+    int32_t fontWeight;
+    int32_t skipTyping;
+    int32_t nameCount;
+    int32_t lineHeight;
+    int32_t playCount;
+    uint32_t playTimeBase;
+    BookmarkSummary bookmarks[kBookmarkCount];
+    char menuText[kMenuLines][kNameBytes];
+    char choicePlace[kMenuLines][kNameBytes];
+    int8_t choiceCount;
+    char choiceText[kMenuLines][kNameBytes];
+    MenuRect choiceRect[kMenuLines];
+
+    // Loading, reset and the direct start.
+    void loadCommandTable();
+    void loadScript();
+    void resetGameState();
+    void startFromStartFile();
+
+    // Dispatch and the run loop.
+    void dispatchCommand();
+    void extractArgs();
+    void runScript();
+    void handleEscape();
+
+    // Places and jumps.
+    void scanLabels();
+    int8_t jumpToLabel(const char* name);
+    void cmdStart();
+    void showVersionWarning();
+    void cmdWait();
+    void cmdGoto();
+
+    // Flag commands.
+    void cmdFlag();
+    void cmdFlagRandom();
+    void cmdFlagTo();
+    void cmdFlagSelect();
+    void cmdFlagToSelect();
+    void cmdFlagClear();
+
+    // The end of a game.
+    void endGame();
+
+    // Bookmark menus reached through the reserved place names.
+    int8_t loadStartMenu();
+    int8_t initBookmarkMenu();
+};
+
+extern ScriptEngine g_engine;

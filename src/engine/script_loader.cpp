@@ -1,0 +1,56 @@
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/script_engine.h"
+#include "frontend/front_end.h"
+#include "platform/file_system.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+ScriptEngine g_engine;
+
+namespace {
+
+// A physical line is read in pieces of at most this many bytes, each treated as a line of its own.
+const size_t kPieceBytes = 900;
+
+// Appends the kept bytes of one piece: no blanks, tabs or line feeds, nothing from "//" on.
+int32_t keepPiece(const char* piece, char* out) {
+    if (piece[0] == '#' || piece[0] == '\n' || piece[0] == '\0') return 0;
+    int32_t kept = 0;
+    for (const char* p = piece; *p; ++p) {
+        if (*p == ' ' || *p == '\t' || *p == '\n') continue;
+        if (p[0] == '/' && p[1] == '/') break;
+        out[kept++] = *p;
+    }
+    return kept;
+}
+
+}  // namespace
+
+void ScriptEngine::loadScript() {
+    int32_t game = g_frontEnd.selected;
+    FILE* file = openGameFile(g_frontEnd.scriptFile[game], "rb");
+    if (!file) fatalError(sjis("ファイルがオープン出来ません（原因不明）"));
+    std::free(script);
+    script = static_cast<char*>(std::malloc(static_cast<size_t>(g_frontEnd.scriptSize[game]) + 1));
+    if (!script) {
+        std::fclose(file);
+        fatalError(sjis("メモリが足りません"));
+    }
+    // The size comes from the directory listing; never keep more than it allows for.
+    int32_t capacity = static_cast<int32_t>(g_frontEnd.scriptSize[game]);
+    int32_t kept = 0;
+    char piece[kPieceBytes];
+    char stripped[kPieceBytes];
+    while (readTextPiece(file, piece, sizeof piece) > 0) {
+        int32_t count = keepPiece(piece, stripped);
+        if (count > capacity - kept) count = capacity - kept;
+        std::memcpy(script + kept, stripped, static_cast<size_t>(count));
+        kept += count;
+    }
+    std::fclose(file);
+    script[kept] = '\0';
+    length = kept;
+}

@@ -1,0 +1,20 @@
+// Character boundaries in Shift-JIS text.
+#pragma once
+#include <cstdint>
+
+// A lead byte of the Shift-JIS code page starts a two-byte character. Half-width katakana
+// (0xA1–0xDF) are single bytes.
+inline bool isLeadByte(uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The length of the longest prefix of text, at most maxBytes, that does not split a character.
+inline int sjisPrefixLength(const char* text, int maxBytes) {
+    int length = 0;
+    while (text[length] != '\0') {
+        int size = isLeadByte(static_cast<uint8_t>(text[length])) && text[length + 1] != '\0' ? 2 : 1;
+        if (length + size > maxBytes) break;
+        length += size;
+    }
+    return length;
+}

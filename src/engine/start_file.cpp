@@ -1,0 +1,29 @@
+#include <cstdio>
+#include <cstring>
+
+#include "engine/script_engine.h"
+#include "frontend/front_end.h"
+#include "platform/file_system.h"
+#include "shell/shell.h"
+
+void ScriptEngine::startFromStartFile() {
+    FILE* file = openGameFile("start.dat", "r");
+    if (!file) return;
+    char folder[kNameBytes], scriptName[kNameBytes];
+    int words = std::fscanf(file, "%255s %255s", folder, scriptName);
+    std::fclose(file);
+    if (words < 2) return;
+    g_frontEnd.selected = 0;
+    std::strcpy(g_frontEnd.scriptFile[0], scriptName);
+    if (!changeDirectory(folder)) return;
+    uint32_t size = 0;
+    if (!findFile(scriptName, size)) {
+        changeDirectory("..");
+        return;
+    }
+    g_frontEnd.scriptSize[0] = size;
+    loadScript();
+    resetGameState();
+    runScript();
+    quitProgram();
+}

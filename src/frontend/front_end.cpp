@@ -1,0 +1,3 @@
+#include "frontend/front_end.h"
+
+FrontEnd g_frontEnd;

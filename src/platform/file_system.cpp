@@ -1,0 +1,120 @@
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/text_encoding.h"
+
+namespace {
+
+const int kEndOfFileMark = 0x1A;
+const size_t kNameBytes = 1024;
+
+bool sameIgnoringAsciiCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return *a == *b;
+}
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// The name of the entry of folder that the component stands for, or the component itself.
+std::string matchComponent(const std::string& folder, const std::string& component) {
+    if (component == "." || component == "..") return component;
+    std::string prefix = folder.empty() ? "" : folder + "/";
+    if (exists(prefix + component)) return component;
+    char utf8[kNameBytes];
+    sjisToUtf8(component.c_str(), utf8, sizeof utf8);
+    if (exists(prefix + utf8)) return utf8;
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return component;
+    std::string found = component;
+    while (dirent* entry = readdir(dir)) {
+        if (sameIgnoringAsciiCase(entry->d_name, component.c_str()) ||
+            sameIgnoringAsciiCase(entry->d_name, utf8)) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+}  // namespace
+
+void resolveGamePath(const char* sjisName, char* out, size_t outSize) {
+    std::string path;
+    std::string component;
+    bool absolute = sjisName[0] == '/' || sjisName[0] == '\\';
+    for (const char* p = sjisName;; ++p) {
+        if (*p == '/' || *p == '\\' || *p == '\0') {
+            if (!component.empty()) {
+                std::string folder = path.empty() && absolute ? "/" : path;
+                std::string match = matchComponent(folder, component);
+                path = path.empty() ? (absolute ? "/" + match : match) : path + "/" + match;
+                component.clear();
+            }
+            if (*p == '\0') break;
+        } else {
+            component += *p;
+        }
+    }
+    if (path.empty()) path = absolute ? "/" : "";
+    std::snprintf(out, outSize, "%s", path.c_str());
+}
+
+FILE* openGameFile(const char* sjisName, const char* mode) {
+    char path[kNameBytes];
+    resolveGamePath(sjisName, path, sizeof path);
+    if (path[0] == '\0') return nullptr;
+    return std::fopen(path, mode);
+}
+
+bool changeDirectory(const char* sjisName) {
+    char path[kNameBytes];
+    resolveGamePath(sjisName, path, sizeof path);
+    return path[0] != '\0' && chdir(path) == 0;
+}
+
+bool findFile(const char* sjisName, uint32_t& size) {
+    char path[kNameBytes];
+    resolveGamePath(sjisName, path, sizeof path);
+    struct stat info;
+    if (path[0] == '\0' || stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    size = static_cast<uint32_t>(info.st_size);
+    return true;
+}
+
+size_t readTextPiece(FILE* file, char* buffer, size_t size) {
+    size_t count = 0;
+    while (count + 1 < size) {
+        int c = std::fgetc(file);
+        if (c == EOF || c == kEndOfFileMark) {
+            if (c == kEndOfFileMark) std::fseek(file, 0, SEEK_END);
+            break;
+        }
+        if (c == '\r') {
+            int next = std::fgetc(file);
+            if (next == '\n') {
+                c = '\n';
+            } else if (next != EOF) {
+                std::ungetc(next, file);
+            }
+        }
+        buffer[count++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    buffer[count] = '\0';
+    return count;
+}

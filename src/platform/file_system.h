@@ -1,0 +1,21 @@
+// Game files found as Windows finds them: a name matches case-insensitively within its folder, '\'
+// separates folders, and a Shift-JIS name also matches its UTF-8 form on disk.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// The path on disk that a script's file name stands for. When nothing on disk matches, the name is
+// kept as written, so that opening it fails as it would on Windows.
+void resolveGamePath(const char* sjisName, char* out, size_t outSize);
+
+FILE* openGameFile(const char* sjisName, const char* mode);
+bool changeDirectory(const char* sjisName);
+
+// A directory search by name: true with the file's size when a regular file of that name exists.
+bool findFile(const char* sjisName, uint32_t& size);
+
+// Reads like fgets on a file opened in text mode on Windows: CR LF becomes LF and a byte 0x1A ends
+// the file. Reads at most size - 1 bytes, stopping after a line feed. Returns the number of bytes
+// stored (0 at the end of the file); the buffer is always terminated.
+size_t readTextPiece(FILE* file, char* buffer, size_t size);

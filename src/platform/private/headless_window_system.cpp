@@ -1,0 +1,144 @@
+#include "platform/private/headless_window_system.h"
+
+#include <cstdio>
+
+#include "platform/png_writer.h"
+#include "platform/screen_picture.h"
+
+namespace {
+
+// The virtual clock starts here, like a machine that has been up for a while, so that a wait whose
+// end time wraps below its start ends at once as it does on Windows.
+const uint32_t kVirtualClockStart = 10000000;
+// A reader that never closes the window is stopped after one hour of engine time.
+const uint32_t kReaderTimeLimit = 60 * 60 * 1000;
+// A key pressed by the reader stays down this long, longer than any step between two input tests.
+const uint32_t kKeyHoldMs = 200;
+
+}  // namespace
+
+HeadlessWindowSystem::HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader,
+                                           std::string shotsFolder)
+    : actions_(std::move(actions)),
+      hasReader_(hasReader),
+      shotsFolder_(std::move(shotsFolder)),
+      clock_(kVirtualClockStart),
+      start_(kVirtualClockStart),
+      nextActionAt_(kVirtualClockStart) {}
+
+bool HeadlessWindowSystem::openWindow(const char*) {
+    return true;
+}
+
+void HeadlessWindowSystem::pumpEvents() {
+    ++clock_;
+    for (size_t i = 0; i < releases_.size();) {
+        if (reached(releases_[i].at)) {
+            post(WM_KEYUP, releases_[i].key, 0);
+            releases_.erase(releases_.begin() + static_cast<long>(i));
+        } else {
+            ++i;
+        }
+    }
+    runDueActions();
+    if (!timeLimitHit_ && reached(start_ + kReaderTimeLimit)) {
+        timeLimitHit_ = true;
+        std::fprintf(stderr, "reader: one hour of engine time has passed; closing the window\n");
+        post(WM_CLOSE, 0, 0);
+    }
+}
+
+void HeadlessWindowSystem::runDueActions() {
+    while (next_ < actions_.size() && reached(nextActionAt_)) {
+        perform(actions_[next_++]);
+    }
+    if (hasReader_ && next_ == actions_.size() && reached(nextActionAt_) && !closeSent_) {
+        closeSent_ = true;
+        post(WM_CLOSE, 0, 0);
+    }
+}
+
+void HeadlessWindowSystem::perform(const ReaderAction& action) {
+    switch (action.verb) {
+        case ReaderVerb::Wait:
+            nextActionAt_ = clock_ + action.value;
+            break;
+        case ReaderVerb::Move:
+            postMouse(WM_MOUSEMOVE, action.x, action.y);
+            break;
+        case ReaderVerb::Click:
+            postMouse(WM_MOUSEMOVE, action.x, action.y);
+            postMouse(WM_LBUTTONDOWN, action.x, action.y);
+            break;
+        case ReaderVerb::RightClick:
+            postMouse(WM_MOUSEMOVE, action.x, action.y);
+            postMouse(WM_RBUTTONDOWN, action.x, action.y);
+            break;
+        case ReaderVerb::Key:
+            post(WM_KEYDOWN, action.value, 0);
+            releases_.push_back({clock_ + kKeyHoldMs, action.value});
+            break;
+        case ReaderVerb::Down:
+            post(WM_KEYDOWN, action.value, 0);
+            break;
+        case ReaderVerb::Up:
+            post(WM_KEYUP, action.value, 0);
+            break;
+        case ReaderVerb::Shot:
+            writeShot(action.name);
+            break;
+        case ReaderVerb::Close:
+            closeSent_ = true;
+            post(WM_CLOSE, 0, 0);
+            break;
+    }
+}
+
+void HeadlessWindowSystem::post(uint32_t message, uint32_t wParam, uint32_t lParam) {
+    queue_.push_back({message, wParam, lParam});
+}
+
+void HeadlessWindowSystem::postMouse(uint32_t message, int x, int y) {
+    post(message, 0, static_cast<uint32_t>(x & 0xFFFF) | static_cast<uint32_t>(y & 0xFFFF) << 16);
+}
+
+bool HeadlessWindowSystem::takeMessage(WindowMessage& out) {
+    if (queue_.empty()) return false;
+    out = queue_.front();
+    queue_.pop_front();
+    return true;
+}
+
+uint32_t HeadlessWindowSystem::nextEventTime() const {
+    uint32_t next = start_ + kReaderTimeLimit;
+    auto earlier = [this, &next](uint32_t time) {
+        if (static_cast<int32_t>(time - next) < 0) next = time;
+    };
+    if (hasReader_ && !closeSent_) earlier(nextActionAt_);
+    for (const PendingRelease& release : releases_) earlier(release.at);
+    return next;
+}
+
+void HeadlessWindowSystem::idleUntil(uint32_t deadline) {
+    uint32_t target = nextEventTime();
+    if (static_cast<int32_t>(deadline - target) < 0) target = deadline;
+    // The pump that follows moves the clock one more millisecond, onto the target itself.
+    if (static_cast<int32_t>(target - 1 - clock_) > 0) clock_ = target - 1;
+}
+
+void HeadlessWindowSystem::idleForInput() {
+    idleUntil(nextEventTime());
+}
+
+void HeadlessWindowSystem::showMessageBox(const char*, const char*) {
+    // The shell has written the message to stderr already; there is no one to click OK.
+}
+
+void HeadlessWindowSystem::writeShot(const std::string& name) {
+    std::vector<uint8_t> rgb(kScreenWidth * kScreenHeight * 3);
+    screenToRgb(screen_, rgb.data());
+    std::string path = shotsFolder_ + "/" + name + ".png";
+    if (!writePng(path.c_str(), rgb.data(), kScreenWidth, kScreenHeight)) {
+        std::fprintf(stderr, "reader: cannot write %s\n", path.c_str());
+    }
+}

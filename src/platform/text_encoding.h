@@ -1,0 +1,14 @@
+// Shift-JIS (code page 932) is the engine's text; the sources, the terminal and the desktop speak UTF-8.
+#pragma once
+#include <cstddef>
+
+// The Shift-JIS form of a UTF-8 text written in the sources. Converted once per text and kept for the
+// life of the process, so callers may hold the result.
+const char* sjis(const char* utf8);
+
+// Converts Shift-JIS bytes to UTF-8. Bytes that are not Shift-JIS become '?'; the output is always
+// terminated and cut to outSize.
+void sjisToUtf8(const char* sjisText, char* out, size_t outSize);
+
+// Converts UTF-8 to Shift-JIS; false when the text cannot be written in Shift-JIS or does not fit.
+bool utf8ToSjis(const char* utf8, char* out, size_t outSize);

@@ -1,0 +1,28 @@
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/private/headless_window_system.h"
+#include "platform/private/sdl_window_system.h"
+
+WindowSystem* g_windowSystem = nullptr;
+
+WindowSystem* createWindowSystem(const PlatformOptions& options) {
+    if (!options.headless) return new SdlWindowSystem(options.windowed);
+    std::vector<ReaderAction> actions;
+    if (options.readerFile) {
+        std::ifstream file(options.readerFile, std::ios::binary);
+        if (!file) {
+            std::fprintf(stderr, "zebora: cannot read the reader file %s\n", options.readerFile);
+            return nullptr;
+        }
+        std::ostringstream text;
+        text << file.rdbuf();
+        std::string error;
+        if (!parseReaderScript(text.str(), actions, error)) {
+            std::fprintf(stderr, "zebora: %s: %s\n", options.readerFile, error.c_str());
+            return nullptr;
+        }
+    }
+    return new HeadlessWindowSystem(std::move(actions), options.readerFile != nullptr, options.shotsFolder);
+}

@@ -1,0 +1,46 @@
+// The application shell: input state recorded by the window procedure, the message pump and the
+// waits through which all time passes, the random generator, and the two ways the program ends.
+#pragma once
+#include <cstdint>
+
+#include "platform/window_system.h"
+
+const int kKeyStates = 200;
+const int kErrorTextBytes = 256;
+
+extern int32_t g_fullScreen;
+extern int32_t g_hWnd;
+extern uint8_t g_keyDown[kKeyStates];
+extern uint8_t g_leftClicked;
+extern uint8_t g_rightClicked;
+extern int32_t g_ctrlUp;
+extern int32_t g_mouseX;
+extern int32_t g_mouseY;
+extern uint32_t g_markTime;
+extern uint32_t g_playTimeStart;
+extern char g_errorText[kErrorTextBytes];
+
+// The window procedure: records input; WM_CLOSE and Pause quit at once.
+int32_t mainWindowProc(const WindowMessage& message);
+
+// Drains the message queue through the window procedure; false when the quit message came.
+bool pumpMessages();
+void markTime();
+// Pumps at least once, then until ms have passed since markTime() or while Ctrl is held.
+void waitSinceMark(uint32_t ms);
+void sleepMs(uint32_t ms);
+void waitForClick();
+// A wait that only waits for the reader: pumps once, then lets the platform sleep until input.
+void waitForInput();
+int32_t randomInRange(int32_t lo, int32_t hi);
+// Restarts the generator with state 1, as at program start.
+void resetRandomGenerator();
+
+uint32_t timeGetTime();
+uint32_t getTickCount();
+
+[[noreturn]] void quitProgram();
+// Closes the display, shows text (Shift-JIS) in a message box and on stderr, and exits with 1.
+[[noreturn]] void fatalError(const char* text);
+// Formats a Shift-JIS message with one value into g_errorText, then fatalError.
+[[noreturn]] void fatalErrorf(const char* format, ...) __attribute__((format(printf, 1, 2)));

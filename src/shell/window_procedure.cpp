@@ -1,0 +1,29 @@
+#include "shell/shell.h"
+
+int32_t mainWindowProc(const WindowMessage& message) {
+    switch (message.message) {
+        case WM_CLOSE:
+            quitProgram();
+        case WM_MOUSEMOVE:
+            g_mouseX = static_cast<int32_t>(message.lParam & 0xFFFF);
+            g_mouseY = static_cast<int32_t>(message.lParam >> 16);
+            return 1;
+        case WM_KEYDOWN:
+            if (message.wParam == VK_PAUSE) quitProgram();
+            if (message.wParam < kKeyStates) g_keyDown[message.wParam] = 1;
+            if (message.wParam == VK_CONTROL) g_ctrlUp = 0;
+            return 1;
+        case WM_KEYUP:
+            if (message.wParam < kKeyStates) g_keyDown[message.wParam] = 0;
+            if (message.wParam == VK_CONTROL) g_ctrlUp = 1;
+            return 1;
+        case WM_LBUTTONDOWN:
+            g_leftClicked = 1;
+            return 1;
+        case WM_RBUTTONDOWN:
+            g_rightClicked = 1;
+            return 1;
+        default:
+            return 0;
+    }
+}
