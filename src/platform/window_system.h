@@ -76,6 +76,9 @@ struct PlatformOptions {
     bool windowed = false;        // show the picture in a window instead of desktop-fullscreen
     const char* readerFile = nullptr;
     const char* shotsFolder = ".";
+    // A headless run is stopped after this much engine time (0: never), so a reader that never
+    // closes the window cannot hang.
+    uint32_t timeLimitMs = 60 * 60 * 1000;
 };
 
 // Creates the window system chosen by the options; null (reported on stderr) when the reader file is bad.

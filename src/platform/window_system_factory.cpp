@@ -24,5 +24,6 @@ WindowSystem* createWindowSystem(const PlatformOptions& options) {
             return nullptr;
         }
     }
-    return new HeadlessWindowSystem(std::move(actions), options.readerFile != nullptr, options.shotsFolder);
+    return new HeadlessWindowSystem(std::move(actions), options.readerFile != nullptr, options.shotsFolder,
+                                    options.timeLimitMs);
 }

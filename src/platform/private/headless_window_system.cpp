@@ -10,20 +10,20 @@ namespace {
 // The virtual clock starts here, like a machine that has been up for a while, so that a wait whose
 // end time wraps below its start ends at once as it does on Windows.
 const uint32_t kVirtualClockStart = 10000000;
-// A reader that never closes the window is stopped after one hour of engine time.
-const uint32_t kReaderTimeLimit = 60 * 60 * 1000;
 // A key pressed by the reader stays down this long, longer than any step between two input tests.
 const uint32_t kKeyHoldMs = 200;
+const uint32_t kIdleStepMs = 24 * 60 * 60 * 1000;
 
 }  // namespace
 
 HeadlessWindowSystem::HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader,
-                                           std::string shotsFolder)
+                                           std::string shotsFolder, uint32_t timeLimitMs)
     : actions_(std::move(actions)),
       hasReader_(hasReader),
       shotsFolder_(std::move(shotsFolder)),
       clock_(kVirtualClockStart),
       start_(kVirtualClockStart),
+      timeLimitMs_(timeLimitMs),
       nextActionAt_(kVirtualClockStart) {}
 
 bool HeadlessWindowSystem::openWindow(const char*) {
@@ -41,7 +41,7 @@ void HeadlessWindowSystem::pumpEvents() {
         }
     }
     runDueActions();
-    if (!timeLimitHit_ && reached(start_ + kReaderTimeLimit)) {
+    if (timeLimitMs_ != 0 && !timeLimitHit_ && reached(start_ + timeLimitMs_)) {
         timeLimitHit_ = true;
         std::fprintf(stderr, "reader: one hour of engine time has passed; closing the window\n");
         post(WM_CLOSE, 0, 0);
@@ -110,7 +110,8 @@ bool HeadlessWindowSystem::takeMessage(WindowMessage& out) {
 }
 
 uint32_t HeadlessWindowSystem::nextEventTime() const {
-    uint32_t next = start_ + kReaderTimeLimit;
+    // Without a time limit nothing is due for a long time; the waits then take a day at a time.
+    uint32_t next = timeLimitMs_ != 0 ? start_ + timeLimitMs_ : clock_ + kIdleStepMs;
     auto earlier = [this, &next](uint32_t time) {
         if (static_cast<int32_t>(time - next) < 0) next = time;
     };

@@ -9,7 +9,8 @@
 
 class HeadlessWindowSystem : public WindowSystem {
 public:
-    HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader, std::string shotsFolder);
+    HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader, std::string shotsFolder,
+                         uint32_t timeLimitMs);
 
     bool openWindow(const char* utf8Title) override;
     void pumpEvents() override;
@@ -39,6 +40,7 @@ private:
     std::string shotsFolder_;
     uint32_t clock_;
     uint32_t start_;
+    uint32_t timeLimitMs_;
     size_t next_ = 0;
     uint32_t nextActionAt_;
     bool closeSent_ = false;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/screen_picture.h"
@@ -46,6 +47,24 @@ uint32_t virtualKey(SDL_Keycode key) {
     }
 }
 
+// SDL falls back to its offscreen driver when there is no display; that is no display to a reader.
+bool initVideo() {
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    bool chosen = requested && *requested;
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    // Without a Wayland compositor, trying Wayland only prints noise about XDG_RUNTIME_DIR.
+    if (!chosen && !(wayland && *wayland)) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool virtualDriver = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (SDL_GetNumVideoDisplays() < 1 || (virtualDriver && !chosen)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("no X11, Wayland or console display");
+        return false;
+    }
+    return true;
+}
+
 int clampTo(int value, int limit) {
     return value < 0 ? 0 : value >= limit ? limit - 1 : value;
 }
@@ -61,7 +80,7 @@ SdlWindowSystem::~SdlWindowSystem() {
 }
 
 bool SdlWindowSystem::openWindow(const char* utf8Title) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || SDL_GetNumVideoDisplays() < 1) {
+    if (!initVideo()) {
         std::fprintf(stderr,
                      "zebora: there is no display to open a window on (%s).\n"
                      "To run without a window: zebora --headless --reader FILE [--shots DIR] [--root DIR]\n",

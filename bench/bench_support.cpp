@@ -1,0 +1,41 @@
+#include "bench_support.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "display/display.h"
+#include "engine/script_engine.h"
+#include "platform/window_system.h"
+
+namespace {
+
+bool realWindowAsked() {
+    const char* value = std::getenv("ZEBORA_BENCH_WINDOW");
+    return value && std::strcmp(value, "1") == 0;
+}
+
+}  // namespace
+
+bool useBenchWindowSystem() {
+    static bool ready = false;
+    if (ready) return true;
+    PlatformOptions options;
+    options.headless = !realWindowAsked();
+    options.windowed = true;
+    options.timeLimitMs = 0;
+    g_windowSystem = createWindowSystem(options);
+    if (!g_windowSystem || !g_windowSystem->openWindow("zebora bench")) return false;
+    g_display.open();
+    ready = true;
+    return true;
+}
+
+const char* benchWindowSystemName() {
+    return realWindowAsked() ? "sdl" : "headless";
+}
+
+void useScriptText(const std::string& stream) {
+    std::free(g_engine.script);
+    g_engine.script = strdup(stream.c_str());
+    g_engine.length = static_cast<int32_t>(stream.size());
+}

@@ -1,0 +1,12 @@
+// The window system the benchmarks pump: headless by default, a real SDL window when
+// ZEBORA_BENCH_WINDOW=1 (bench/run.sh sets it under Xvfb).
+#pragma once
+
+#include <string>
+
+// Installs the window system once; false when a real window was asked for and cannot be opened.
+bool useBenchWindowSystem();
+const char* benchWindowSystemName();
+
+// Loads a script held in memory as the engine's script, as the loader leaves it.
+void useScriptText(const std::string& stream);

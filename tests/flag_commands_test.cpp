@@ -1,0 +1,134 @@
+// The six flag commands: operators run in-process on prepared argument text, messages end to end.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "engine/script_engine.h"
+#include "shell/shell.h"
+#include "test_support.h"
+
+namespace {
+
+int32_t flagAfter(int32_t start, const char* args) {
+    g_engine.flags[3] = start;
+    std::snprintf(g_engine.args, sizeof g_engine.args, "%s", args);
+    g_engine.cmdFlag();
+    return g_engine.flags[3];
+}
+
+}  // namespace
+
+TEST(FlagOperators, ComputeWithWrapAroundAndTruncatingDivision) {
+    EXPECT_EQ(flagAfter(10, "3 + 5"), 15);
+    EXPECT_EQ(flagAfter(10, "3 - -5"), 15);
+    EXPECT_EQ(flagAfter(10, "3 * 3"), 30);
+    EXPECT_EQ(flagAfter(-7, "3 / 2"), -3);
+    EXPECT_EQ(flagAfter(-7, "3 % 2"), -1);
+    EXPECT_EQ(flagAfter(10, "3 = -4"), -4);
+    EXPECT_EQ(flagAfter(INT_MAX, "3 + 1"), INT_MIN);
+    EXPECT_EQ(flagAfter(INT_MIN, "3 - 1"), INT_MAX);
+    EXPECT_EQ(flagAfter(0x10000, "3 * 65536"), 0);
+}
+
+TEST(FlagOperators, DivisionByZeroAndTheOneOverflowingQuotientAreSafe) {
+    EXPECT_EQ(flagAfter(9, "3 / 0"), 9);
+    EXPECT_EQ(flagAfter(9, "3 % 0"), 9);
+    EXPECT_EQ(flagAfter(INT_MIN, "3 / -1"), INT_MIN);
+    EXPECT_EQ(flagAfter(INT_MIN, "3 % -1"), 0);
+    EXPECT_EQ(flagAfter(7, "3 / -1"), -7);
+}
+
+TEST(FlagOperators, FlagToTakesTheRightOperandFromAnotherFlag) {
+    g_engine.flags[3] = 9;
+    g_engine.flags[4] = 0;
+    std::strcpy(g_engine.args, "3 / 4");
+    g_engine.cmdFlagTo();
+    EXPECT_EQ(g_engine.flags[3], 9);
+    g_engine.flags[4] = 4;
+    std::strcpy(g_engine.args, "3 * 4");
+    g_engine.cmdFlagTo();
+    EXPECT_EQ(g_engine.flags[3], 36);
+}
+
+TEST(RandomFlags, FollowTheRuntimeLibrarysGeneratorFromStateOne) {
+    resetRandomGenerator();
+    // The generator's first values are 41, 18467, 6334, 26500, 19169.
+    EXPECT_EQ(randomInRange(0, 32767), 41);
+    EXPECT_EQ(randomInRange(0, 32767), 18467);
+    EXPECT_EQ(randomInRange(0, 15), 6334 % 16);
+    EXPECT_EQ(randomInRange(1, 6), 1 + 26500 % 6);
+    EXPECT_EQ(randomInRange(INT_MIN, INT_MAX), INT_MIN + 19169);
+    resetRandomGenerator();
+    std::strcpy(g_engine.args, "3 5 5");
+    g_engine.cmdFlagRandom();
+    EXPECT_EQ(g_engine.flags[3], 5);
+    // A range written backwards is the same range.
+    resetRandomGenerator();
+    std::strcpy(g_engine.args, "3 6 1");
+    g_engine.cmdFlagRandom();
+    EXPECT_EQ(g_engine.flags[3], 1 + 41 % 6);
+    std::strcpy(g_engine.args, "3 0 -1");
+    g_engine.cmdFlagRandom();
+    EXPECT_EQ(g_engine.flags[3], -1 + 18467 % 2);
+}
+
+TEST(FlagBranches, CompareWithEveryOperatorWord) {
+    const struct {
+        const char* op;
+        int value;
+        const char* place;
+    } cases[] = {
+        {"=", 5, "yes"},  {"=", 4, "no"},   {">", 4, "yes"}, {">", 5, "no"},  {">=", 5, "yes"},
+        {"=>", 6, "no"},  {"<", 6, "yes"},  {"<", 5, "no"},  {"<=", 5, "yes"}, {"=<", 4, "no"},
+        {"!=", 4, "no"},  {"==", 5, "no"},
+    };
+    for (const auto& c : cases) {
+        std::string script = "@flag(3,=,5);@flag(4,=," + std::to_string(c.value) + ");@flagselect(3," + c.op +
+                             "," + std::to_string(c.value) + ",yes,no);@name(yes);@yes();@name(no);@no();";
+        EXPECT_EQ(runScript(script).errors, unknownCommand(c.place)) << c.op << " " << c.value;
+        std::string viaFlags = "@flag(3,=,5);@flag(4,=," + std::to_string(c.value) + ");@flagtoselect(3," +
+                               c.op + ",4,yes,no);@name(yes);@yes();@name(no);@no();";
+        EXPECT_EQ(runScript(viaFlags).errors, unknownCommand(c.place)) << c.op << " " << c.value;
+    }
+    // The place name "0" goes on after the command.
+    EXPECT_EQ(runScript("@flag(3,=,5);@flagselect(3,=,5,0,no);@on();@name(no);").errors, unknownCommand("on"));
+}
+
+TEST(FlagCommands, ReportEveryFormatAndRangeError) {
+    const struct {
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {"@flag(3,+);", "@flag(int no,char enzan,int value); の書式が間違っています。"},
+        {"@flag(256,=,7);", "[@flag] フラグで指定できる番号が最大値を超えています"},
+        {"@flag(-1,=,7);", "[@flag] フラグで指定できる番号が最大値を超えています"},
+        {"@flag(3,&,7);", "[@flag] その演算子は現在使われておりません（ぉ"},
+        {"@flagto(3,+);", "@flagto(int no1,char enzan,int no2); の書式が間違っています。"},
+        {"@flagto(3,+,256);", "[@flagto] フラグで指定できる番号が最大値を超えています"},
+        {"@flagto(3,^,4);", "[@flagto] その演算子は現在使われておりません（ぉ"},
+        {"@flagrnd(3,1);", "@flagrnd(int no,int min,int max); の書式が間違っています"},
+        {"@flagrnd(300,1,6);", "[@flagrnd]フラグ番号が範囲を超えています"},
+        {"@flagselect(3,=,5,a);",
+         "@flagselect(int no1,char *enzan,int value,char *place1,char *place2); の書式が間違ってるらしい（ぉ"},
+        {"@flagselect(256,=,5,a,b);", "[@flagselect]フラグ番号が範囲を超えています"},
+        {"@flagtoselect(3,=,5,a);",
+         "@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); の書式が間違ってるらしい（ぉ"},
+        {"@flagtoselect(3,=,256,a,b);", "[@flagtoselect]フラグ番号が範囲を超えています"},
+        {"@flagselect(3,=,0,nowhere,b);", "[nowhere]指定された場所名が見つかりません"},
+    };
+    for (const auto& c : cases) {
+        RunResult run = runScript(c.script);
+        EXPECT_EQ(run.status, 1) << c.script;
+        EXPECT_EQ(run.errors, fatalLine(c.message)) << c.script;
+    }
+}
+
+TEST(FlagCommands, ClearAndTheSameRandomNumbersInEveryRun) {
+    const char* script = "@flagrnd(3,1,6);@flagselect(3,=,5,five,other);@name(five);@five();"
+                         "@name(other);@flagclear();@flagselect(3,=,0,cleared,x);@name(cleared);@cleared();";
+    std::string first = runScript(script).errors;
+    EXPECT_EQ(first, runScript(script).errors);
+    EXPECT_TRUE(first == unknownCommand("five") || first == unknownCommand("cleared")) << first;
+}

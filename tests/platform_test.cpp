@@ -1,0 +1,113 @@
+// The platform layer: finding game files, the reader's action file, the boundary around the
+// platform libraries, and a machine without a display.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "platform/file_system.h"
+#include "platform/reader_script.h"
+#include "platform/text_encoding.h"
+#include "test_support.h"
+
+TEST(GameFiles, AreFoundAsWindowsFindsThem) {
+    TempFolder root;
+    mkdir(root.file("Pics").c_str(), 0755);
+    mkdir(root.file("Pics/Sub").c_str(), 0755);
+    writeFile(root.file("Pics/Sub/Bg01.BMP"), "x");
+    writeFile(root.file("Pics/背景.bmp"), "xyz");
+    char path[1024];
+    resolveGamePath((root.path() + "\\pics\\SUB\\bg01.bmp").c_str(), path, sizeof path);
+    EXPECT_EQ(std::string(path), root.file("Pics/Sub/Bg01.BMP"));
+    uint32_t size = 0;
+    EXPECT_TRUE(findFile((root.path() + "/PICS\\" + toSjis("背景.BMP")).c_str(), size));
+    EXPECT_EQ(size, 3u);
+    EXPECT_FALSE(findFile((root.path() + "/Pics/missing.bmp").c_str(), size));
+    EXPECT_FALSE(findFile((root.path() + "/Pics").c_str(), size));
+}
+
+TEST(GameFiles, StartDatNamesAreMatchedWithoutRegardToCase) {
+    TempFolder root;
+    root.writeGame("@found();");
+    writeFile(root.file("start.dat"), "GAME Story.ZEB\r\n");
+    EXPECT_EQ(runHeadless(root, "").errors, unknownCommand("found"));
+}
+
+TEST(ReaderFile, ParsesEveryActionAndNamesTheLineOfAMistake) {
+    std::vector<ReaderAction> actions;
+    std::string error;
+    ASSERT_TRUE(parseReaderScript("# comment\nwait 30\nclick 10 20 # here\nkey space\ndown ctrl\nshot a\nclose\n",
+                                  actions, error));
+    ASSERT_EQ(actions.size(), 6u);
+    EXPECT_EQ(actions[0].value, 30u);
+    EXPECT_EQ(actions[1].x, 10);
+    EXPECT_EQ(actions[1].y, 20);
+    EXPECT_EQ(actions[2].value, 32u);
+    EXPECT_EQ(actions[3].value, 17u);
+    EXPECT_EQ(actions[4].name, "a");
+    for (const char* bad : {"jump 3", "wait", "wait -5", "click 10", "key f13", "close now", "move 1 x"}) {
+        actions.clear();
+        EXPECT_FALSE(parseReaderScript(std::string("wait 1\n") + bad + "\n", actions, error)) << bad;
+        EXPECT_NE(error.find("reader line 2"), std::string::npos) << error;
+    }
+}
+
+TEST(ReaderFile, AMistakeStopsThePlayerBeforeItStarts) {
+    TempFolder root;
+    root.writeGame("@x();");
+    RunResult run = runHeadless(root, "wait 10\nfly away\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("reader line 2"), std::string::npos) << run.errors;
+}
+
+TEST(ReaderFile, AReaderThatNeverClosesIsStoppedAfterAnHourOfEngineTime) {
+    RunResult run = runScript("@wait(5000000);@after();", "wait 9000000\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "reader: one hour of engine time has passed; closing the window\n");
+}
+
+TEST(ReaderFile, ShotsArePicturesOfTheScreen) {
+    TempFolder root;
+    root.writeGame("@wait(1000);");
+    runHeadless(root, "wait 500\nshot first\n");
+    std::string png = readFile(root.file("first.png"));
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+}
+
+TEST(Player, SaysHowToRunWithoutADisplay) {
+    TempFolder root;
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " + std::string(ZEBORA_BINARY) +
+                          " --root '" + root.path() + "' 2> '" + root.file("err.txt") + "'";
+    int status = std::system(command.c_str());
+    EXPECT_NE(status, 0);
+    std::string errors = readFile(root.file("err.txt"));
+    EXPECT_NE(errors.find("no display"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("--headless"), std::string::npos) << errors;
+}
+
+TEST(Player, RefusesOptionsItDoesNotKnow) {
+    TempFolder root;
+    std::string command = std::string(ZEBORA_BINARY) + " --fast 2> '" + root.file("err.txt") + "'";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+    EXPECT_NE(readFile(root.file("err.txt")).find("usage: zebora"), std::string::npos);
+}
+
+TEST(PlatformBoundary, OnlyThePlatformLayerIncludesThePlatformLibraries) {
+    const std::regex forbidden(R"(#\s*include\s*[<"](SDL|png\.h|iconv\.h|ft2build\.h|fontconfig|fluidsynth|freetype))");
+    namespace fs = std::filesystem;
+    fs::path source = fs::path(ZEBORA_SOURCE_DIR) / "src";
+    int checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(source)) {
+        if (!entry.is_regular_file()) continue;
+        std::string relative = fs::relative(entry.path(), source).string();
+        if (relative.rfind("platform/", 0) == 0) continue;
+        std::ifstream in(entry.path());
+        std::string line;
+        while (std::getline(in, line)) EXPECT_FALSE(std::regex_search(line, forbidden)) << relative << ": " << line;
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
+}

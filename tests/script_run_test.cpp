@@ -1,0 +1,140 @@
+// Real scripts run by the headless player; a script proves which way it went by ending in a command
+// that function.dat does not know, whose name the message shows.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.h"
+
+namespace {
+
+struct ErrorCase {
+    const char* script;
+    const char* message;
+};
+
+void expectMessages(const ErrorCase* cases, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        RunResult run = runScript(cases[i].script);
+        EXPECT_EQ(run.status, 1) << cases[i].script;
+        EXPECT_EQ(run.errors, fatalLine(cases[i].message)) << cases[i].script;
+    }
+}
+
+std::string repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+}  // namespace
+
+TEST(ScriptRun, EndsQuietlyAtTheEndOfTheScript) {
+    RunResult run = runScript("#title x\n本文です。\\n@wait(100);\\c");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "");
+}
+
+TEST(ScriptRun, DispatchesByNameWhateverTheBlanks) {
+    EXPECT_EQ(runScript("@flag ( 3 , = , 5 ) ;\n@flagselect(3,=,5,yes,no);@name(no);@no();@name(yes);@yes();")
+                  .errors,
+              unknownCommand("yes"));
+}
+
+TEST(ScriptRun, ReportsBadCommandText) {
+    const ErrorCase cases[] = {
+        {"@bogus(1);", "指定された関数が見つかりません[bogus]"},
+        {"@goto(a)x", "[@goto(a]関数の後にはセミコロン';'を付けましょう"},
+        {"text\\x", "\\x には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"},
+        {"text\\", "\\  には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"},
+        {"@goto(a", "[@goto(a]関数の閉じ括弧')'が見つかりません"},
+        {"@goto", "[@goto]コマンドの書式が違います"},
+        {"本文@", "[@]コマンドの書式が違います"},
+    };
+    expectMessages(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(ScriptRun, ReportsOverlongNamesAndArguments) {
+    std::string longName = repeat("x", 120) + "(1);";
+    RunResult run = runScript("@" + longName);
+    EXPECT_EQ(run.errors, fatalLine("[@" + repeat("x", 50) + "]コマンドの書式が違います"));
+    // An argument text longer than the 999 characters args holds.
+    run = runScript("@goto(" + repeat("a", 1000) + ");");
+    EXPECT_EQ(run.errors, fatalLine("[@goto(" + repeat("a", 44) + "]関数の引数が長すぎます（999文字まで）"));
+    // 999 characters from '@' to ')' still fit.
+    run = runScript("@goto(" + repeat("a", 992) + ");@wrong();@name(" + repeat("a", 992) + ");@fits();");
+    EXPECT_EQ(run.errors, unknownCommand("fits"));
+}
+
+TEST(ScriptRun, AHalfWidthKatakanaBeforeAnAtSignHidesThePlaceFromTheScan) {
+    // The run loop still executes the command the scan stepped over.
+    EXPECT_EQ(runScript("ｱ@name(a);@goto(a);").errors, fatalLine("[a]指定された場所名が見つかりません"));
+    EXPECT_EQ(runScript("ｱ@ran();").errors, unknownCommand("ran"));
+    // A second byte equal to '@' or '\' never starts a command or an escape: "ソ" is 0x83 0x5C.
+    EXPECT_EQ(runScript("ソ表@done();").errors, unknownCommand("done"));
+}
+
+TEST(ScriptRun, ALeadByteStandingLastEndsTheGameQuietly) {
+    TempFolder root;
+    root.writeGame("");
+    writeFile(root.file("game/story.zeb"), "text\x82");
+    RunResult run = runHeadless(root, "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "");
+}
+
+TEST(Places, JumpToTheFirstOfTwoPlacesOfTheSameName) {
+    EXPECT_EQ(runScript("@goto(a);@name(a);@first();@name(a);@second();").errors, unknownCommand("first"));
+}
+
+TEST(Places, ReservedNamesAreNeverSearched) {
+    EXPECT_EQ(runScript("@goto(0);@after();").errors, unknownCommand("after"));
+    EXPECT_EQ(runScript("@goto(end);@name(end);@never();").errors, "");
+}
+
+TEST(Places, NamesAreCaseSensitive) {
+    EXPECT_EQ(runScript("@name(Place);@goto(place);").errors,
+              fatalLine("[place]指定された場所名が見つかりません"));
+}
+
+TEST(Places, AJumpBackwardsRunsTheCommandsAgain) {
+    EXPECT_EQ(runScript("@name(loop);@flag(0,+,1);@flagselect(0,<,3,loop,0);"
+                        "@flagselect(0,=,3,three,0);@wrong();@name(three);@looped();")
+                  .errors,
+              unknownCommand("looped"));
+}
+
+TEST(Places, AllowsNineHundredNinetyNinePlacesButNoMore) {
+    std::string places;
+    for (int i = 0; i < 999; ++i) places += "@name(p" + std::to_string(i) + ");";
+    EXPECT_EQ(runScript("@goto(p998);" + places + "@last();").errors, unknownCommand("last"));
+    EXPECT_EQ(runScript(places + "@name(one_more);").errors, fatalLine("@nameの数が多すぎですね。"));
+}
+
+TEST(CommandsOfTheCore, CheckTheirArguments) {
+    const ErrorCase cases[] = {
+        {"@goto();", "@goto(char *name); の書式が間違っています"},
+        {"@wait(x);", "wait(int ms); の書式が間違っています"},
+        {"@start();", "start(float ver); の書式が間違っています"},
+    };
+    expectMessages(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(CommandsOfTheCore, WaitHoldsTheScriptUntilItsTimeHasPassed) {
+    // A shot taken during the wait finds the game still running, one after it finds it ended: the
+    // game ends with the window still open, so the reader's later click would reach nothing.
+    RunResult run = runScript("@wait(5000);@after();", "wait 4000\nclose\n");
+    EXPECT_EQ(run.errors, "");
+    run = runScript("@wait(5000);@after();", "wait 6000\nclose\n");
+    EXPECT_EQ(run.errors, unknownCommand("after"));
+    // Ctrl ends a wait at once; a negative wait ends after one pump.
+    EXPECT_EQ(runScript("@wait(5000);@after();", "down ctrl\nwait 1000\nclose\n").errors, unknownCommand("after"));
+    EXPECT_EQ(runScript("@wait(-1);@after();", "wait 1000\nclose\n").errors, unknownCommand("after"));
+}
+
+TEST(CommandsOfTheCore, StartAcceptsThisVersionAndOlderOnes) {
+    EXPECT_EQ(runScript("@start(0.21);@start(0.1);@ok();").errors, unknownCommand("ok"));
+    // A newer version waits for a click before the script goes on.
+    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 1000\nclose\n").errors, "");
+    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 1000\nclick 10 10\nwait 10\n").errors, unknownCommand("ok"));
+}

@@ -1,0 +1,89 @@
+#include "test_support.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/text_encoding.h"
+#include "platform/window_system.h"
+
+std::string toSjis(const std::string& utf8) {
+    std::vector<char> out(utf8.size() * 2 + 1);
+    if (!utf8ToSjis(utf8.c_str(), out.data(), out.size())) throw std::runtime_error("not Shift-JIS: " + utf8);
+    return out.data();
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+TempFolder::TempFolder() {
+    char pattern[] = "/tmp/zebora-test-XXXXXX";
+    path_ = mkdtemp(pattern);
+    writeFile(file("function.dat"), readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/function.dat"));
+}
+
+TempFolder::~TempFolder() {
+    std::string command = "rm -rf '" + path_ + "'";
+    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", path_.c_str());
+}
+
+void TempFolder::writeSjis(const std::string& name, const std::string& utf8) const {
+    writeFile(file(name), toSjis(utf8));
+}
+
+void TempFolder::writeGame(const std::string& utf8Script) const {
+    std::string folder = file("game");
+    mkdir(folder.c_str(), 0755);
+    writeSjis("game/story.zeb", utf8Script);
+    writeFile(file("start.dat"), "game story.zeb\n");
+}
+
+RunResult runHeadless(const TempFolder& root, const std::string& reader) {
+    std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "'";
+    if (!reader.empty()) {
+        writeFile(root.file("reader.txt"), reader);
+        command += " --reader '" + root.file("reader.txt") + "' --shots '" + root.path() + "'";
+    }
+    command += " 2> '" + root.file("stderr.txt") + "' > /dev/null";
+    RunResult result;
+    int status = std::system(command.c_str());
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.errors = readFile(root.file("stderr.txt"));
+    return result;
+}
+
+RunResult runScript(const std::string& utf8Script, const std::string& reader) {
+    TempFolder root;
+    root.writeGame(utf8Script);
+    return runHeadless(root, reader);
+}
+
+std::string fatalLine(const std::string& utf8Message) {
+    return "エラーが発生したらしい(^^;: " + utf8Message + "\n";
+}
+
+std::string unknownCommand(const std::string& name) {
+    return fatalLine("指定された関数が見つかりません[" + name + "]");
+}
+
+void useHeadlessWindowSystem() {
+    if (g_windowSystem) return;
+    PlatformOptions options;
+    options.headless = true;
+    g_windowSystem = createWindowSystem(options);
+}

@@ -1,0 +1,43 @@
+// Helpers shared by the tests: temporary working folders, Shift-JIS files, and headless runs of the
+// real player.
+#pragma once
+#include <string>
+
+std::string toSjis(const std::string& utf8);
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+// A fresh working folder holding the bundled function.dat; removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // Writes a UTF-8 text converted to Shift-JIS.
+    void writeSjis(const std::string& name, const std::string& utf8) const;
+    // Writes game/story.zeb and a start.dat that starts it.
+    void writeGame(const std::string& utf8Script) const;
+
+private:
+    std::string path_;
+};
+
+struct RunResult {
+    int status = -1;
+    std::string errors;  // what the player wrote on stderr
+};
+
+// Runs zebora --headless in root with the reader actions (none when empty: no reader at all).
+RunResult runHeadless(const TempFolder& root, const std::string& reader);
+// Runs a script as game/story.zeb through start.dat in a fresh working folder.
+RunResult runScript(const std::string& utf8Script, const std::string& reader = "");
+// What stderr holds after fatalError(utf8Message).
+std::string fatalLine(const std::string& utf8Message);
+// The name shown by the unknown-command message that a script ends in to prove which way it went.
+std::string unknownCommand(const std::string& name);
+
+// Sets up the headless window system for in-process tests (once per process).
+void useHeadlessWindowSystem();
