@@ -70,7 +70,8 @@ void ScriptEngine::dispatchCommand() {
     while (index < g_commandCount && std::strcmp(name, g_commands[index]) != 0) ++index;
     if (index == g_commandCount) fatalErrorf(sjis("指定された関数が見つかりません[%s]"), name);
     extractArgs();
-    if (index < kHandlerCount && kHandlers[index]) (this->*kHandlers[index])();
+    Handler handler = index < kHandlerCount ? kHandlers[index] : nullptr;
+    if (handler) (this->*handler)();
 }
 
 void ScriptEngine::extractArgs() {
