@@ -83,28 +83,31 @@ void ScriptEngine::cmdFlagRandom() {
     flags[number] = randomInRange(low, high);
 }
 
-void ScriptEngine::cmdFlagSelect() {
-    int32_t number = 0, value = 0;
+// flagselect and flagtoselect: compare a flag with a value or with a second flag and jump to one of
+// two places.
+void ScriptEngine::branchOnFlag(bool againstFlag, const char* usage, const char* rangeMessage) {
+    int32_t number = 0, right = 0;
     char op[kNameBytes], whenTrue[kNameBytes], whenFalse[kNameBytes];
-    if (std::sscanf(args, "%d %255s %d %255s %255s", &number, op, &value, whenTrue, whenFalse) < 5) {
-        fatalError(sjis("@flagselect(int no1,char *enzan,int value,char *place1,char *place2); "
-                        "の書式が間違ってるらしい（ぉ"));
+    if (std::sscanf(args, "%d %255s %d %255s %255s", &number, op, &right, whenTrue, whenFalse) < 5) {
+        fatalError(usage);
     }
-    if (!validFlag(number)) fatalError(sjis("[@flagselect]フラグ番号が範囲を超えています"));
-    jumpToLabel(compare(op, flags[number], value) ? whenTrue : whenFalse);
+    if (!validFlag(number) || (againstFlag && !validFlag(right))) fatalError(rangeMessage);
+    if (againstFlag) right = flags[right];
+    jumpToLabel(compare(op, flags[number], right) ? whenTrue : whenFalse);
+}
+
+void ScriptEngine::cmdFlagSelect() {
+    branchOnFlag(false,
+                 sjis("@flagselect(int no1,char *enzan,int value,char *place1,char *place2); "
+                      "の書式が間違ってるらしい（ぉ"),
+                 sjis("[@flagselect]フラグ番号が範囲を超えています"));
 }
 
 void ScriptEngine::cmdFlagToSelect() {
-    int32_t first = 0, second = 0;
-    char op[kNameBytes], whenTrue[kNameBytes], whenFalse[kNameBytes];
-    if (std::sscanf(args, "%d %255s %d %255s %255s", &first, op, &second, whenTrue, whenFalse) < 5) {
-        fatalError(sjis("@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); "
-                        "の書式が間違ってるらしい（ぉ"));
-    }
-    if (!validFlag(first) || !validFlag(second)) {
-        fatalError(sjis("[@flagtoselect]フラグ番号が範囲を超えています"));
-    }
-    jumpToLabel(compare(op, flags[first], flags[second]) ? whenTrue : whenFalse);
+    branchOnFlag(true,
+                 sjis("@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); "
+                      "の書式が間違ってるらしい（ぉ"),
+                 sjis("[@flagtoselect]フラグ番号が範囲を超えています"));
 }
 
 void ScriptEngine::cmdFlagClear() {

@@ -104,6 +104,7 @@ public:
     void cmdFlagSelect();
     void cmdFlagToSelect();
     void cmdFlagClear();
+    void branchOnFlag(bool againstFlag, const char* usage, const char* rangeMessage);
 
     // The end of a game.
     void endGame();
