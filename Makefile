@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev \
            fonts-ipafont-mincho fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool
 
-.PHONY: all deps build play test test-sanitize bench goldens clean
+.PHONY: all deps build play test test-sanitize bench assets goldens clean
 
 all: build
 
@@ -28,6 +28,10 @@ test-sanitize: deps
 	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DZEBORA_SANITIZE=ON -DZEBORA_BENCH=OFF >/dev/null
 	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
 	cd $(BUILD_SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+# Regenerates the pictures of games/ (a test checks that the committed ones are what this makes).
+assets: build
+	./$(BUILD)/tools/assets/zebora_assets games
 
 bench: build
 	bench/run.sh $(BUILD)

@@ -34,7 +34,9 @@ void writeFile(const std::string& path, const std::string& bytes) {
 TempFolder::TempFolder() {
     char pattern[] = "/tmp/zebora-test-XXXXXX";
     path_ = mkdtemp(pattern);
-    writeFile(file("function.dat"), readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/function.dat"));
+    for (const char* name : {"function.dat", "system.bmp"}) {
+        writeFile(file(name), readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/" + name));
+    }
 }
 
 TempFolder::~TempFolder() {

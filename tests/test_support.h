@@ -7,7 +7,7 @@ std::string toSjis(const std::string& utf8);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
-// A fresh working folder holding the bundled function.dat; removed with everything in it.
+// A fresh working folder holding the bundled function.dat and system.bmp; removed with everything in it.
 class TempFolder {
 public:
     TempFolder();

@@ -1,5 +1,6 @@
 #include "display/display.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "platform/window_system.h"
@@ -101,4 +102,26 @@ void Display::sendPalette(const PaletteEntry* table) {
 
 void Display::sendPaletteEntry(int entry, const PaletteEntry& colour) {
     if (g_fullScreen || entry < kWindowedEntries) g_devicePalette[deviceIndex(entry)] = colour;
+}
+
+uint32_t colourOf(const PaletteEntry& entry) {
+    return static_cast<uint32_t>(entry.red) | static_cast<uint32_t>(entry.green) << 8 |
+           static_cast<uint32_t>(entry.blue) << 16;
+}
+
+uint8_t Display::nearestIndex(uint32_t colour) {
+    int red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
+    int best = 0;
+    int bestDistance = INT32_MAX;
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        const PaletteEntry& c = g_devicePalette[i];
+        int dr = c.red - red, dg = c.green - green, db = c.blue - blue;
+        int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+            if (distance == 0) break;
+        }
+    }
+    return static_cast<uint8_t>(best);
 }

@@ -19,6 +19,10 @@ const int kSlotWidth = 640;
 const int kSlotHeight = 480;
 const int kPaletteEntries = 256;
 
+// Colours handed to the text and pen operations: red | green << 8 | blue << 16.
+struct PaletteEntry;
+uint32_t colourOf(const PaletteEntry& entry);
+
 struct PaletteEntry {
     uint8_t red;
     uint8_t green;
@@ -39,16 +43,49 @@ public:
     bool open();
     void close();
     bool isOpen() const { return open_; }
+    bool loadPalette(const char* fileName);
+    bool loadBitmap(const char* fileName, int32_t width, int32_t height, int32_t dstX, int32_t dstY, int32_t srcX,
+                    int32_t srcY, int slot);
     void clear(int slot);
     void fill(int slot, uint8_t index);
     void present();
     void mapSurface(int slot);
     void computeClientOrigin();
+
+    // Rectangle copies between slots. The unclipped ones are refused whole, as the device refuses
+    // them, when a rectangle leaves the 640×480 slot.
+    void copyKeyed(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
+                   int dstSlot, int srcSlot);
+    void copyOpaque(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
+                    int dstSlot, int srcSlot);
+    void copyKeyedClipped(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
+                          int dstSlot, int srcSlot);
+    void copyOpaqueClipped(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
+                           int32_t height, int dstSlot, int srcSlot);
+    static bool clipToScreen(int32_t& dstX, int32_t& dstY, int32_t& srcX, int32_t& srcY, int32_t& width,
+                             int32_t& height);
+    void showRect(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
+                  int dstSlot, int srcSlot);
+    // Writes the transparent index into the rectangle, limited to the slot.
+    void fillTransparent(int32_t x, int32_t y, int32_t width, int32_t height, int slot);
+    void drawLine(int slot, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t penWidth, uint32_t colour);
+    void drawFrame(int slot, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t penWidth,
+                   uint32_t colour);
+
+    // Text on a slot, in a font made for the call; returns the measured height.
+    int32_t drawText(int32_t x, int32_t y, int32_t centreX, int32_t centreY, const char* text, int32_t fontHeight,
+                     int32_t fontWidth, int32_t fontWeight, int32_t shadow, uint32_t colour, bool italic,
+                     const char* faceName, int32_t charSet, int slot, int32_t escapement);
+    int32_t drawMenuText(int32_t x, int32_t y, const char* text, int32_t fontHeight, int32_t fontWidth,
+                         int32_t fontWeight, int32_t shadow, uint32_t colour, int slot);
+    int32_t drawTitleText(int32_t x, int32_t y, const char* text, int slot);
     // Sends the table to the device palette: all 256 entries full screen, table 0–235 to device
     // 10–245 in the windowed variant, whose device entries 0–9 and 246–255 keep the static colours.
     void sendPalette(const PaletteEntry* table);
     // Sends one table entry to its device entry.
     void sendPaletteEntry(int entry, const PaletteEntry& colour);
+    // The device index whose colour is nearest to red | green << 8 | blue << 16, the lowest on ties.
+    static uint8_t nearestIndex(uint32_t colour);
     static uint8_t transparentIndex();
     // The device index that shows table entry index (shifted by 10 in the windowed variant).
     static int deviceIndex(int index);

@@ -9,6 +9,9 @@
 namespace {
 
 const float kEngineVersion = 0.21f;
+const int32_t kWarningLeft = 32;
+const int32_t kWarningTop = 32;
+const int32_t kWarningLineStep = 32;
 
 }  // namespace
 
@@ -49,7 +52,16 @@ void ScriptEngine::cmdStart() {
 }
 
 void ScriptEngine::showVersionWarning() {
+    static const char* const kLines[] = {
+        "現在の本体のバージョンでは、",    "正常な演出がされない可能性があります。", "もしも、不都合が生じた場合は、",
+        "新しいバージョンのＺＥＢ本体を", "入手してください。",
+    };
     g_display.clear(SLOT_BACK);
+    int32_t y = kWarningTop;
+    for (const char* line : kLines) {
+        g_display.drawTitleText(kWarningLeft, y, sjis(line), SLOT_BACK);
+        y += kWarningLineStep;
+    }
     g_display.present();
     waitForClick();
     g_display.clear(SLOT_BACK);

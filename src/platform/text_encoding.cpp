@@ -54,6 +54,16 @@ public:
         return ok;
     }
 
+    // Converts exactly the bytes of in (no terminator is written); false when any is not convertible.
+    bool convertBytes(const char* in, char* out, size_t outSize) {
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) return false;
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in);
+        size_t srcLeft = std::strlen(in);
+        size_t dstLeft = outSize;
+        return iconv(handle_, &src, &srcLeft, &out, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
+    }
+
 private:
     iconv_t handle_;
 };
@@ -99,4 +109,59 @@ void sjisToUtf8(const char* sjisText, char* out, size_t outSize) {
 
 bool utf8ToSjis(const char* utf8, char* out, size_t outSize) {
     return toSjis().convert(utf8, out, outSize, false);
+}
+
+namespace {
+
+const uint32_t kReplacement = 0xFFFD;
+const int kLeadBytes = 128;  // 0x80–0xFF
+const int kTrailBytes = 256;
+
+bool isLead(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The Unicode characters of every two-byte and one-byte code, converted once through iconv.
+struct CodeTables {
+    uint16_t twoByte[kLeadBytes][kTrailBytes];
+    uint16_t oneByte[256];
+    CodeTables() {
+        Converter& convert = toUtf8Table();
+        for (int lead = 0; lead < kLeadBytes; ++lead) {
+            for (int trail = 0; trail < kTrailBytes; ++trail) {
+                char in[3] = {static_cast<char>(lead + 0x80), static_cast<char>(trail), 0};
+                twoByte[lead][trail] = static_cast<uint16_t>(
+                    isLead(static_cast<unsigned char>(in[0])) && trail >= 0x40 ? decode(convert, in) : kReplacement);
+            }
+        }
+        for (int byte = 0; byte < 256; ++byte) {
+            char in[2] = {static_cast<char>(byte), 0};
+            oneByte[byte] = static_cast<uint16_t>(byte == 0 || isLead(static_cast<unsigned char>(byte))
+                                                      ? kReplacement
+                                                      : decode(convert, in));
+        }
+    }
+    static Converter& toUtf8Table() {
+        static Converter converter("UTF-32LE", kShiftJis);
+        return converter;
+    }
+    static uint32_t decode(Converter& convert, const char* in) {
+        char out[16] = {};
+        if (!convert.convertBytes(in, out, sizeof out)) return kReplacement;
+        uint32_t code = static_cast<uint8_t>(out[0]) | static_cast<uint8_t>(out[1]) << 8 |
+                        static_cast<uint8_t>(out[2]) << 16;
+        return code > 0xFFFF ? kReplacement : code;
+    }
+};
+
+}  // namespace
+
+uint32_t sjisCharacter(const unsigned char* text, int& length) {
+    static const CodeTables* tables = new CodeTables();
+    if (isLead(text[0]) && text[1] != 0) {
+        length = 2;
+        return tables->twoByte[text[0] - 0x80][text[1]];
+    }
+    length = 1;
+    return tables->oneByte[text[0]];
 }

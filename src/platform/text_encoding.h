@@ -1,6 +1,7 @@
 // Shift-JIS (code page 932) is the engine's text; the sources, the terminal and the desktop speak UTF-8.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 
 // The Shift-JIS form of a UTF-8 text written in the sources. Converted once per text and kept for the
 // life of the process, so callers may hold the result.
@@ -12,3 +13,7 @@ void sjisToUtf8(const char* sjisText, char* out, size_t outSize);
 
 // Converts UTF-8 to Shift-JIS; false when the text cannot be written in Shift-JIS or does not fit.
 bool utf8ToSjis(const char* utf8, char* out, size_t outSize);
+
+// The Unicode character of the Shift-JIS character at text, and its length in bytes (1 or 2). A lead
+// byte without a trail byte is one byte long; bytes that are no character give U+FFFD.
+uint32_t sjisCharacter(const unsigned char* text, int& length);

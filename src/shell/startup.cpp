@@ -12,8 +12,12 @@ namespace {
 
 const uint32_t kStartPauseMs = 100;
 
+const char kSystemGraphics[] = "system.bmp";
+
 void initEngine() {
     std::strcpy(g_engine.fontFace, sjis("ＭＳ Ｐ明朝"));
+    g_display.loadPalette(kSystemGraphics);
+    g_display.loadBitmap(kSystemGraphics, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_SYSTEM);
     g_engine.loadCommandTable();
 }
 

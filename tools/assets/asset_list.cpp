@@ -1,0 +1,5 @@
+#include "assets.h"
+
+std::vector<Asset> makeAssets() {
+    return {{"system.bmp", makeSystemGraphics().bmpBytes()}};
+}

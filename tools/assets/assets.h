@@ -1,0 +1,16 @@
+// The pictures that the bundled working folder holds, all made here.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "indexed_picture.h"
+
+IndexedPicture makeSystemGraphics();
+
+struct Asset {
+    std::string path;  // relative to the working folder
+    std::string bytes;
+};
+
+// Every generated file of the working folder.
+std::vector<Asset> makeAssets();

@@ -1,0 +1,82 @@
+#include "indexed_picture.h"
+
+#include <climits>
+
+namespace {
+
+void put16(std::string& out, uint32_t value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void put32(std::string& out, uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+}  // namespace
+
+IndexedPicture::IndexedPicture(int width, int height, uint8_t fill)
+    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill), palette_(256) {}
+
+void IndexedPicture::set(int x, int y, uint8_t index) {
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) pixels_[static_cast<size_t>(y) * width_ + x] = index;
+}
+
+void IndexedPicture::fillRect(int x, int y, int width, int height, uint8_t index) {
+    for (int row = y; row < y + height; ++row) {
+        for (int col = x; col < x + width; ++col) set(col, row, index);
+    }
+}
+
+void IndexedPicture::fillCircle(double cx, double cy, double radius, uint8_t index) {
+    for (int y = static_cast<int>(cy - radius) - 1; y <= static_cast<int>(cy + radius) + 1; ++y) {
+        for (int x = static_cast<int>(cx - radius) - 1; x <= static_cast<int>(cx + radius) + 1; ++x) {
+            double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+            if (dx * dx + dy * dy <= radius * radius) set(x, y, index);
+        }
+    }
+}
+
+std::string IndexedPicture::bmpBytes() const {
+    const uint32_t headers = 14 + 40 + 256 * 4;
+    uint32_t stride = (static_cast<uint32_t>(width_) + 3) & ~3u;
+    uint32_t imageBytes = stride * static_cast<uint32_t>(height_);
+    std::string out;
+    out += "BM";
+    put32(out, headers + imageBytes);
+    put32(out, 0);
+    put32(out, headers);
+    put32(out, 40);
+    put32(out, static_cast<uint32_t>(width_));
+    put32(out, static_cast<uint32_t>(height_));
+    put16(out, 1);
+    put16(out, 8);
+    put32(out, 0);
+    put32(out, imageBytes);
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, 256);
+    put32(out, 0);
+    for (const Rgb& c : palette_) {
+        out += static_cast<char>(c.blue);
+        out += static_cast<char>(c.green);
+        out += static_cast<char>(c.red);
+        out += '\0';
+    }
+    for (int y = height_ - 1; y >= 0; --y) {
+        for (int x = 0; x < width_; ++x) out += static_cast<char>(at(x, y));
+        for (uint32_t pad = static_cast<uint32_t>(width_); pad < stride; ++pad) out += '\0';
+    }
+    return out;
+}
+
+uint8_t nearestEntry(const std::vector<Rgb>& palette, int r, int g, int b, int first, int last) {
+    int best = first, bestDistance = INT_MAX;
+    for (int i = first; i <= last; ++i) {
+        int dr = palette[i].red - r, dg = palette[i].green - g, db = palette[i].blue - b;
+        int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) bestDistance = distance, best = i;
+    }
+    return static_cast<uint8_t>(best);
+}
