@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/png_writer.h"
+#include "platform/png_file.h"
 #include "platform/screen_picture.h"
 
 namespace {

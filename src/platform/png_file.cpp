@@ -1,4 +1,4 @@
-#include "platform/png_writer.h"
+#include "platform/png_file.h"
 
 #include <png.h>
 
@@ -23,4 +23,19 @@ bool writePng(const char* path, const uint8_t* rgb, int width, int height) {
     }
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0 && ok;
+}
+
+bool readPng(const char* path, std::vector<uint8_t>& rgb, int& width, int& height) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path)) return false;
+    image.format = PNG_FORMAT_RGB;
+    rgb.assign(PNG_IMAGE_SIZE(image), 0);
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return false;
+    }
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    return true;
 }

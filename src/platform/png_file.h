@@ -1,0 +1,9 @@
+// PNG pictures: the reader's shots, and the golden pictures of the tests.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// Writes an 8-bit RGB picture (3 bytes a pixel, rows top to bottom).
+bool writePng(const char* path, const uint8_t* rgb, int width, int height);
+// Reads a PNG file as 8-bit RGB; false when it cannot.
+bool readPng(const char* path, std::vector<uint8_t>& rgb, int& width, int& height);

@@ -1,0 +1,87 @@
+#include "golden.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "display/display.h"
+#include "platform/png_file.h"
+#include "platform/screen_picture.h"
+
+namespace {
+
+const char kGoldensFile[] = ZEBORA_SOURCE_DIR "/tests/goldens.txt";
+
+std::string checksum(const std::vector<uint8_t>& bytes, int width, int height) {
+    uint64_t hash = 14695981039346656037ull;
+    auto mix = [&hash](uint8_t byte) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    };
+    for (int value : {width, height}) {
+        for (int shift = 0; shift < 32; shift += 8) mix(static_cast<uint8_t>(value >> shift));
+    }
+    for (uint8_t byte : bytes) mix(byte);
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+std::map<std::string, std::string> readGoldens() {
+    std::map<std::string, std::string> goldens;
+    std::ifstream in(kGoldensFile);
+    std::string name, sum;
+    while (in >> name >> sum) goldens[name] = sum;
+    return goldens;
+}
+
+bool updating() {
+    const char* value = std::getenv("ZEBORA_UPDATE_GOLDENS");
+    return value && *value == '1';
+}
+
+}  // namespace
+
+void expectGolden(const std::string& name, const std::vector<uint8_t>& rgb, int width, int height) {
+    std::string actual = checksum(rgb, width, height);
+    std::map<std::string, std::string> goldens = readGoldens();
+    if (updating()) {
+        goldens[name] = actual;
+        std::ofstream out(kGoldensFile);
+        for (const auto& entry : goldens) out << entry.first << ' ' << entry.second << '\n';
+        return;
+    }
+    auto found = goldens.find(name);
+    bool same = found != goldens.end() && found->second == actual;
+    EXPECT_TRUE(same) << "picture " << name << " differs from its golden (make goldens records it anew)";
+    if (!same) {
+        mkdir("golden-failures", 0755);
+        writePng(("golden-failures/" + name + ".png").c_str(), rgb.data(), width, height);
+    }
+}
+
+std::vector<uint8_t> slotRgb(int slot) {
+    std::vector<uint8_t> rgb(kSlotWidth * kSlotHeight * 3);
+    g_display.mapSurface(slot);
+    ScreenSource source;
+    source.pixels = g_display.pixels[slot];
+    source.pitch = g_display.pitch[slot];
+    source.palette = &g_devicePalette[0].red;
+    screenToRgb(source, rgb.data());
+    return rgb;
+}
+
+std::vector<uint8_t> screenRgb() {
+    return slotRgb(SLOT_SCREEN);
+}
+
+void expectShotGolden(const std::string& name, const std::string& pngPath) {
+    std::vector<uint8_t> rgb;
+    int width = 0, height = 0;
+    ASSERT_TRUE(readPng(pngPath.c_str(), rgb, width, height)) << pngPath;
+    expectGolden(name, rgb, width, height);
+}
