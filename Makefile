@@ -33,6 +33,10 @@ test-sanitize: deps
 assets: build
 	./$(BUILD)/tools/assets/zebora_assets games
 
+# Records the current pictures as the golden ones (tests/goldens.txt); look at them first.
+goldens: build
+	cd $(BUILD) && ZEBORA_UPDATE_GOLDENS=1 ctest -j1 >/dev/null; git -C .. diff --stat tests/goldens.txt
+
 bench: build
 	bench/run.sh $(BUILD)
 
