@@ -57,8 +57,9 @@ struct Font {
 };
 
 FT_Library g_library = nullptr;
-std::vector<Font*> g_fonts;
-std::unordered_map<std::string, FT_Face> g_faces;
+// Kept for the life of the process and never destroyed, like the faces they point into.
+std::vector<Font*>& g_fonts = *new std::vector<Font*>;
+std::unordered_map<std::string, FT_Face>& g_faces = *new std::unordered_map<std::string, FT_Face>;
 
 // The font file of a family that holds Japanese characters, through fontconfig.
 bool findFontFile(const std::string& family, std::string& file, int& index) {
