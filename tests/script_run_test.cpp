@@ -30,7 +30,7 @@ std::string repeat(const std::string& text, int times) {
 }  // namespace
 
 TEST(ScriptRun, EndsQuietlyAtTheEndOfTheScript) {
-    RunResult run = runScript("#title x\n本文です。\\n@wait(100);\\c");
+    RunResult run = runScript("#title x\n本文です。\\n@wait(100);\\d改行");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, "");
 }
@@ -123,18 +123,20 @@ TEST(CommandsOfTheCore, CheckTheirArguments) {
 TEST(CommandsOfTheCore, WaitHoldsTheScriptUntilItsTimeHasPassed) {
     // A shot taken during the wait finds the game still running, one after it finds it ended: the
     // game ends with the window still open, so the reader's later click would reach nothing.
-    RunResult run = runScript("@wait(5000);@after();", "wait 4000\nclose\n");
+    // Start-up (the dissolve order, the first pause) takes about 2.5 s of engine time.
+    RunResult run = runScript("@wait(20000);@after();", "wait 20000\nclose\n");
     EXPECT_EQ(run.errors, "");
-    run = runScript("@wait(5000);@after();", "wait 6000\nclose\n");
+    run = runScript("@wait(20000);@after();", "wait 25000\nclose\n");
     EXPECT_EQ(run.errors, unknownCommand("after"));
     // Ctrl ends a wait at once; a negative wait ends after one pump.
-    EXPECT_EQ(runScript("@wait(5000);@after();", "down ctrl\nwait 1000\nclose\n").errors, unknownCommand("after"));
-    EXPECT_EQ(runScript("@wait(-1);@after();", "wait 1000\nclose\n").errors, unknownCommand("after"));
+    EXPECT_EQ(runScript("@wait(20000);@after();", "down ctrl\nwait 10000\nclose\n").errors,
+              unknownCommand("after"));
+    EXPECT_EQ(runScript("@wait(-1);@after();", "wait 10000\nclose\n").errors, unknownCommand("after"));
 }
 
 TEST(CommandsOfTheCore, StartAcceptsThisVersionAndOlderOnes) {
     EXPECT_EQ(runScript("@start(0.21);@start(0.1);@ok();").errors, unknownCommand("ok"));
     // A newer version waits for a click before the script goes on.
-    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 1000\nclose\n").errors, "");
-    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 1000\nclick 10 10\nwait 10\n").errors, unknownCommand("ok"));
+    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 10000\nclose\n").errors, "");
+    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 5000\nclick 10 10\nwait 3000\n").errors, unknownCommand("ok"));
 }

@@ -18,7 +18,7 @@ TEST(Startup, WithoutTheSystemGraphicsTheEngineStopsWithItsMessage) {
 TEST(Startup, ANewerScriptVersionShowsTheFiveLineWarningUntilAClick) {
     TempFolder root;
     root.writeGame("@start(0.3);@after();");
-    RunResult run = runHeadless(root, "wait 3000\nshot warning\nclick 10 10\nwait 100\n");
+    RunResult run = runHeadless(root, "wait 5000\nshot warning\nclick 10 10\nwait 3000\n");
     EXPECT_EQ(run.errors, unknownCommand("after"));
     expectShotGolden("version-warning", root.file("warning.png"));
 }

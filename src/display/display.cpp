@@ -125,3 +125,8 @@ uint8_t Display::nearestIndex(uint32_t colour) {
     }
     return static_cast<uint8_t>(best);
 }
+
+uint8_t Display::pixelOfEntry(int index) {
+    bool shown = g_fullScreen || index < kWindowedEntries;
+    return shown ? static_cast<uint8_t>(deviceIndex(index)) : nearestIndex(colourOf(g_basePalette[index]));
+}

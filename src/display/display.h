@@ -1,6 +1,7 @@
 // The 640×480 256-colour display: ten slots of palette indices, the palette tables, and the device
 // palette that the presenter shows slot 0 through.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 const int SLOT_SCREEN = 0;
@@ -79,6 +80,8 @@ public:
     int32_t drawMenuText(int32_t x, int32_t y, const char* text, int32_t fontHeight, int32_t fontWidth,
                          int32_t fontWeight, int32_t shadow, uint32_t colour, int slot);
     int32_t drawTitleText(int32_t x, int32_t y, const char* text, int slot);
+    // Draws length bytes of text in the font (of the text rasteriser) with the pixel value index.
+    void drawGlyphs(int font, const char* text, size_t length, int32_t x, int32_t y, uint8_t index, int slot);
     // Sends the table to the device palette: all 256 entries full screen, table 0–235 to device
     // 10–245 in the windowed variant, whose device entries 0–9 and 246–255 keep the static colours.
     void sendPalette(const PaletteEntry* table);
@@ -89,6 +92,9 @@ public:
     static uint8_t transparentIndex();
     // The device index that shows table entry index (shifted by 10 in the windowed variant).
     static int deviceIndex(int index);
+    // The pixel value that shows palette table entry index: its device index where the device shows
+    // that entry, else the nearest device colour to its base colour.
+    static uint8_t pixelOfEntry(int index);
 
     uint8_t* pixels[kSlotCount] = {};
     int32_t pitch[kSlotCount] = {};

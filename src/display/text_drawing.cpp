@@ -31,14 +31,16 @@ int32_t Display::drawText(int32_t x, int32_t y, int32_t centreX, int32_t centreY
         x += g_clientX;
         y += g_clientY;
     }
+    if (shadow != 0) drawGlyphs(font, text, length, x + shadow, y + shadow, nearestIndex(colourOf(g_basePalette[0])), slot);
+    drawGlyphs(font, text, length, x, y, nearestIndex(colour), slot);
+    return height;
+}
+
+void Display::drawGlyphs(int font, const char* text, size_t length, int32_t x, int32_t y, uint8_t index,
+                         int slot) {
     mapSurface(slot);
     TargetSurface surface = {pixels[slot], pitch[slot], kSlotWidth, kSlotHeight};
-    if (shadow != 0) {
-        drawTextPixels(font, text, length, x + shadow, y + shadow, nearestIndex(colourOf(g_basePalette[0])),
-                       surface);
-    }
-    drawTextPixels(font, text, length, x, y, nearestIndex(colour), surface);
-    return height;
+    drawTextPixels(font, text, length, x, y, index, surface);
 }
 
 int32_t Display::drawMenuText(int32_t x, int32_t y, const char* text, int32_t fontHeight, int32_t fontWidth,

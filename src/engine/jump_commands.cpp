@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "display/display.h"
+#include "display/transition_effects.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -12,6 +13,7 @@ const float kEngineVersion = 0.21f;
 const int32_t kWarningLeft = 32;
 const int32_t kWarningTop = 32;
 const int32_t kWarningLineStep = 32;
+const int32_t kWarningDissolveMs = 5;
 
 }  // namespace
 
@@ -62,8 +64,8 @@ void ScriptEngine::showVersionWarning() {
         g_display.drawTitleText(kWarningLeft, y, sjis(line), SLOT_BACK);
         y += kWarningLineStep;
     }
-    g_display.present();
+    g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kWarningDissolveMs, SLOT_SCREEN, SLOT_BACK);
     waitForClick();
     g_display.clear(SLOT_BACK);
-    g_display.present();
+    g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kWarningDissolveMs, SLOT_SCREEN, SLOT_BACK);
 }

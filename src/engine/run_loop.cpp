@@ -1,17 +1,6 @@
 #include "engine/script_engine.h"
-#include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
-
-namespace {
-
-// Until the message window exists, prose is read over: a character is two bytes when it starts with
-// a lead byte, except a lead byte standing last in the script, which is one.
-int32_t characterLength(const char* at) {
-    return isLeadByte(static_cast<uint8_t>(at[0])) && at[1] != '\0' ? 2 : 1;
-}
-
-}  // namespace
 
 void ScriptEngine::runScript() {
     g_leftClicked = 0;
@@ -29,12 +18,18 @@ void ScriptEngine::runScript() {
                     handleEscape();
                 } else {
                     if (g_leftClicked) skipTyping = 1;
-                    pos += characterLength(script + pos);
+                    typeCharacter();
                     waitSinceMark(0);
                 }
                 break;
             case ACTION_CLICK_WAIT:
+                pendingAction = ACTION_READ_ON;
+                clickWait();
+                break;
             case ACTION_PAGE_WAIT:
+                pendingAction = ACTION_READ_ON;
+                pageWait();
+                break;
             case ACTION_CHOICE:
                 pendingAction = ACTION_READ_ON;
                 break;
@@ -51,9 +46,16 @@ void ScriptEngine::handleEscape() {
     pos += letter == '\0' ? 1 : 2;
     switch (letter) {
         case 'c':
+            clickWait();
+            break;
         case 'p':
+            pageWait();
+            break;
         case 'n':
+            newLine();
+            break;
         case 'd':
+            indent();
             break;
         default:
             // A '\' at the very end is shown followed by a blank rather than by the terminator.

@@ -57,7 +57,7 @@ public:
     int32_t textY;
     int32_t textColor;
     int32_t dimLevel;
-    void* font;
+    int32_t font;
     char fontFace[kNameBytes];
     int8_t pendingAction;
     uint8_t transparentSet;
@@ -88,6 +88,17 @@ public:
     void extractArgs();
     void runScript();
     void handleEscape();
+
+    // The message window and the reader's waits.
+    void typeCharacter();
+    void clickWait();
+    void pageWait();
+    void clearPage();
+    void newLine();
+    void indent();
+    void hideTextUntilClick();
+    // The right-click menu of the waits; true when the game was replaced by a bookmark or ended.
+    bool systemMenu(int8_t waitKind);
 
     // Places and jumps.
     void scanLabels();

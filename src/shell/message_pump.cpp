@@ -53,8 +53,8 @@ void sleepMs(uint32_t ms) {
 }
 
 void waitForInput() {
-    pumpOrExit();
     g_windowSystem->idleForInput();
+    pumpOrExit();
 }
 
 void waitForClick() {

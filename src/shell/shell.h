@@ -30,7 +30,7 @@ void markTime();
 void waitSinceMark(uint32_t ms);
 void sleepMs(uint32_t ms);
 void waitForClick();
-// A wait that only waits for the reader: pumps once, then lets the platform sleep until input.
+// A wait that only waits for the reader: lets the platform sleep until input may have come, then pumps.
 void waitForInput();
 int32_t randomInRange(int32_t lo, int32_t hi);
 // Restarts the generator with state 1, as at program start.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/display.h"
+#include "display/transition_effects.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -15,6 +16,7 @@ const uint32_t kStartPauseMs = 100;
 const char kSystemGraphics[] = "system.bmp";
 
 void initEngine() {
+    g_effects.buildDissolveOrder();
     std::strcpy(g_engine.fontFace, sjis("ＭＳ Ｐ明朝"));
     g_display.loadPalette(kSystemGraphics);
     g_display.loadBitmap(kSystemGraphics, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_SYSTEM);

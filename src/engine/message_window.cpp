@@ -1,0 +1,146 @@
+// The message display: prose typed character by character onto the text layer over the darkened
+// picture, the line and page layout, and the reader's click and page waits.
+#include <cstring>
+#include <initializer_list>
+
+#include "display/display.h"
+#include "display/palette_fader.h"
+#include "engine/script_engine.h"
+#include "engine/shift_jis.h"
+#include "platform/text_encoding.h"
+#include "platform/text_rasteriser.h"
+#include "shell/shell.h"
+
+namespace {
+
+const int32_t kMargin = 16;
+const int32_t kRightLimit = 640;
+const int32_t kBottomLimit = 480;
+const int32_t kLineGap = 4;
+const int32_t kBottomGap = 10;
+const int32_t kShadowOffset = 2;
+const uint32_t kTypingDelayMs = 30;
+const int32_t kDimmed = -64;
+const int32_t kDimStep = 3;
+const uint32_t kDimStepMs = 10;
+const uint32_t kBlinkMs = 150;
+
+struct CursorImage {
+    int32_t x;  // where it stands in the system graphics
+    int32_t width;
+    int32_t height;
+};
+const CursorImage kClickCursor = {0, 20, 27};
+const CursorImage kPageCursor = {32, 32, 32};
+
+// Punctuation that may take the last place of a line instead of starting the next one.
+bool isLineStartPunctuation(const char* at) {
+    for (const char* mark : {"」", "、", "。"}) {
+        if (std::memcmp(at, sjis(mark), 2) == 0) return true;
+    }
+    return false;
+}
+
+// The waits' blinking cursor: shown at once on entry, then 150 ms shown and 150 ms hidden until a left
+// click; Space hides the text meanwhile and a right click opens the system menu. False when the
+// system menu replaced or ended the game.
+bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
+    bool shown = false;
+    for (;;) {
+        if (g_keyDown[VK_SPACE]) g_engine.hideTextUntilClick();
+        if (g_rightClicked && g_engine.systemMenu(waitKind)) return false;
+        markTime();
+        shown = !shown;
+        if (shown) {
+            g_display.showRect(g_engine.textX, g_engine.textY, cursor.x, 0, cursor.width, cursor.height,
+                               SLOT_SCREEN, SLOT_SYSTEM);
+        } else {
+            g_display.showRect(g_engine.textX, g_engine.textY, g_engine.textX, g_engine.textY, cursor.width,
+                               cursor.height, SLOT_SCREEN, SLOT_SCENE);
+        }
+        if (g_leftClicked) return true;
+        waitSinceMark(kBlinkMs);
+    }
+}
+
+}  // namespace
+
+void ScriptEngine::typeCharacter() {
+    markTime();
+    if (dimLevel == 0) {
+        g_fader.fadeDown(0, kDimmed, kDimStep, kDimStepMs);
+        dimLevel = kDimmed;
+        g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+    }
+    const char* character = script + pos;
+    bool twoBytes = isLeadByte(static_cast<uint8_t>(character[0])) && character[1] != '\0';
+    size_t size = twoBytes ? 2 : 1;
+    pos += static_cast<int32_t>(size);
+    font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
+    g_display.drawGlyphs(font, character, size, textX + kShadowOffset, textY + kShadowOffset,
+                         Display::pixelOfEntry(0), SLOT_TEXT);
+    g_display.drawGlyphs(font, character, size, textX, textY, Display::pixelOfEntry(textColor & 0xFF), SLOT_TEXT);
+    int32_t width = 0, height = 0;
+    measureText(font, character, size, width, height);
+    g_display.showRect(textX, textY, textX, textY, width + kShadowOffset, height + kShadowOffset, SLOT_SCREEN,
+                       SLOT_TEXT);
+    textX += width;
+    if (lineHeight < height) lineHeight = height;
+    int32_t keep = pos + 1 < length && twoBytes && isLineStartPunctuation(script + pos) ? 1 : 0;
+    if (textX + fontHeight * (2 - keep) > kRightLimit) newLine();
+    if (skipTyping == 0) waitSinceMark(kTypingDelayMs);
+}
+
+void ScriptEngine::newLine() {
+    textX = kMargin;
+    textY += lineHeight + kLineGap;
+    lineHeight = fontHeight;
+    if (textY + fontHeight + kBottomGap > kBottomLimit) pageWait();
+}
+
+void ScriptEngine::indent() {
+    if (textX == kMargin) textX = kMargin + fontHeight;
+}
+
+void ScriptEngine::clickWait() {
+    g_keyDown[VK_SPACE] = 0;
+    g_rightClicked = 0;
+    g_leftClicked = 0;
+    if (!blinkUntilClick(kClickCursor, ACTION_CLICK_WAIT)) return;
+    g_display.showRect(textX, textY, textX, textY, kClickCursor.width, kClickCursor.height, SLOT_SCREEN,
+                       SLOT_SCENE);
+    g_leftClicked = 0;
+    skipTyping = 0;
+}
+
+// Unlike the click wait, a right click made while the page was typed still counts.
+void ScriptEngine::pageWait() {
+    g_keyDown[VK_SPACE] = 0;
+    g_leftClicked = 0;
+    if (!blinkUntilClick(kPageCursor, ACTION_PAGE_WAIT)) return;
+    clearPage();
+}
+
+void ScriptEngine::clearPage() {
+    g_display.showRect(textX, textY, textX, textY, kPageCursor.width, kPageCursor.height, SLOT_SCREEN,
+                       SLOT_SCENE);
+    g_leftClicked = 0;
+    g_display.fill(SLOT_TEXT, Display::transparentIndex());
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
+    textY = kMargin;
+    textX = kMargin;
+    skipTyping = 0;
+}
+
+void ScriptEngine::hideTextUntilClick() {
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
+    g_fader.fadeUp(dimLevel, 0, kDimStep, kDimStepMs);
+    g_keyDown[VK_SPACE] = 0;
+    g_leftClicked = 0;
+    while (!g_keyDown[VK_SPACE] && !g_leftClicked) waitForInput();
+    g_rightClicked = 0;
+    g_keyDown[VK_SPACE] = 0;
+    g_leftClicked = 0;
+    g_fader.fadeDown(0, kDimmed, kDimStep, kDimStepMs);
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+}
