@@ -157,6 +157,10 @@ TEST_F(DisplayTest, KeyedCopiesSkipTheTransparentIndexInBothVariants) {
         EXPECT_EQ(pixel(SLOT_SCENE, 5, 5), 50);
         EXPECT_EQ(pixel(SLOT_SCENE, 100, 100), 0);
     }
+    // showRect clips to the destination as the window's clipper does.
+    g_display.fill(SLOT_BACK, 61);
+    g_display.showRect(630, 470, 0, 0, 20, 20, SLOT_SCREEN, SLOT_BACK);
+    EXPECT_EQ(pixel(SLOT_SCREEN, 639, 479), 61);
     // showRect to the screen of the windowed variant lands at the client origin, elsewhere never.
     openDisplay(0);
     g_clientX = 3, g_clientY = 2;

@@ -82,13 +82,15 @@ void Display::copyOpaqueClipped(int32_t dstX, int32_t dstY, int32_t srcX, int32_
     }
 }
 
+// Clipped to the destination as the window's clipper clips it, in both variants: the page cursor at
+// the foot of a full page (y 466, 32 high) is shown as far as it fits rather than not at all.
 void Display::showRect(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
                        int dstSlot, int srcSlot) {
     if (dstSlot == SLOT_SCREEN && !g_fullScreen) {
         dstX += g_clientX;
         dstY += g_clientY;
     }
-    copyKeyed(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
+    copyKeyedClipped(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
 }
 
 void Display::fillTransparent(int32_t x, int32_t y, int32_t width, int32_t height, int slot) {

@@ -1,0 +1,129 @@
+// The message window: the line-end rule and the page in-process, typing, waits, hiding and
+// fast-forward end to end with shots.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "display/display.h"
+#include "display/palette_fader.h"
+#include "engine/script_engine.h"
+#include "golden.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+#include "test_support.h"
+
+namespace {
+
+class MessageWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        useHeadlessWindowSystem();
+        g_fullScreen = 1;
+        g_display.open();
+        mainWindowProc({WM_KEYDOWN, VK_CONTROL, 0});
+        g_engine.textX = g_engine.textY = 16;
+        g_engine.dimLevel = -64;
+        g_engine.fontHeight = g_engine.lineHeight = 26;
+        g_engine.fontWidth = 0;
+        g_engine.fontWeight = 800;
+        g_engine.textColor = 255;
+        g_engine.skipTyping = 1;
+        // A face whose full-width characters all have the same width (26 and one for the bold).
+        std::strcpy(g_engine.fontFace, sjis("ＭＳ 明朝"));
+    }
+    void TearDown() override { mainWindowProc({WM_KEYUP, VK_CONTROL, 0}); }
+    void useText(const std::string& utf8) {
+        std::free(g_engine.script);
+        g_engine.script = strdup(toSjis(utf8).c_str());
+        g_engine.length = static_cast<int32_t>(std::strlen(g_engine.script));
+        g_engine.pos = 0;
+    }
+    void type(int characters) {
+        for (int i = 0; i < characters; ++i) g_engine.typeCharacter();
+    }
+};
+
+std::string repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+}  // namespace
+
+TEST_F(MessageWindowTest, ALineEndsWhileLessThanTwoCharactersFit) {
+    useText(repeat("あ", 24));
+    type(21);
+    EXPECT_EQ(g_engine.textY, 16);
+    EXPECT_EQ(g_engine.textX, 16 + 21 * 27);
+    type(1);
+    EXPECT_EQ(g_engine.textY, 46);
+    EXPECT_EQ(g_engine.textX, 16);
+}
+
+TEST_F(MessageWindowTest, LineStartPunctuationMayTakeTheLastPlace) {
+    for (const char* mark : {"、", "。", "」"}) {
+        useText(repeat("あ", 22) + mark + "い");
+        g_engine.textX = g_engine.textY = 16;
+        type(22);
+        EXPECT_EQ(g_engine.textY, 16) << mark;
+        type(1);
+        EXPECT_EQ(g_engine.textY, 46) << mark;
+    }
+    // Only after a two-byte character does the next count as punctuation.
+    useText(repeat("あ", 21) + "a、");
+    g_engine.textX = 16 + 27;
+    g_engine.textY = 16;
+    type(22);
+    EXPECT_EQ(g_engine.textY, 46);
+}
+
+TEST_F(MessageWindowTest, IndentOnlyAtTheStartOfALine) {
+    g_engine.indent();
+    EXPECT_EQ(g_engine.textX, 42);
+    g_engine.indent();
+    EXPECT_EQ(g_engine.textX, 42);
+}
+
+TEST(MessageWindow, TypesAPageThatWrapsAndWaitsForAClick) {
+    TempFolder root;
+    root.writeGame("　吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗い"
+                   "じめじめした所でニャーニャー泣いていた事だけは記憶している、吾輩はここで始めて人間"
+                   "というものを見た。\\c@after();");
+    RunResult run = runHeadless(root, "wait 8000\nshot typed\nclick 300 300\nwait 500\n");
+    EXPECT_EQ(run.errors, unknownCommand("after"));
+    expectShotGolden("message-typed", root.file("typed.png"));
+}
+
+TEST(MessageWindow, AFullPageWaitsWithThePageCursorThenStartsAgainAtTheTop) {
+    std::string lines;
+    for (int i = 1; i <= 16; ++i) lines += "これは" + std::to_string(i) + "行目です。\\n";
+    TempFolder root;
+    root.writeGame(lines + "@after();");
+    RunResult run = runHeadless(root, "down ctrl\nwait 3000\nup ctrl\nwait 1000\nshot page\nclick 1 1\nwait 300\n"
+                                      "shot next\nwait 1000\n");
+    EXPECT_EQ(run.errors, unknownCommand("after"));
+    expectShotGolden("message-full-page", root.file("page.png"));
+    expectShotGolden("message-next-page", root.file("next.png"));
+}
+
+TEST(MessageWindow, SpaceHidesTheTextUntilSpaceOrAClick) {
+    TempFolder root;
+    root.writeGame("隠れる文字。\\c@after();");
+    RunResult run = runHeadless(root, "wait 5000\nshot shown\nkey space\nwait 1000\nshot hidden\nkey space\n"
+                                      "wait 1000\nshot back\nclick 1 1\nwait 500\n");
+    EXPECT_EQ(run.errors, unknownCommand("after"));
+    std::string shown = readFile(root.file("shown.png")), back = readFile(root.file("back.png"));
+    EXPECT_NE(shown, readFile(root.file("hidden.png")));
+    expectShotGolden("message-hidden", root.file("hidden.png"));
+    expectShotGolden("message-restored", root.file("back.png"));
+}
+
+TEST(MessageWindow, AClickSpeedsTheRestOfTheTextUpToTheNextWait) {
+    std::string text = "ゆっくりと表示される文章がここにあります。" + std::string("\\c@after();");
+    // Typing the 21 characters takes 630 ms; a click early in the line shows the rest at once.
+    RunResult slow = runScript(text, "wait 2900\nclick 1 1\nwait 200\nclose\n");
+    RunResult fast = runScript(text, "wait 2600\nclick 1 1\nwait 200\nclick 1 1\nwait 200\nclose\n");
+    EXPECT_EQ(slow.errors, "");
+    EXPECT_EQ(fast.errors, unknownCommand("after"));
+}
