@@ -26,6 +26,10 @@ bool useBenchWindowSystem() {
     g_windowSystem = createWindowSystem(options);
     if (!g_windowSystem || !g_windowSystem->openWindow("zebora bench")) return false;
     g_display.open();
+    // The system graphics hold the wipe masks.
+    const char* system = ZEBORA_SOURCE_DIR "/games/system.bmp";
+    g_display.loadPalette(system);
+    g_display.loadBitmap(system, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_SYSTEM);
     ready = true;
     return true;
 }
