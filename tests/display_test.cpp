@@ -119,7 +119,8 @@ TEST_F(DisplayTest, LoadBitmapCopiesOnlyWhatLiesInsideThePictureAndTheSlot) {
     EXPECT_EQ(pixel(SLOT_WORK, 634, 479), 3);
     g_display.loadBitmap(file.c_str(), 100, 100, -5, -5, 0, 0, SLOT_WORK);
     EXPECT_EQ(pixel(SLOT_WORK, 4, 4), 9);
-    EXPECT_EQ(pixel(SLOT_WORK, 5, 5), 3);
+    EXPECT_EQ(pixel(SLOT_WORK, 5, 5), 0);   // asked for but not in the picture: black
+    EXPECT_EQ(pixel(SLOT_WORK, 95, 95), 3);  // outside the rectangle asked for
     g_display.loadBitmap(file.c_str(), 100, 100, 0, 0, 50, 50, SLOT_WORK);
     EXPECT_EXIT(g_display.loadBitmap("missing.bmp", 1, 1, 0, 0, 0, 0, SLOT_WORK), ::testing::ExitedWithCode(1),
                 "missing.bmp ファイルが見つかりません");

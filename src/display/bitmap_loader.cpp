@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstring>
 
 #include "display/display.h"
@@ -53,7 +54,11 @@ bool Display::loadBitmap(const char* fileName, int32_t width, int32_t height, in
                          int32_t srcX, int32_t srcY, int slot) {
     DecodedBitmap bitmap;
     if (!readBitmapFile(fileName, bitmap)) fatalErrorf(sjis("%s ファイルが見つかりません"), fileName);
-    // Only the part of the rectangle that lies inside both the picture and the slot is copied.
+    // The part of the rectangle that the picture does not cover reads as black, never as what the
+    // slot held before; only what lies inside both the picture and the slot is copied.
+    bool covered = srcX >= 0 && srcY >= 0 && static_cast<int64_t>(srcX) + width <= bitmap.width &&
+                   static_cast<int64_t>(srcY) + height <= bitmap.height;
+    if (!covered) fillRect(dstX, dstY, width, height, slot, 0);
     if (srcX < 0) width += srcX, dstX -= srcX, srcX = 0;
     if (srcY < 0) height += srcY, dstY -= srcY, srcY = 0;
     if (srcX + width > bitmap.width) width = bitmap.width - srcX;

@@ -94,10 +94,14 @@ void Display::showRect(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, i
 }
 
 void Display::fillTransparent(int32_t x, int32_t y, int32_t width, int32_t height, int slot) {
+    fillRect(x, y, width, height, slot, transparentIndex());
+}
+
+void Display::fillRect(int32_t x, int32_t y, int32_t width, int32_t height, int slot, uint8_t index) {
     int32_t srcX = 0, srcY = 0;
     if (width <= 0 || height <= 0 || clipToScreen(x, y, srcX, srcY, width, height)) return;
     mapSurface(slot);
     for (int32_t row = y; row < y + height; ++row) {
-        std::memset(pixels[slot] + row * pitch[slot] + x, transparentIndex(), static_cast<size_t>(width));
+        std::memset(pixels[slot] + row * pitch[slot] + x, index, static_cast<size_t>(width));
     }
 }

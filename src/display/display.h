@@ -69,6 +69,7 @@ public:
                   int dstSlot, int srcSlot);
     // Writes the transparent index into the rectangle, limited to the slot.
     void fillTransparent(int32_t x, int32_t y, int32_t width, int32_t height, int slot);
+    void fillRect(int32_t x, int32_t y, int32_t width, int32_t height, int slot, uint8_t index);
     void drawLine(int slot, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t penWidth, uint32_t colour);
     void drawFrame(int slot, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t penWidth,
                    uint32_t colour);

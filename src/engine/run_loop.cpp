@@ -32,6 +32,7 @@ void ScriptEngine::runScript() {
                 break;
             case ACTION_CHOICE:
                 pendingAction = ACTION_READ_ON;
+                waitChoice();
                 break;
             default:
                 endGame();

@@ -108,6 +108,40 @@ public:
     void cmdWait();
     void cmdGoto();
 
+    // Choice menus and the shared menu functions.
+    void cmdSelect();
+    void cmdTitle();
+    void cmdWaitClick();
+    void drawMenuItem(int slot, int32_t x, int32_t y, const char* text, int32_t& outWidth, int32_t& outHeight,
+                      int colour);
+    int8_t runMenu(const MenuRect* rects, int count, int rightCancels);
+    void drawChoiceLine(int index, int32_t y, const char* text, int colour, int32_t& outWidth, int32_t& outHeight,
+                        int slot);
+    void waitChoice();
+
+    // Image commands and the scene layers.
+    void cmdBgLoad();
+    void cmdPlLoad();
+    void cmdObjLoad();
+    void cmdObjLoadXy();
+    void cmdObjLoadF();
+    void cmdPlLoadF();
+    void composeScene();
+    void resetScreen();
+    void loadKeyColour(const char* file);
+    void restoreBrightness();
+
+    // Text and palette commands.
+    void cmdText();
+    void cmdTextColor();
+    void cmdTextEnd();
+    void cmdSetTrans();
+
+    // Effect commands.
+    void cmdDamage();
+    void cmdFlash();
+    void cmdOut();
+
     // Flag commands.
     void cmdFlag();
     void cmdFlagRandom();

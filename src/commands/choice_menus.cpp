@@ -1,0 +1,131 @@
+// select: numbered choices below the text of the page, and the wait for the reader's pick.
+#include <cstdio>
+#include <cstring>
+
+#include "commands/menu_functions.h"
+#include "commands/menu_words.h"
+#include "display/display.h"
+#include "engine/script_engine.h"
+#include "engine/shift_jis.h"
+#include "platform/text_encoding.h"
+#include "platform/text_rasteriser.h"
+#include "shell/shell.h"
+
+namespace {
+
+const int32_t kMargin = 16;
+const int32_t kRightLimit = 640;
+const int32_t kLineGap = 4;
+const int32_t kShadowOffset = 2;
+const int32_t kChoiceDimStep = 1;
+const int kLabelBytes = 4;  // the label and "、"
+const int kHighlighted = 255;
+const int kPlain = 2;
+
+// Choices 1–9 are numbered with the full-width digits; the tenth with "10", which like them takes
+// four bytes together with the "、" that follows, so its continuation lines indent the same way.
+const char* const kLabels[kMenuLines] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "10"};
+
+bool pointerIn(const MenuRect& rect) {
+    return g_mouseX >= rect.left && g_mouseX <= rect.right && g_mouseY >= rect.top && g_mouseY <= rect.bottom;
+}
+
+[[noreturn]] void selectFormatError() {
+    fatalError(sjis("@select(int value,char *str1,char *place1,･････); の書式が間違っています"));
+}
+
+}  // namespace
+
+void ScriptEngine::drawChoiceLine(int index, int32_t y, const char* text, int colour, int32_t& outWidth,
+                                  int32_t& outHeight, int slot) {
+    char line[kNameBytes];
+    std::snprintf(line, sizeof line, "%s%s%s", sjis(kLabels[index]), sjis("、"), text);
+    line[sjisPrefixLength(line, kNameBytes - 1)] = '\0';
+    dimForMenu(kChoiceDimStep);
+    outWidth = 0;
+    outHeight = fontHeight;
+    font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
+    int32_t indent = 0, height = 0;
+    measureText(font, line, kLabelBytes, indent, height);
+    outWidth = indent;
+    uint8_t shadow = Display::nearestIndex(colourOf(g_basePalette[0]));
+    uint8_t ink = Display::nearestIndex(colourOf(g_basePalette[colour]));
+    int32_t offsetX = slot == SLOT_SCREEN && !g_fullScreen ? g_clientX : 0;
+    int32_t offsetY = slot == SLOT_SCREEN && !g_fullScreen ? g_clientY : 0;
+    int32_t x = kMargin, lineWidth = 0;
+    for (const char* at = line; *at;) {
+        // Here every byte from 0x80 up starts a two-byte character.
+        size_t size = static_cast<uint8_t>(*at) >= 0x80 && at[1] != '\0' ? 2 : 1;
+        if (slot != SLOT_SCREEN) g_display.drawGlyphs(font, at, size, x + kShadowOffset, y + kShadowOffset, shadow, slot);
+        g_display.drawGlyphs(font, at, size, x + offsetX, y + offsetY, ink, slot);
+        int32_t width = 0;
+        measureText(font, at, size, width, height);
+        x += width;
+        lineWidth += width;
+        at += size;
+        if (x + 2 * fontHeight > kRightLimit) {
+            if (outWidth < lineWidth) outWidth = lineWidth;
+            lineWidth = 0;
+            x = indent + kMargin;
+            y += fontHeight + kLineGap;
+            outHeight += fontHeight + kLineGap;
+        }
+    }
+    if (outWidth < lineWidth) outWidth = lineWidth;
+}
+
+void ScriptEngine::cmdSelect() {
+    int32_t count = 0;
+    if (std::sscanf(args, "%d", &count) < 1) selectFormatError();
+    if (count < 0 || count > kMenuLines) fatalError(sjis("@select();で分岐できる最大数は10です"));
+    MenuWords words(args);
+    words.skip(1);
+    char texts[kMenuLines][kNameBytes], places[kMenuLines][kNameBytes];
+    for (int i = 0; i < count; ++i) {
+        if (!words.next(texts[i]) || !words.next(places[i])) selectFormatError();
+    }
+    int32_t y = textY;
+    MenuRect rects[kMenuLines];
+    for (int i = 0; i < count; ++i) {
+        int32_t width = 0, height = 0;
+        drawChoiceLine(i, y, texts[i], kPlain, width, height, SLOT_TEXT);
+        rects[i] = {kMargin, y, kMargin + width, y + height};
+        y += height + kLineGap;
+    }
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+    choiceCount = static_cast<int8_t>(count);
+    for (int i = 0; i < count; ++i) {
+        choiceRect[i] = rects[i];
+        std::strcpy(choiceText[i], texts[i]);
+        std::strcpy(choicePlace[i], places[i]);
+    }
+    waitChoice();
+}
+
+void ScriptEngine::waitChoice() {
+    bool highlighted[kMenuLines] = {};
+    int32_t width = 0, height = 0;
+    for (;;) {
+        g_rightClicked = 0;
+        g_leftClicked = 0;
+        waitForInput();
+        if (g_rightClicked && systemMenu(ACTION_CHOICE)) return;
+        for (int i = 0; i < choiceCount; ++i) {
+            if (pointerIn(choiceRect[i])) {
+                if (!highlighted[i]) {
+                    drawChoiceLine(i, choiceRect[i].top, choiceText[i], kHighlighted, width, height, SLOT_SCREEN);
+                    highlighted[i] = true;
+                }
+                if (g_leftClicked) {
+                    g_leftClicked = 0;
+                    clearPage();
+                    jumpToLabel(choicePlace[i]);
+                    return;
+                }
+            } else if (highlighted[i]) {
+                drawChoiceLine(i, choiceRect[i].top, choiceText[i], kPlain, width, height, SLOT_SCREEN);
+                highlighted[i] = false;
+            }
+        }
+    }
+}

@@ -1,0 +1,153 @@
+// bgload, objload, objloadxy and objloadf: pictures into the layers, the scene recomposed, and the
+// changed part brought onto the screen through a transition.
+#include <cstdio>
+#include <cstring>
+
+#include "display/display.h"
+#include "display/transition_effects.h"
+#include "engine/script_engine.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+namespace {
+
+const int32_t kHalfWidth = 320;
+const int32_t kCentreShownAt = 160;
+const int32_t kNoTransition = -1;
+const int kPlaceCount = 4;
+const int kFullPlace = 3;
+
+// Where each character place lies in the layers and on the screen.
+struct CharacterPlace {
+    int slot;
+    int32_t layerX;
+    int32_t screenX;
+    int32_t width;
+};
+const CharacterPlace kPlaces[kPlaceCount] = {
+    {SLOT_CHARS, 0, 0, kHalfWidth},
+    {SLOT_CENTER, 0, kCentreShownAt, kHalfWidth},
+    {SLOT_CHARS, kHalfWidth, kHalfWidth, kHalfWidth},
+    {SLOT_CHARS, 0, 0, kSlotWidth},
+};
+
+bool isWord(const char* name, const char* word) {
+    return std::strcmp(name, word) == 0;
+}
+
+void checkPlace(int32_t place) {
+    if (place < 0 || place >= kPlaceCount) fatalError(sjis("[@objload] 現在対応している表示位置は 0～3 です。"));
+}
+
+void emptyPlace(int32_t place) {
+    const CharacterPlace& p = kPlaces[place];
+    g_display.fillTransparent(p.layerX, 0, p.width, kSlotHeight, p.slot);
+    if (place == kFullPlace) g_display.fillTransparent(0, 0, kSlotWidth, kSlotHeight, SLOT_CENTER);
+}
+
+// A picture loaded into the stage (x 320 of the centre slot) goes to its place opaque: its transparent
+// pixels stay transparent in the layer.
+void copyStageToPlace(int32_t place) {
+    const CharacterPlace& p = kPlaces[place];
+    g_display.copyOpaque(p.layerX, 0, kHalfWidth, 0, kHalfWidth, kSlotHeight, p.slot, SLOT_CENTER);
+}
+
+void showPlace(int32_t place, int32_t effect, int32_t wait) {
+    if (effect == kNoTransition) return;
+    const CharacterPlace& p = kPlaces[place];
+    g_effects.run(effect, p.screenX, 0, p.screenX, 0, p.width, kSlotHeight, wait, SLOT_SCREEN, SLOT_SCENE);
+}
+
+}  // namespace
+
+void ScriptEngine::cmdBgLoad() {
+    char file[kNameBytes];
+    int32_t effect = 0, wait = 0;
+    if (std::sscanf(args, "%255s %d %d", file, &effect, &wait) < 3) {
+        fatalError(sjis("bgload(char *filename,int efect,int wait); の書式が間違っています"));
+    }
+    restoreBrightness();
+    if (isWord(file, "clear")) {
+        g_display.clear(SLOT_BG);
+    } else {
+        g_display.loadBitmap(file, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_BG);
+    }
+    std::strcpy(bgName, file);
+    composeScene();
+    g_effects.run(effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, wait, SLOT_SCREEN, SLOT_SCENE);
+}
+
+void ScriptEngine::cmdObjLoad() {
+    char file[kNameBytes];
+    int32_t place = 0, effect = 0, wait = 0;
+    if (std::sscanf(args, "%255s %d %d %d", file, &place, &effect, &wait) < 4) {
+        fatalError(sjis("objload(char *filename,int place,int efect,int wait); の書式が間違ってますねぇ"));
+    }
+    checkPlace(place);
+    restoreBrightness();
+    if (isWord(file, "clear")) {
+        emptyPlace(place);
+    } else {
+        loadKeyColour(file);
+        if (place == kFullPlace) {
+            g_display.loadBitmap(file, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_CHARS);
+            g_display.fillTransparent(0, 0, kSlotWidth, kSlotHeight, SLOT_CENTER);
+        } else {
+            g_display.loadBitmap(file, kHalfWidth, kSlotHeight, kHalfWidth, 0, 0, 0, SLOT_CENTER);
+            copyStageToPlace(place);
+        }
+    }
+    composeScene();
+    showPlace(place, effect, wait);
+}
+
+// A picture smaller than a character cell, at an offset inside it.
+void ScriptEngine::cmdObjLoadXy() {
+    restoreBrightness();
+    char file[kNameBytes];
+    int32_t place = 0, x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
+    if (std::sscanf(args, "%255s %d %d %d %d %d %d %d", file, &place, &x, &y, &width, &height, &effect, &wait) < 8) {
+        fatalError(sjis("@objloadxy(char *filename,int place,int x,int y,int width,int height,int efect,int wait); "
+                        "の書式が間違ってますねぇ"));
+    }
+    if (static_cast<int64_t>(x) + width > kHalfWidth || static_cast<int64_t>(y) + height > kSlotHeight) {
+        fatalError(sjis("[@objloadxy] キャラクタの表示できる範囲を超えています"));
+    }
+    checkPlace(place);
+    if (place != kFullPlace) {
+        g_display.fillTransparent(kHalfWidth, 0, kHalfWidth, kSlotHeight, SLOT_CENTER);
+        g_display.loadBitmap(file, width, height, kHalfWidth + x, y, 0, 0, SLOT_CENTER);
+    }
+    loadKeyColour(file);
+    if (place != kFullPlace) {
+        copyStageToPlace(place);
+    } else {
+        g_display.fillTransparent(0, 0, kSlotWidth, kSlotHeight, SLOT_CHARS);
+        g_display.fillTransparent(0, 0, kSlotWidth, kSlotHeight, SLOT_CENTER);
+        g_display.loadBitmap(file, width, height, x, y, 0, 0, SLOT_CHARS);
+    }
+    composeScene();
+    showPlace(place, effect, wait);
+}
+
+// A free-positioned object pasted into the character layer, keyed over what it holds. "show" loads
+// nothing and only brings the rectangle of the scene onto the screen.
+void ScriptEngine::cmdObjLoadF() {
+    char file[kNameBytes];
+    int32_t x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
+    if (std::sscanf(args, "%255s %d %d %d %d %d %d", file, &x, &y, &width, &height, &effect, &wait) < 7) {
+        fatalError(sjis("@objloadf(char *filename,int x,int y,int width,int height,int en,int wa); の書式が違う"));
+    }
+    restoreBrightness();
+    if (isWord(file, "clear")) {
+        g_display.fillTransparent(x, y, width, height, SLOT_CHARS);
+    } else if (!isWord(file, "show")) {
+        loadKeyColour(file);
+        g_display.loadBitmap(file, width, height, 0, 0, 0, 0, SLOT_WORK);
+        g_display.copyKeyedClipped(x, y, 0, 0, width, height, SLOT_CHARS, SLOT_WORK);
+    }
+    composeScene();
+    if (effect != kNoTransition) {
+        g_effects.run(effect, x, y, x, y, width, height, wait, SLOT_SCREEN, SLOT_SCENE);
+    }
+}

@@ -1,0 +1,80 @@
+// The two functions every menu of the engine is built from: one menu line, and the hover-and-click
+// loop over up to ten lines.
+#include <cstring>
+
+#include "commands/menu_functions.h"
+#include "display/display.h"
+#include "display/palette_fader.h"
+#include "engine/script_engine.h"
+#include "platform/text_rasteriser.h"
+#include "shell/shell.h"
+
+namespace {
+
+const int32_t kMenuFontHeight = 26;
+const int32_t kMenuFontWeight = 800;
+const int32_t kShadowOffset = 2;
+const int32_t kDimmed = -64;
+const int32_t kMenuDimStep = 3;
+const uint32_t kDimStepMs = 10;
+const int kHighlighted = 255;
+const int kPlain = 2;
+
+bool pointerIn(const MenuRect& rect) {
+    return g_mouseX >= rect.left && g_mouseX <= rect.right && g_mouseY >= rect.top && g_mouseY <= rect.bottom;
+}
+
+}  // namespace
+
+// Darkens the picture behind the first menu line or choice drawn over it; the text layer stays bright.
+void dimForMenu(int32_t step) {
+    if (g_engine.dimLevel != 0) return;
+    g_fader.fadeDown(0, kDimmed, step, kDimStepMs);
+    g_engine.dimLevel = kDimmed;
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+}
+
+void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text, int32_t& outWidth,
+                                int32_t& outHeight, int colour) {
+    dimForMenu(kMenuDimStep);
+    font = openFont({fontFace, kMenuFontHeight, 0, kMenuFontWeight, false});
+    size_t length = std::strlen(text);
+    if (slot == SLOT_SCREEN && !g_fullScreen) {
+        x += g_clientX;
+        y += g_clientY;
+    }
+    if (slot != SLOT_SCREEN) {
+        g_display.drawGlyphs(font, text, length, x + kShadowOffset, y + kShadowOffset, Display::nearestIndex(0), slot);
+    }
+    g_display.drawGlyphs(font, text, length, x, y, Display::nearestIndex(colourOf(g_basePalette[colour])), slot);
+    measureText(font, text, length, outWidth, outHeight);
+}
+
+int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels) {
+    bool highlighted[kMenuLines] = {};
+    int32_t width = 0, height = 0;
+    for (;;) {
+        g_rightClicked = 0;
+        g_leftClicked = 0;
+        waitForInput();
+        for (int i = 0; i < count; ++i) {
+            if (rightCancels && g_rightClicked) {
+                g_rightClicked = 0;
+                return -1;
+            }
+            if (pointerIn(rects[i])) {
+                if (!highlighted[i]) {
+                    drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height, kHighlighted);
+                    highlighted[i] = true;
+                }
+                if (g_leftClicked) {
+                    g_leftClicked = 0;
+                    return static_cast<int8_t>(i);
+                }
+            } else if (highlighted[i]) {
+                drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height, kPlain);
+                highlighted[i] = false;
+            }
+        }
+    }
+}

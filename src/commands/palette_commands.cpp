@@ -1,0 +1,59 @@
+// plload and plloadf: colours from the colour table of a bitmap file into the palette.
+#include <cstdio>
+
+#include "display/display.h"
+#include "display/palette_fader.h"
+#include "display/palette_file.h"
+#include "engine/script_engine.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+namespace {
+
+const int kShadowEntry = 0;
+const int kTransparentEntry = 1;
+const int kGreyEntry = 2;
+const int kWhiteEntry = 255;
+
+bool reserved(int64_t entry) {
+    return entry == kShadowEntry || entry == kGreyEntry || entry == kWhiteEntry;
+}
+
+}  // namespace
+
+// Replaces every colour but the reserved ones (and the colour key while settrans holds it) and shows
+// the new palette at full brightness.
+void ScriptEngine::cmdPlLoad() {
+    char file[kNameBytes];
+    if (std::sscanf(args, "%255s", file) < 1) fatalError(sjis("plload(char *filename); の書式が間違っています"));
+    if (!readColourTable(file, g_filePalette, kPaletteEntries)) {
+        fatalError(sjis("@plloadで指定したファイルが見つかりません"));
+    }
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        if (reserved(i) || (i == kTransparentEntry && transparentSet == 1)) continue;
+        g_shownPalette[i] = g_basePalette[i] = g_filePalette[i];
+    }
+    g_display.sendPalette(g_basePalette);
+    dimLevel = 0;
+}
+
+// Copies value entries of the file's table from entry bs on into the palette from entry ns on, at
+// the current brightness; the reserved entries and the colour key are never replaced.
+void ScriptEngine::cmdPlLoadF() {
+    char file[kNameBytes];
+    int32_t count = 0, destination = 0, source = 0;
+    if (std::sscanf(args, "%255s %d %d %d", file, &count, &destination, &source) < 4) {
+        fatalError(sjis("@plloadf(char *filename,int value,int ns,int bs); の書式が間違っています"));
+    }
+    if (!readColourTable(file, g_filePalette, kPaletteEntries)) fatalError(sjis("ファイルが開けません（plloadf)"));
+    for (int64_t i = 0; i < count; ++i) {
+        int64_t d = static_cast<int64_t>(destination) + i, s = static_cast<int64_t>(source) + i;
+        if (reserved(d) || d == kTransparentEntry) continue;
+        if (d < 0 || d >= kPaletteEntries || s < 0 || s >= kPaletteEntries) {
+            fatalError(sjis("@plloadf で指定できるパレットの上限を超えています"));
+        }
+        g_basePalette[d] = g_filePalette[s];
+    }
+    int64_t last = static_cast<int64_t>(destination) + count - 1;
+    g_fader.applyBrightness(destination, static_cast<int>(last > kWhiteEntry ? kWhiteEntry : last), dimLevel);
+}

@@ -1,0 +1,86 @@
+// text, textcolor, textend and settrans: the message font, the text's own colours, and the colour of
+// the colour key.
+#include <cstdio>
+#include <cstring>
+
+#include "display/display.h"
+#include "display/palette_fader.h"
+#include "engine/script_engine.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+namespace {
+
+const char* const kFaces[] = {
+    nullptr, "ＭＳ Ｐ明朝", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Comic Sans MS", "Times New Roman",
+    "Impact", "Webdings", "WingDings",
+};
+const int32_t kLastFace = 9;
+const int kTransparentEntry = 1;
+const int kGreyEntry = 2;
+const int kWhiteEntry = 255;
+
+bool isChannel(int32_t value) {
+    return value >= 0 && value <= 255;
+}
+
+}  // namespace
+
+// 0 in the first, second or fourth place keeps the current value; the width is always taken.
+void ScriptEngine::cmdText() {
+    int32_t face = 0, height = 0, width = 0, weight = 0;
+    if (std::sscanf(args, "%d %d %d %d", &face, &height, &width, &weight) < 4) {
+        fatalError(sjis("@text(int fontnumber,int width,int height,int haba); の書式が間違っています"));
+    }
+    if (face != 0 && (face < 1 || face > kLastFace)) fatalError(sjis("フォント番号は９までです。"));
+    if (face != 0) std::strcpy(fontFace, sjis(kFaces[face]));
+    if (height != 0) fontHeight = height;
+    fontWidth = width;
+    if (weight != 0) fontWeight = weight;
+}
+
+void ScriptEngine::cmdTextColor() {
+    int32_t entry = 0, red = 0, green = 0, blue = 0;
+    if (std::sscanf(args, "%d %d %d %d", &entry, &red, &green, &blue) < 4) {
+        fatalError(sjis("@textcolor(int palnumber,int r,int g,int b); の書式が違うー"));
+    }
+    if (!isChannel(red) || !isChannel(green) || !isChannel(blue)) {
+        fatalError(sjis("[@textcolor]指定できるＲＧＢ値は０～２５５です"));
+    }
+    if (entry < 0 || entry > kWhiteEntry || entry <= kGreyEntry) fatalError(sjis("[@textcolor]そのパレットは使用できません"));
+    if (entry != kWhiteEntry) {
+        PaletteEntry& colour = g_basePalette[entry];
+        colour.red = static_cast<uint8_t>(red);
+        colour.green = static_cast<uint8_t>(green);
+        colour.blue = static_cast<uint8_t>(blue);
+        g_shownPalette[entry] = colour;
+        g_display.sendPaletteEntry(entry, colour);
+        g_fadeLocked[entry] = 1;
+    }
+    textColor = entry;
+}
+
+// A number outside the lock table locks nothing, so there is nothing to release.
+void ScriptEngine::cmdTextEnd() {
+    int32_t entry = 0;
+    if (std::sscanf(args, "%d", &entry) < 1) fatalError(sjis("@textend(int pal);の書式が違うー"));
+    if (entry >= 0 && entry < kPaletteEntries) g_fadeLocked[entry] = 0;
+}
+
+void ScriptEngine::cmdSetTrans() {
+    int32_t red = 0, green = 0, blue = 0;
+    if (std::sscanf(args, "%d %d %d", &red, &green, &blue) < 3) {
+        fatalError(sjis("@settrans(int r,int g,int b); の書式が違います"));
+    }
+    if (red == -1 && green == -1 && blue == -1) {
+        transparentSet = 0;
+        return;
+    }
+    PaletteEntry& key = g_basePalette[kTransparentEntry];
+    key.red = static_cast<uint8_t>(red & 0xFF);
+    key.green = static_cast<uint8_t>(green & 0xFF);
+    key.blue = static_cast<uint8_t>(blue & 0xFF);
+    g_shownPalette[kTransparentEntry] = key;
+    transparentSet = 1;
+    g_fader.applyBrightness(kTransparentEntry, kGreyEntry, dimLevel);
+}

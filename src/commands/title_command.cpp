@@ -1,0 +1,64 @@
+// title: a free-standing menu (a title screen), and waitclick.
+#include <cstdio>
+#include <cstring>
+
+#include "commands/menu_words.h"
+#include "display/display.h"
+#include "display/transition_effects.h"
+#include "engine/script_engine.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+namespace {
+
+const int32_t kLineStep = 30;
+const int32_t kWipeMs = 30;
+const int kBlindsPattern = 0;
+const int kPlain = 2;
+
+[[noreturn]] void titleFormatError() {
+    fatalError(sjis("@title(int value,int x,int y,char *str1,char *place1,･････,char *place_); の書式がアカン"));
+}
+
+}  // namespace
+
+void ScriptEngine::cmdTitle() {
+    int32_t count = 0, x = 0, y = 0;
+    if (std::sscanf(args, "%d %d %d", &count, &x, &y) < 3) titleFormatError();
+    if (count < 0 || count > kMenuLines) fatalError(sjis("[@title] で与えられるメニュー数の最大値は10です"));
+    MenuWords words(args);
+    words.skip(3);
+    char texts[kMenuLines][kNameBytes], places[kMenuLines][kNameBytes];
+    for (int i = 0; i < count; ++i) {
+        if (!words.next(texts[i]) || !words.next(places[i])) titleFormatError();
+    }
+    g_display.fill(SLOT_TEXT, Display::transparentIndex());
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
+    MenuRect rects[kMenuLines];
+    for (int i = 0; i < count; ++i) {
+        int32_t width = 0, height = 0;
+        drawMenuItem(SLOT_TEXT, x, y, texts[i], width, height, kPlain);
+        rects[i] = {x, y, x + width, y + height};
+        y += kLineStep;
+    }
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+    // A place that was a menu of its own, left without starting anything, brings the title back.
+    for (;;) {
+        for (int i = 0; i < count; ++i) std::strcpy(menuText[i], texts[i]);
+        int8_t chosen = runMenu(rects, count, 0);
+        if (jumpToLabel(places[chosen]) == 0) return;
+        g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_BG);
+        g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kWipeMs, kBlindsPattern, SLOT_SCREEN, SLOT_SCENE);
+        for (int i = 0; i < count; ++i) {
+            int32_t width = 0, height = 0;
+            drawMenuItem(SLOT_TEXT, rects[i].left, rects[i].top, texts[i], width, height, kPlain);
+        }
+        g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+        waitSinceMark(0);
+    }
+}
+
+// Waits for a left click; right clicks and keys are ignored.
+void ScriptEngine::cmdWaitClick() {
+    waitForClick();
+}
