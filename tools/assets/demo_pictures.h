@@ -1,0 +1,17 @@
+#pragma once
+
+#include "indexed_picture.h"
+
+struct CharacterLook {
+    Rgb hair;
+    Rgb cloth;
+    Rgb ribbon;
+    bool longHair;
+};
+
+IndexedPicture makeHillBackground();
+IndexedPicture makeSunsetBackground();
+IndexedPicture makeRoomBackground();
+IndexedPicture makeCharacter(const CharacterLook& look);
+IndexedPicture makeBlossom();
+IndexedPicture makeNightPalette();
