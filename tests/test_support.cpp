@@ -55,6 +55,13 @@ void TempFolder::writeGame(const std::string& utf8Script) const {
     writeFile(file("start.dat"), "game story.zeb\n");
 }
 
+void TempFolder::copyDemoPictures() const {
+    for (const char* name : {"hill.bmp", "sunset.bmp", "room.bmp", "sakura.bmp", "kaede.bmp", "petal.bmp", "night.bmp"}) {
+        writeFile(file(std::string("game/") + name),
+                  readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/" + name));
+    }
+}
+
 RunResult runHeadless(const TempFolder& root, const std::string& reader) {
     std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "'";
     if (!reader.empty()) {

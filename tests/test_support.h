@@ -20,6 +20,8 @@ public:
     void writeSjis(const std::string& name, const std::string& utf8) const;
     // Writes game/story.zeb and a start.dat that starts it.
     void writeGame(const std::string& utf8Script) const;
+    // Copies the pictures of the bundled demo game into game/.
+    void copyDemoPictures() const;
 
 private:
     std::string path_;
