@@ -34,7 +34,7 @@ void writeFile(const std::string& path, const std::string& bytes) {
 TempFolder::TempFolder() {
     char pattern[] = "/tmp/zebora-test-XXXXXX";
     path_ = mkdtemp(pattern);
-    for (const char* name : {"function.dat", "system.bmp"}) {
+    for (const char* name : {"function.dat", "system.bmp", "qmlogo.bmp", "zeb.bmp"}) {
         writeFile(file(name), readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/" + name));
     }
 }
@@ -53,6 +53,11 @@ void TempFolder::writeGame(const std::string& utf8Script) const {
     mkdir(folder.c_str(), 0755);
     writeSjis("game/story.zeb", utf8Script);
     writeFile(file("start.dat"), "game story.zeb\n");
+}
+
+void TempFolder::writeGameFolder(const std::string& folder, const std::string& utf8Script) const {
+    mkdir(file(folder).c_str(), 0755);
+    writeSjis(folder + "/story.zeb", utf8Script);
 }
 
 void TempFolder::copyDemoPictures() const {

@@ -7,7 +7,8 @@ std::string toSjis(const std::string& utf8);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
-// A fresh working folder holding the bundled function.dat and system.bmp; removed with everything in it.
+// A fresh working folder holding the bundled function.dat, system.bmp, qmlogo.bmp and zeb.bmp; removed
+// with everything in it.
 class TempFolder {
 public:
     TempFolder();
@@ -22,6 +23,8 @@ public:
     void writeGame(const std::string& utf8Script) const;
     // Copies the pictures of the bundled demo game into game/.
     void copyDemoPictures() const;
+    // Writes FOLDER/story.zeb with the header lines and the script.
+    void writeGameFolder(const std::string& folder, const std::string& utf8Script) const;
 
 private:
     std::string path_;

@@ -108,7 +108,7 @@ void ScriptEngine::waitChoice() {
     for (;;) {
         g_rightClicked = 0;
         g_leftClicked = 0;
-        waitForInput();
+        waitSinceMark(0);
         if (g_rightClicked && systemMenu(ACTION_CHOICE)) return;
         for (int i = 0; i < choiceCount; ++i) {
             if (pointerIn(choiceRect[i])) {
@@ -127,5 +127,6 @@ void ScriptEngine::waitChoice() {
                 highlighted[i] = false;
             }
         }
+        idleUntilInput();
     }
 }

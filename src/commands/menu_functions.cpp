@@ -56,7 +56,7 @@ int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels)
     for (;;) {
         g_rightClicked = 0;
         g_leftClicked = 0;
-        waitForInput();
+        waitSinceMark(0);
         for (int i = 0; i < count; ++i) {
             if (rightCancels && g_rightClicked) {
                 g_rightClicked = 0;
@@ -76,5 +76,6 @@ int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels)
                 highlighted[i] = false;
             }
         }
+        idleUntilInput();
     }
 }

@@ -137,7 +137,11 @@ void ScriptEngine::hideTextUntilClick() {
     g_fader.fadeUp(dimLevel, 0, kDimStep, kDimStepMs);
     g_keyDown[VK_SPACE] = 0;
     g_leftClicked = 0;
-    while (!g_keyDown[VK_SPACE] && !g_leftClicked) waitForInput();
+    for (;;) {
+        waitSinceMark(0);
+        if (g_keyDown[VK_SPACE] || g_leftClicked) break;
+        idleUntilInput();
+    }
     g_rightClicked = 0;
     g_keyDown[VK_SPACE] = 0;
     g_leftClicked = 0;

@@ -82,6 +82,7 @@ public:
     void loadScript();
     void resetGameState();
     void startFromStartFile();
+    void launchGame();
 
     // Dispatch and the run loop.
     void dispatchCommand();

@@ -1,4 +1,5 @@
-// The game table: every sub-folder of the working folder that holds a script is one game.
+// The front end: the game table (every sub-folder of the working folder that holds a script is one
+// game), the game-selection menu, and the maker's logo.
 #pragma once
 #include <cstdint>
 
@@ -16,6 +17,21 @@ public:
     uint32_t scriptSize[kMaxGames];
     int32_t count;
     int32_t selected;
+
+    void scanGames();
+    void scanFolder(const char* folderName);
+    void readHeader(const char* fileName);
+
+    [[noreturn]] void run();
+    void showBackground();
+    void drawMenu();
+    void drawPanel();
+    void turnPage(int32_t delta);
+    void runPage();
+    void closeMenu();
 };
 
 extern FrontEnd g_frontEnd;
+
+bool startsWith(const char* line, const char* key);
+void showLogo();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -117,4 +118,56 @@ size_t readTextPiece(FILE* file, char* buffer, size_t size) {
     }
     buffer[count] = '\0';
     return count;
+}
+
+namespace {
+
+bool matchesPattern(const char* name, const char* pattern) {
+    if (std::strcmp(pattern, "*") == 0) return true;
+    if (pattern[0] != '*') return sameIgnoringAsciiCase(name, pattern);
+    size_t nameLength = std::strlen(name), suffixLength = std::strlen(pattern + 1);
+    return nameLength >= suffixLength && sameIgnoringAsciiCase(name + nameLength - suffixLength, pattern + 1);
+}
+
+bool lessIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size() || (a.size() == b.size() && a < b);
+}
+
+}  // namespace
+
+bool FolderListing::open(const char* pattern) {
+    entries_.clear();
+    next_ = 0;
+    DIR* dir = opendir(".");
+    if (!dir) return false;
+    std::vector<std::string> names;
+    while (dirent* entry = readdir(dir)) {
+        if (matchesPattern(entry->d_name, pattern)) names.push_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
+    for (const std::string& name : names) {
+        struct stat info;
+        if (stat(name.c_str(), &info) != 0) continue;
+        FolderEntry entry = {};
+        if (!utf8ToSjis(name.c_str(), entry.name, sizeof entry.name)) {
+            std::snprintf(entry.name, sizeof entry.name, "%s", name.c_str());
+        }
+        entry.directory = S_ISDIR(info.st_mode);
+        entry.size = static_cast<uint32_t>(info.st_size);
+        entries_.push_back(entry);
+    }
+    return true;
+}
+
+bool FolderListing::next(FolderEntry& entry) {
+    if (next_ >= entries_.size()) return false;
+    entry = entries_[next_++];
+    return true;
 }

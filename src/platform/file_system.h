@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 // The path on disk that a script's file name stands for. When nothing on disk matches, the name is
 // kept as written, so that opening it fails as it would on Windows.
@@ -19,3 +20,23 @@ bool findFile(const char* sjisName, uint32_t& size);
 // the file. Reads at most size - 1 bytes, stopping after a line feed. Returns the number of bytes
 // stored (0 at the end of the file); the buffer is always terminated.
 size_t readTextPiece(FILE* file, char* buffer, size_t size);
+
+// A folder's entries as Windows lists them for a pattern ("*" or "*.ext", matched without regard to
+// case), sorted by name without regard to case so that the order is the same on every machine.
+// Names come in Shift-JIS where they can be written so, else as they are on disk.
+struct FolderEntry {
+    char name[256];
+    bool directory;
+    uint32_t size;
+};
+
+class FolderListing {
+public:
+    // Lists the current folder; false when it cannot be read.
+    bool open(const char* pattern);
+    bool next(FolderEntry& entry);
+
+private:
+    std::vector<FolderEntry> entries_;
+    size_t next_ = 0;
+};

@@ -52,13 +52,16 @@ void sleepMs(uint32_t ms) {
     waitUntil(getTickCount(), ms);
 }
 
-void waitForInput() {
+void idleUntilInput() {
     g_windowSystem->idleForInput();
-    pumpOrExit();
 }
 
 void waitForClick() {
     g_leftClicked = 0;
-    while (g_leftClicked == 0) waitForInput();
+    for (;;) {
+        pumpOrExit();
+        if (g_leftClicked) break;
+        idleUntilInput();
+    }
     g_leftClicked = 0;
 }

@@ -30,8 +30,9 @@ void markTime();
 void waitSinceMark(uint32_t ms);
 void sleepMs(uint32_t ms);
 void waitForClick();
-// A wait that only waits for the reader: lets the platform sleep until input may have come, then pumps.
-void waitForInput();
+// Ends a pass of a loop that only waits for the reader: sleeps until input may have come (or at most
+// a short while), instead of pumping in a busy loop. The next pass pumps what came.
+void idleUntilInput();
 int32_t randomInRange(int32_t lo, int32_t hi);
 // Restarts the generator with state 1, as at program start.
 void resetRandomGenerator();

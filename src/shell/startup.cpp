@@ -6,6 +6,7 @@
 #include "display/display.h"
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
+#include "frontend/front_end.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
 
@@ -15,9 +16,14 @@ const uint32_t kStartPauseMs = 100;
 
 const char kSystemGraphics[] = "system.bmp";
 
+const int32_t kWhite = 255;
+
 void initEngine() {
     g_effects.buildDissolveOrder();
     std::strcpy(g_engine.fontFace, sjis("ＭＳ Ｐ明朝"));
+    // The text colour starts as a game's reset leaves it: white, exempt from fades, so the front end's
+    // white text stays white over its darkened picture on the first visit as after every game.
+    g_engine.textColor = kWhite;
     g_display.loadPalette(kSystemGraphics);
     g_display.loadBitmap(kSystemGraphics, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_SYSTEM);
     g_engine.loadCommandTable();
@@ -35,6 +41,6 @@ void runZebora(const PlatformOptions& options) {
     sleepMs(kStartPauseMs);
     initEngine();
     g_engine.startFromStartFile();
-    // Until the front end exists, the window stays until it is closed.
-    for (;;) waitForInput();
+    showLogo();
+    g_frontEnd.run();
 }

@@ -6,6 +6,7 @@
 
 #include "assets.h"
 #include "demo_pictures.h"
+#include "logo_pictures.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ void addGame(std::vector<Asset>& assets, const std::string& folder, const std::v
 }  // namespace
 
 std::vector<Asset> makeAssets() {
-    std::vector<Asset> assets = {{"system.bmp", makeSystemGraphics().bmpBytes()}};
+    std::vector<Asset> assets = {{"system.bmp", makeSystemGraphics().bmpBytes()},
+                                 {"qmlogo.bmp", makeMakerLogo().bmpBytes()},
+                                 {"zeb.bmp", makeTitlePicture().bmpBytes()}};
     const CharacterLook sakura = {{150, 80, 50}, {40, 60, 150}, {220, 60, 70}, true};
     const CharacterLook kaede = {{45, 25, 25}, {90, 100, 120}, {230, 90, 90}, false};
     std::string hill = makeHillBackground().bmpBytes(), sunset = makeSunsetBackground().bmpBytes();
@@ -51,5 +54,6 @@ std::vector<Asset> makeAssets() {
              {"kaede.bmp", makeCharacter(kaede).bmpBytes()},
              {"petal.bmp", makeBlossom().bmpBytes()},
              {"night.bmp", makeNightPalette().bmpBytes()}});
+    addGame(assets, "omikuji", {{"sunset.bmp", sunset}, {"room.bmp", room}, {"kaede.bmp", makeCharacter(kaede).bmpBytes()}});
     return assets;
 }

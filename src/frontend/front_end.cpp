@@ -1,3 +1,0 @@
-#include "frontend/front_end.h"
-
-FrontEnd g_frontEnd;

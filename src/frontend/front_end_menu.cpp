@@ -1,0 +1,168 @@
+// The game-selection page: the title picture, the panel of the game shown, and the items "前", "後",
+// "ロード" and "終了".
+#include <cstdio>
+#include <initializer_list>
+
+#include "display/display.h"
+#include "display/palette_fader.h"
+#include "display/transition_effects.h"
+#include "engine/script_engine.h"
+#include "frontend/front_end.h"
+#include "platform/text_encoding.h"
+#include "shell/shell.h"
+
+namespace {
+
+const char kTitlePicture[] = "zeb.bmp";
+const int kFadedEntries = 200;
+const int32_t kFadeStep = 4;
+const uint32_t kFadeStepMs = 10;
+const int32_t kMenuDim = -128;
+const int32_t kBlack = -255;
+const int32_t kFontHeight = 26;
+const int32_t kFontWeight = 800;
+const int32_t kShadow = 2;
+const int32_t kPageDissolveMs = 3;
+const int32_t kPanelDissolveMs = 1;
+const int32_t kCounterX = 288;
+const int32_t kCounterY = 224;
+
+struct MenuItem {
+    const char* text;
+    MenuRect hit;  // fixed numbers, edges included
+};
+enum { ITEM_PREVIOUS, ITEM_NEXT, ITEM_LOAD, ITEM_QUIT, ITEM_COUNT };
+const MenuItem kItems[ITEM_COUNT] = {
+    {"前", {32, 224, 58, 250}},
+    {"後", {96, 224, 122, 250}},
+    {"ロード", {160, 224, 230, 250}},
+    {"終了", {32, 352, 84, 378}},
+};
+
+uint32_t white() {
+    return colourOf(g_basePalette[255]);
+}
+
+uint32_t grey() {
+    return colourOf(g_basePalette[2]);
+}
+
+void text(int32_t x, int32_t y, const char* sjisText, int32_t shadow, uint32_t colour, int slot) {
+    g_display.drawMenuText(x, y, sjisText, kFontHeight, 0, kFontWeight, shadow, colour, slot);
+}
+
+void drawItem(int item, int32_t shadow, uint32_t colour, int slot) {
+    text(kItems[item].hit.left, kItems[item].hit.top, sjis(kItems[item].text), shadow, colour, slot);
+}
+
+bool pointerIn(const MenuRect& rect) {
+    return g_mouseX >= rect.left && g_mouseX <= rect.right && g_mouseY >= rect.top && g_mouseY <= rect.bottom;
+}
+
+}  // namespace
+
+void FrontEnd::run() {
+    showBackground();
+    waitForClick();
+    g_fader.fadeDownRange(0, kMenuDim, 0, kFadedEntries, kFadeStep, kFadeStepMs);
+    scanGames();
+    selected = 0;
+    for (;;) {
+        drawMenu();
+        runPage();
+        if (count != 0) g_engine.launchGame();
+        showBackground();
+        g_fader.fadeDownRange(0, kMenuDim, 0, kFadedEntries, kFadeStep, kFadeStepMs);
+        waitSinceMark(0);
+    }
+}
+
+// The title picture: palette and picture from zeb.bmp, kept clean in slot 3 while the page is up.
+void FrontEnd::showBackground() {
+    g_display.clear(SLOT_SCREEN);
+    g_display.loadPalette(kTitlePicture);
+    g_display.loadBitmap(kTitlePicture, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_TEXT);
+    g_display.copyOpaque(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_BACK, SLOT_TEXT);
+    g_fader.setBrightness(kBlack);
+    g_display.present();
+    g_fader.fadeUpRange(kBlack, 0, 0, kFadedEntries, kFadeStep, kFadeStepMs);
+}
+
+void FrontEnd::drawMenu() {
+    text(0, 0, sjis("ロードするゲームを選んでください。"), kShadow, white(), SLOT_BACK);
+    for (int item : {ITEM_QUIT, ITEM_PREVIOUS, ITEM_NEXT, ITEM_LOAD}) drawItem(item, kShadow, grey(), SLOT_BACK);
+    drawPanel();
+    g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kPageDissolveMs, SLOT_SCREEN, SLOT_BACK);
+}
+
+void FrontEnd::drawPanel() {
+    g_display.copyOpaque(0, 32, 0, 32, kSlotWidth, 163, SLOT_BACK, SLOT_TEXT);
+    g_display.drawFrame(SLOT_BACK, 19, 51, 627, 211, 4, 0x000000);
+    g_display.drawFrame(SLOT_BACK, 16, 48, 624, 208, 4, white());
+    char counter[32];
+    if (count > 0) {
+        const char* lines[] = {title[selected], subtitle[selected], genre[selected], artist[selected]};
+        int32_t y = 64;
+        for (const char* line : lines) {
+            text(32, y, line, kShadow, white(), SLOT_BACK);
+            y += 32;
+        }
+        std::snprintf(counter, sizeof counter, "%2d/%2d", selected + 1, count);
+    } else {
+        text(32, 64, sjis("データが見つかりませんでした。"), kShadow, white(), SLOT_BACK);
+        std::snprintf(counter, sizeof counter, " 0/ 0");
+    }
+    g_display.copyOpaque(kCounterX, kCounterY, kCounterX, kCounterY, 100, 32, SLOT_BACK, SLOT_TEXT);
+    text(kCounterX, kCounterY, counter, kShadow, white(), SLOT_BACK);
+}
+
+// No wrap-around; with no games "後" leaves the selection at 0 rather than counting past the table.
+void FrontEnd::turnPage(int32_t delta) {
+    int32_t next = selected + delta;
+    if (next >= count || next < 0) return;
+    selected = next;
+    drawPanel();
+    g_effects.dissolve(0, 32, 0, 32, kSlotWidth, 227, kPanelDissolveMs, SLOT_SCREEN, SLOT_BACK);
+}
+
+void FrontEnd::runPage() {
+    bool highlighted[ITEM_COUNT] = {};
+    for (;;) {
+        g_leftClicked = 0;
+        waitSinceMark(0);
+        for (int item = 0; item < ITEM_COUNT; ++item) {
+            if (!pointerIn(kItems[item].hit)) {
+                if (highlighted[item]) {
+                    drawItem(item, 0, grey(), SLOT_SCREEN);
+                    drawItem(item, 0, grey(), SLOT_BACK);
+                    highlighted[item] = false;
+                }
+                continue;
+            }
+            if (!highlighted[item]) {
+                drawItem(item, 0, white(), SLOT_SCREEN);
+                drawItem(item, 0, white(), SLOT_BACK);
+                highlighted[item] = true;
+            }
+            if (!g_leftClicked) continue;
+            g_leftClicked = 0;
+            if (item == ITEM_PREVIOUS) turnPage(-1);
+            if (item == ITEM_NEXT) turnPage(+1);
+            if (item == ITEM_LOAD) return closeMenu();
+            if (item == ITEM_QUIT) {
+                closeMenu();
+                quitProgram();
+            }
+        }
+        idleUntilInput();
+    }
+}
+
+void FrontEnd::closeMenu() {
+    g_display.copyOpaque(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_BACK, SLOT_TEXT);
+    g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kPageDissolveMs, SLOT_SCREEN, SLOT_BACK);
+    g_fader.fadeDown(kMenuDim, kBlack, kFadeStep, kFadeStepMs);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (slot != SLOT_SYSTEM) g_display.clear(slot);
+    }
+}

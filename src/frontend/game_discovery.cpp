@@ -1,0 +1,75 @@
+#include <cstdio>
+#include <cstring>
+
+#include "frontend/front_end.h"
+#include "platform/file_system.h"
+#include "shell/shell.h"
+
+FrontEnd g_frontEnd;
+
+namespace {
+
+const int kHeaderKeys = 4;
+const char* const kKeys[kHeaderKeys] = {"#title ", "#subtitle ", "#artist ", "#genre "};
+
+}  // namespace
+
+bool startsWith(const char* line, const char* key) {
+    size_t length = std::strlen(key);
+    return std::strlen(line) >= length && std::memcmp(line, key, length) == 0;
+}
+
+// Sub-folders and scripts are taken in name order, without regard to case, so the menu's order is
+// the same on every machine. The table holds 256 games; further games are left out.
+void FrontEnd::scanGames() {
+    count = 0;
+    FolderListing listing;
+    if (!listing.open("*")) return;
+    FolderEntry entry;
+    while (listing.next(entry)) {
+        if (entry.directory && entry.name[0] != '.') scanFolder(entry.name);
+    }
+}
+
+// A sub-folder that cannot be entered is skipped: its game could not be started anyway.
+void FrontEnd::scanFolder(const char* folderName) {
+    if (count >= kMaxGames || !changeDirectory(folderName)) return;
+    FolderListing listing;
+    FolderEntry script;
+    bool found = false;
+    if (listing.open("*.zeb")) {
+        while (!found && listing.next(script)) found = !script.directory;
+    }
+    if (found) {
+        std::snprintf(folder[count], kGameTextBytes, "%s", folderName);
+        std::snprintf(scriptFile[count], kGameTextBytes, "%s", script.name);
+        scriptSize[count] = script.size;
+        readHeader(script.name);
+        ++count;
+    }
+    changeDirectory("..");
+}
+
+// Up to four header lines; the last key that matches a line wins, and four matched lines end the scan.
+void FrontEnd::readHeader(const char* fileName) {
+    FILE* file = openGameFile(fileName, "rb");
+    if (!file) return;
+    char* fields[kHeaderKeys] = {title[count], subtitle[count], artist[count], genre[count]};
+    for (char* field : fields) field[0] = '\0';
+    char line[kGameTextBytes];
+    int found = 0;
+    while (found < kHeaderKeys && readTextPiece(file, line, sizeof line) > 0) {
+        if (line[0] != '#') continue;
+        int key = -1;
+        for (int k = 0; k < kHeaderKeys; ++k) {
+            if (startsWith(line, kKeys[k])) key = k;
+        }
+        if (key < 0) continue;
+        const char* value = std::strchr(line, ' ') + 1;
+        size_t length = std::strcspn(value, "\n");
+        std::memcpy(fields[key], value, length);
+        fields[key][length] = '\0';
+        ++found;
+    }
+    std::fclose(file);
+}

@@ -1,0 +1,12 @@
+#include "engine/script_engine.h"
+#include "frontend/front_end.h"
+#include "platform/file_system.h"
+
+// Plays the selected game in its own folder, where its pictures, sounds and bookmarks are found.
+void ScriptEngine::launchGame() {
+    changeDirectory(g_frontEnd.folder[g_frontEnd.selected]);
+    loadScript();
+    resetGameState();
+    runScript();
+    changeDirectory("..");
+}

@@ -1,0 +1,157 @@
+// The front end: finding the games in-process, and the logo and the menu page end to end.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "frontend/front_end.h"
+#include "golden.h"
+#include "platform/text_encoding.h"
+#include "test_support.h"
+
+namespace {
+
+std::string header(int number) {
+    return "#title ゲーム" + std::to_string(number) + "\n#subtitle 副題\n#genre ノベル\n#artist 作者\n";
+}
+
+// A working folder with count games named game01 … and a short script each.
+void writeGames(const TempFolder& root, int count) {
+    for (int i = 1; i <= count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "game%02d", i);
+        root.writeGameFolder(name, header(i) + "@wait(100);");
+    }
+}
+
+void scanIn(const TempFolder& root) {
+    char home[1024];
+    ASSERT_NE(getcwd(home, sizeof home), nullptr);
+    ASSERT_EQ(chdir(root.path().c_str()), 0);
+    g_frontEnd.scanGames();
+    ASSERT_EQ(chdir(home), 0);
+}
+
+// Where the reader clicks on the menu page.
+const char kPrevious[] = "40 235", kNext[] = "105 235", kLoad[] = "190 235", kQuit[] = "50 362";
+
+// Logo (about 6.7 s) and start-up, then a click on the title picture, then the page has dissolved in.
+std::string toMenu() {
+    return "wait 11000\nclick 5 5\nwait 2000\n";
+}
+
+}  // namespace
+
+TEST(GameDiscovery, ReadsTheHeaderOfTheFirstScriptOfEverySubFolderInNameOrder) {
+    TempFolder root;
+    root.writeGameFolder("Beta", "#title 二番\n#genre ノベル\n本文");
+    root.writeGameFolder("alpha", "#title 一番\n#title 上書き\n#subtitle\n#artist 作者 名前\n本文");
+    root.writeGameFolder(".hidden", "#title 隠し\n");
+    mkdir(root.file("empty").c_str(), 0755);
+    root.writeSjis("alpha/b.zeb", "#title 二つ目\n");
+    writeFile(root.file("plain.zeb"), "#title file\n");
+    scanIn(root);
+    ASSERT_EQ(g_frontEnd.count, 2);
+    EXPECT_STREQ(g_frontEnd.folder[0], "alpha");
+    EXPECT_STREQ(g_frontEnd.scriptFile[0], "b.zeb");
+    EXPECT_STREQ(g_frontEnd.title[0], sjis("二つ目"));
+    EXPECT_STREQ(g_frontEnd.folder[1], "Beta");
+    EXPECT_STREQ(g_frontEnd.title[1], sjis("二番"));
+    EXPECT_STREQ(g_frontEnd.genre[1], sjis("ノベル"));
+    EXPECT_STREQ(g_frontEnd.subtitle[1], "");
+    EXPECT_EQ(g_frontEnd.scriptSize[1], static_cast<uint32_t>(toSjis("#title 二番\n#genre ノベル\n本文").size()));
+}
+
+TEST(GameDiscovery, HeaderLinesFollowTheirRules) {
+    TempFolder root;
+    std::string longTitle(300, 'x');
+    root.writeGameFolder("game", "#title 一番\n#title 上書き\n#subtitle\n#artist 作者 名前\n#title " + longTitle +
+                                     "\n#genre 遅すぎ\n");
+    scanIn(root);
+    ASSERT_EQ(g_frontEnd.count, 1);
+    EXPECT_EQ(std::strlen(g_frontEnd.title[0]), 255u - 7u);  // the line is cut after 255 characters
+    EXPECT_STREQ(g_frontEnd.subtitle[0], "");                // "#subtitle" without its blank is no key
+    EXPECT_STREQ(g_frontEnd.artist[0], sjis("作者 名前"));
+    EXPECT_STREQ(g_frontEnd.genre[0], "");  // four matched lines ended the scan
+}
+
+TEST(GameDiscovery, TheTableHoldsTwoHundredFiftySixGamesAndSkipsFoldersItCannotEnter) {
+    TempFolder root;
+    for (int i = 0; i < 260; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "g%03d", i);
+        root.writeGameFolder(name, "#title t\n");
+    }
+    scanIn(root);
+    EXPECT_EQ(g_frontEnd.count, 256);
+    EXPECT_STREQ(g_frontEnd.folder[255], "g255");
+    g_frontEnd.count = 0;
+    char home[1024];
+    ASSERT_NE(getcwd(home, sizeof home), nullptr);
+    g_frontEnd.scanFolder("no-such-folder");
+    EXPECT_EQ(g_frontEnd.count, 0);
+    char after[1024];
+    EXPECT_STREQ(getcwd(after, sizeof after), home);
+}
+
+TEST(Logo, FadesInDissolvesHoldsAndFadesOutInAboutSevenSeconds) {
+    TempFolder root;
+    RunResult run = runHeadless(root, "wait 8000\nshot logo\nwait 3000\nshot title\n");
+    EXPECT_EQ(run.errors, "");
+    expectShotGolden("logo", root.file("logo.png"));
+    expectShotGolden("front-title", root.file("title.png"));
+    // Holding Ctrl runs the whole sequence at drawing speed.
+    TempFolder fast;
+    runHeadless(fast, "down ctrl\nwait 3500\nshot title\n");
+    expectShotGolden("front-title", fast.file("title.png"));
+}
+
+TEST(FrontEndMenu, WithoutGamesSaysSoAndLoadComesBackToTheSamePage) {
+    TempFolder root;
+    RunResult run = runHeadless(root, toMenu() + "shot empty\nclick " + kNext + "\nwait 500\nmove 5 5\nwait 500\n"
+                                      "shot next\nclick " + kLoad + "\nwait 4000\nmove 5 5\nwait 500\nshot again\n");
+    EXPECT_EQ(run.errors, "");
+    expectShotGolden("menu-empty", root.file("empty.png"));
+    expectShotGolden("menu-empty", root.file("next.png"));
+    expectShotGolden("menu-empty", root.file("again.png"));
+}
+
+TEST(FrontEndMenu, TurnsPagesWithoutWrappingAndHighlightsUnderThePointer) {
+    TempFolder root;
+    writeGames(root, 12);
+    RunResult run = runHeadless(root, toMenu() + "click " + kPrevious + "\nwait 500\nclick " + kNext +
+                                          "\nwait 500\nclick " + kNext + "\nwait 500\nmove " + kLoad +
+                                          "\nwait 300\nshot third\n");
+    EXPECT_EQ(run.errors, "");
+    expectShotGolden("menu-third-of-twelve", root.file("third.png"));
+    TempFolder one;
+    writeGames(one, 1);
+    runHeadless(one, toMenu() + "click " + kNext + "\nwait 500\nmove 5 5\nwait 300\nshot one\n");
+    expectShotGolden("menu-one-game", one.file("one.png"));
+}
+
+TEST(FrontEndMenu, LaunchesTheGameAndComesBackToTheSameEntry) {
+    TempFolder root;
+    writeGames(root, 12);
+    root.writeGameFolder("game03", header(3) + "@wait(100);@goto(end);");
+    RunResult run = runHeadless(root, toMenu() + "click " + kNext + "\nwait 500\nclick " + kNext + "\nwait 500\n" +
+                                          "click " + kLoad + "\nwait 6000\nshot back\n");
+    EXPECT_EQ(run.errors, "");
+    expectShotGolden("menu-third-of-twelve", root.file("back.png"));
+    // A game that fails shows the game's own message from its folder.
+    writeGames(root, 1);
+    root.writeGameFolder("game01", header(1) + "@ran();");
+    run = runHeadless(root, toMenu() + "click " + kLoad + "\nwait 5000\n");
+    EXPECT_EQ(run.errors, unknownCommand("ran"));
+}
+
+TEST(FrontEndMenu, QuitFadesOutAndEndsTheProgram) {
+    TempFolder root;
+    RunResult run = runHeadless(root, toMenu() + "click " + std::string(kQuit) + "\nwait 400\nshot fading\n"
+                                                                                  "wait 5000\nshot gone\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "");
+    EXPECT_FALSE(readFile(root.file("fading.png")).empty());
+    EXPECT_TRUE(readFile(root.file("gone.png")).empty());
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "indexed_picture.h"
+
+IndexedPicture makeMakerLogo();
+IndexedPicture makeTitlePicture();
