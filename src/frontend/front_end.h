@@ -35,3 +35,5 @@ extern FrontEnd g_frontEnd;
 
 bool startsWith(const char* line, const char* key);
 void showLogo();
+// The logo's first frame: its picture loaded, the backdrop tiled and presented, still black.
+void prepareLogo();

@@ -19,7 +19,7 @@ const uint32_t kHoldMs = 2000;
 
 }  // namespace
 
-void showLogo() {
+void prepareLogo() {
     g_display.loadPalette(kLogoPicture);
     g_display.loadBitmap(kLogoPicture, kSlotWidth, kLogoRows, 0, 0, 0, 0, SLOT_TEXT);
     g_display.clear(SLOT_SCREEN);
@@ -35,6 +35,10 @@ void showLogo() {
     }
     g_fader.setBrightness(kBlack);
     g_display.present();
+}
+
+void showLogo() {
+    prepareLogo();
     g_fader.fadeUp(kBlack, 0, 2, 10);
     g_effects.dissolve(0, kBandTop, 0, 0, kSlotWidth, kBandHeight, 10, SLOT_SCREEN, SLOT_TEXT);
     sleepMs(kHoldMs);

@@ -15,8 +15,9 @@ namespace {
 const uint32_t kStartPauseMs = 100;
 
 const char kSystemGraphics[] = "system.bmp";
-
 const int32_t kWhite = 255;
+
+}  // namespace
 
 void initEngine() {
     g_effects.buildDissolveOrder();
@@ -28,8 +29,6 @@ void initEngine() {
     g_display.loadBitmap(kSystemGraphics, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_SYSTEM);
     g_engine.loadCommandTable();
 }
-
-}  // namespace
 
 void runZebora(const PlatformOptions& options) {
     g_windowSystem = createWindowSystem(options);
