@@ -62,3 +62,13 @@ TEST(Scenes, TheEndOfAGameWipesToTheEmptyScene) {
     EXPECT_EQ(run.errors, "");
     expectShotGolden("game-ending", root.file("ending.png"));
 }
+
+TEST(Menus, TheTenthChoiceIsNumberedTenAndCanBeChosen) {
+    std::string script = "@select(10";
+    for (int i = 1; i <= 10; ++i) script += ",選択" + std::to_string(i) + ",p" + std::to_string(i);
+    script += ");";
+    for (int i = 1; i <= 10; ++i) script += "@name(p" + std::to_string(i) + ");@chose" + std::to_string(i) + "();";
+    // Choices start at y 16 and lie 30 apart: the tenth covers y 286 to 312.
+    EXPECT_EQ(runScript(script, "wait 5000\nclick 40 300\nwait 500\n").errors, unknownCommand("chose10"));
+    EXPECT_EQ(runScript(script, "wait 5000\nclick 40 20\nwait 500\n").errors, unknownCommand("chose1"));
+}
