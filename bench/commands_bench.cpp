@@ -21,7 +21,8 @@ void useDemoFolder() {
 
 void BM_ComposeScene(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
-    for (auto _ : state) g_engine.composeScene();
+    for (auto _ : state)
+        g_engine.composeScene();
 }
 BENCHMARK(BM_ComposeScene)->Unit(benchmark::kMicrosecond);
 

@@ -25,22 +25,26 @@ BENCHMARK(BM_PresentChangedScreen)->Unit(benchmark::kMicrosecond);
 
 void BM_KeyedCopyWholeSlot(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
-    for (int i = 0; i < kSlotWidth * kSlotHeight; ++i) g_display.pixels[SLOT_TEXT][i] = static_cast<uint8_t>(i % 7);
-    for (auto _ : state) g_display.copyKeyed(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCENE, SLOT_TEXT);
+    for (int i = 0; i < kSlotWidth * kSlotHeight; ++i)
+        g_display.pixels[SLOT_TEXT][i] = static_cast<uint8_t>(i % 7);
+    for (auto _ : state)
+        g_display.copyKeyed(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCENE, SLOT_TEXT);
 }
 BENCHMARK(BM_KeyedCopyWholeSlot)->Unit(benchmark::kMicrosecond);
 
 void BM_SetBrightness(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
     int32_t offset = 0;
-    for (auto _ : state) g_fader.setBrightness(offset++ % 255 - 255);
+    for (auto _ : state)
+        g_fader.setBrightness(offset++ % 255 - 255);
 }
 BENCHMARK(BM_SetBrightness);
 
 void BM_DrawOneCharacterWarm(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
     const char* character = sjis("漢");
-    TargetSurface surface = {g_display.pixels[SLOT_TEXT], g_display.pitch[SLOT_TEXT], kSlotWidth, kSlotHeight};
+    TargetSurface surface = {g_display.pixels[SLOT_TEXT], g_display.pitch[SLOT_TEXT], kSlotWidth,
+                             kSlotHeight};
     for (auto _ : state) {
         // As the message window does: make the font, measure, draw shadow and character.
         int font = openFont({sjis("ＭＳ Ｐ明朝"), 26, 0, 800, false});

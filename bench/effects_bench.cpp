@@ -26,11 +26,14 @@ void BM_EffectStep(benchmark::State& state) {
     state.SetLabel(benchWindowSystemName());
     holdCtrl();
     int effect = static_cast<int>(state.range(0));
-    for (int i = 0; i < kSlotWidth * kSlotHeight; ++i) g_display.pixels[SLOT_SCENE][i] = static_cast<uint8_t>(i);
-    for (auto _ : state) g_effects.run(effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, 0, SLOT_SCREEN, SLOT_SCENE);
+    for (int i = 0; i < kSlotWidth * kSlotHeight; ++i)
+        g_display.pixels[SLOT_SCENE][i] = static_cast<uint8_t>(i);
+    for (auto _ : state)
+        g_effects.run(effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, 0, SLOT_SCREEN, SLOT_SCENE);
     state.counters["steps"] = kStepsOfEffect[effect];
-    state.counters["step"] = benchmark::Counter(static_cast<double>(state.iterations()) * kStepsOfEffect[effect],
-                                                benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["step"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kStepsOfEffect[effect],
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_EffectStep)->DenseRange(1, 14)->Unit(benchmark::kMillisecond);
 
@@ -39,7 +42,8 @@ void BM_TypeCharactersWithCtrl(benchmark::State& state) {
     state.SetLabel(benchWindowSystemName());
     holdCtrl();
     std::string text;
-    while (text.size() < 2000) text += sjis("吾輩は猫である。名前はまだ無い。");
+    while (text.size() < 2000)
+        text += sjis("吾輩は猫である。名前はまだ無い。");
     useScriptText(text);
     std::strcpy(g_engine.fontFace, sjis("ＭＳ Ｐ明朝"));
     g_engine.fontHeight = g_engine.lineHeight = 26;
@@ -54,8 +58,8 @@ void BM_TypeCharactersWithCtrl(benchmark::State& state) {
         if (g_engine.pos >= g_engine.length) g_engine.pos = 0;
         if (g_engine.textY > 400) g_engine.textY = 16;
     }
-    state.counters["characters"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                      benchmark::Counter::kIsRate);
+    state.counters["characters"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_TypeCharactersWithCtrl);
 

@@ -24,7 +24,8 @@ std::string megabyteScript() {
 void BM_PumpMessages(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
     state.SetLabel(benchWindowSystemName());
-    for (auto _ : state) benchmark::DoNotOptimize(pumpMessages());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pumpMessages());
 }
 BENCHMARK(BM_PumpMessages);
 
@@ -32,7 +33,8 @@ void BM_ResetMegabyteScript(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
     state.SetLabel(benchWindowSystemName());
     useScriptText(megabyteScript());
-    for (auto _ : state) g_engine.resetGameState();
+    for (auto _ : state)
+        g_engine.resetGameState();
     state.counters["places"] = g_engine.nameCount;
 }
 BENCHMARK(BM_ResetMegabyteScript)->Unit(benchmark::kMillisecond);
@@ -41,10 +43,12 @@ void BM_JumpToLastOf999Places(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
     state.SetLabel(benchWindowSystemName());
     std::string script;
-    for (int i = 0; i < 999; ++i) script += "@name(place" + std::to_string(i) + ");text";
+    for (int i = 0; i < 999; ++i)
+        script += "@name(place" + std::to_string(i) + ");text";
     useScriptText(script);
     g_engine.scanLabels();
-    for (auto _ : state) g_engine.jumpToLabel("place998");
+    for (auto _ : state)
+        g_engine.jumpToLabel("place998");
 }
 BENCHMARK(BM_JumpToLastOf999Places)->Unit(benchmark::kMicrosecond);
 

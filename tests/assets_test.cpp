@@ -30,7 +30,8 @@ TEST(BundledAssets, TheSystemGraphicsHoldTheReservedColoursAndWholeWipeMasks) {
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 16; ++x) {
                 int sets = 0;
-                for (int f = 0; f < frames[p]; ++f) sets += at(16 * f + x, 32 + 16 * p + y) != 0;
+                for (int f = 0; f < frames[p]; ++f)
+                    sets += at(16 * f + x, 32 + 16 * p + y) != 0;
                 EXPECT_GE(sets, 1) << "pattern " << p << " never sets " << x << "," << y;
             }
         }

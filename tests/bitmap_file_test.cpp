@@ -15,7 +15,8 @@ DecodedBitmap decode(const BitmapSpec& spec, bool expectOk = true) {
 
 std::vector<uint32_t> greyRamp(int count) {
     std::vector<uint32_t> colours;
-    for (int i = 0; i < count; ++i) colours.push_back(static_cast<uint32_t>(i * 0x010101));
+    for (int i = 0; i < count; ++i)
+        colours.push_back(static_cast<uint32_t>(i * 0x010101));
     return colours;
 }
 

@@ -1,18 +1,6 @@
 #include "bitmap_fixtures.h"
 
-namespace {
-
-void put16(std::string& out, uint32_t value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void put32(std::string& out, uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-}  // namespace
+#include "little_endian.h"
 
 std::string makeBitmap(const BitmapSpec& spec) {
     uint32_t offset = 14 + 40 + static_cast<uint32_t>(spec.colours.size()) * 4;
@@ -31,7 +19,8 @@ std::string makeBitmap(const BitmapSpec& spec) {
     put32(out, 2835);
     put32(out, spec.coloursUsed ? spec.coloursUsed : static_cast<uint32_t>(spec.colours.size()));
     put32(out, 0);
-    for (uint32_t colour : spec.colours) put32(out, colour);
+    for (uint32_t colour : spec.colours)
+        put32(out, colour);
     return out + spec.pixels;
 }
 
@@ -39,7 +28,8 @@ std::string bottomUpRows(const std::vector<std::vector<uint8_t>>& rowsTopFirst) 
     std::string out;
     for (auto row = rowsTopFirst.rbegin(); row != rowsTopFirst.rend(); ++row) {
         std::string bytes(row->begin(), row->end());
-        while (bytes.size() % 4) bytes += '\0';
+        while (bytes.size() % 4)
+            bytes += '\0';
         out += bytes;
     }
     return out;

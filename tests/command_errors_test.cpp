@@ -14,7 +14,8 @@ TEST(CommandErrors, EachCommandReportsItsOwnMessage) {
         {"@bgload(clear,15,0);", "[@bgload][@objload] 現在対応している演出番号は 0～14 です。"},
         {"@plload();", "plload(char *filename); の書式が間違っています"},
         {"@plload(missing.bmp);", "@plloadで指定したファイルが見つかりません"},
-        {"@objload(a.bmp,1,1);", "objload(char *filename,int place,int efect,int wait); の書式が間違ってますねぇ"},
+        {"@objload(a.bmp,1,1);",
+         "objload(char *filename,int place,int efect,int wait); の書式が間違ってますねぇ"},
         {"@objload(a.bmp,4,0,0);", "[@objload] 現在対応している表示位置は 0～3 です。"},
         {"@objload(clear,4,0,0);", "[@objload] 現在対応している表示位置は 0～3 です。"},
         {"@objload(missing.bmp,0,0,0);", "ファイルが開けません（objload関連)"},
@@ -41,7 +42,8 @@ TEST(CommandErrors, EachCommandReportsItsOwnMessage) {
         {"@select(-1);", "@select();で分岐できる最大数は10です"},
         {"@select(x,a,b);", "@select(int value,char *str1,char *place1,･････); の書式が間違っています"},
         {"@select(2,a,b,c);", "@select(int value,char *str1,char *place1,･････); の書式が間違っています"},
-        {"@title(1,2);", "@title(int value,int x,int y,char *str1,char *place1,･････,char *place_); の書式がアカン"},
+        {"@title(1,2);",
+         "@title(int value,int x,int y,char *str1,char *place1,･････,char *place_); の書式がアカン"},
         {"@title(11,0,0);", "[@title] で与えられるメニュー数の最大値は10です"},
         {"@title(2,0,0,a,b,c);",
          "@title(int value,int x,int y,char *str1,char *place1,･････,char *place_); の書式がアカン"},
@@ -53,7 +55,8 @@ TEST(CommandErrors, EachCommandReportsItsOwnMessage) {
     for (const auto& c : cases) {
         TempFolder root;
         root.writeGame(c.script);
-        writeFile(root.file("game/a.bmp"), readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/petal.bmp"));
+        writeFile(root.file("game/a.bmp"),
+                  readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/petal.bmp"));
         RunResult run = runHeadless(root, "");
         EXPECT_EQ(run.status, 1) << c.script;
         EXPECT_EQ(run.errors, fatalLine(c.message)) << c.script;

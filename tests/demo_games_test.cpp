@@ -10,24 +10,19 @@ namespace {
 // Clicks the title's first line and the choices' second line, over and over.
 std::string clickThrough() {
     std::string reader = "down ctrl\n";
-    for (int i = 0; i < 150; ++i) reader += "wait 400\nclick 270 310\nwait 400\nclick 60 82\n";
+    for (int i = 0; i < 150; ++i)
+        reader += "wait 400\nclick 270 310\nwait 400\nclick 60 82\n";
     // Written only if the game is still running when the clicks have run out.
     return reader + "shot unfinished\n";
 }
 
 RunResult playDemo(const std::string& game) {
     TempFolder root;
-    std::string source = std::string(ZEBORA_SOURCE_DIR) + "/games/" + game;
-    std::string copy = "cp -r '" + source + "' '" + root.path() + "/'";
+    std::string copy =
+        "cp -r '" + std::string(ZEBORA_SOURCE_DIR) + "/games/" + game + "' '" + root.path() + "/'";
     EXPECT_EQ(std::system(copy.c_str()), 0);
     writeFile(root.file("start.dat"), game + " story.zeb\n");
-    writeFile(root.file("reader.txt"), clickThrough());
-    std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "' --reader '" +
-                          root.file("reader.txt") + "' --shots '" + root.path() + "' 2> '" +
-                          root.file("stderr.txt") + "'";
-    RunResult result;
-    result.status = WEXITSTATUS(std::system(command.c_str()));
-    result.errors = readFile(root.file("stderr.txt"));
+    RunResult result = runHeadless(root, clickThrough());
     // The game ended the program before the reader ran out of clicks.
     EXPECT_TRUE(readFile(root.file("unfinished.png")).empty()) << game << " did not reach its end";
     return result;

@@ -24,12 +24,15 @@ protected:
         g_clientX = g_clientY = 0;
     }
     uint8_t pixel(int slot, int x, int y) { return g_display.pixels[slot][y * g_display.pitch[slot] + x]; }
-    void setPixel(int slot, int x, int y, uint8_t v) { g_display.pixels[slot][y * g_display.pitch[slot] + x] = v; }
+    void setPixel(int slot, int x, int y, uint8_t v) {
+        g_display.pixels[slot][y * g_display.pitch[slot] + x] = v;
+    }
     // Writes an 8-bit picture whose colour table is entry i = (i, 255 - i, i / 2).
     std::string writePicture(const std::string& name, int width, int height, uint8_t value) {
         BitmapSpec spec;
         spec.width = width, spec.height = height;
-        for (int i = 0; i < 256; ++i) spec.colours.push_back(static_cast<uint32_t>(i << 16 | (255 - i) << 8 | i / 2));
+        for (int i = 0; i < 256; ++i)
+            spec.colours.push_back(static_cast<uint32_t>(i << 16 | (255 - i) << 8 | i / 2));
         std::vector<std::vector<uint8_t>> rows(static_cast<size_t>(height),
                                                std::vector<uint8_t>(static_cast<size_t>(width), value));
         spec.pixels = bottomUpRows(rows);
@@ -119,15 +122,16 @@ TEST_F(DisplayTest, LoadBitmapCopiesOnlyWhatLiesInsideThePictureAndTheSlot) {
     EXPECT_EQ(pixel(SLOT_WORK, 634, 479), 3);
     g_display.loadBitmap(file.c_str(), 100, 100, -5, -5, 0, 0, SLOT_WORK);
     EXPECT_EQ(pixel(SLOT_WORK, 4, 4), 9);
-    EXPECT_EQ(pixel(SLOT_WORK, 5, 5), 0);   // asked for but not in the picture: black
+    EXPECT_EQ(pixel(SLOT_WORK, 5, 5), 0);    // asked for but not in the picture: black
     EXPECT_EQ(pixel(SLOT_WORK, 95, 95), 3);  // outside the rectangle asked for
     g_display.loadBitmap(file.c_str(), 100, 100, 0, 0, 50, 50, SLOT_WORK);
-    EXPECT_EXIT(g_display.loadBitmap("missing.bmp", 1, 1, 0, 0, 0, 0, SLOT_WORK), ::testing::ExitedWithCode(1),
-                "missing.bmp ファイルが見つかりません");
+    EXPECT_EXIT(g_display.loadBitmap("missing.bmp", 1, 1, 0, 0, 0, 0, SLOT_WORK),
+                ::testing::ExitedWithCode(1), "missing.bmp ファイルが見つかりません");
 }
 
 TEST_F(DisplayTest, ClippedCopiesFollowTheDestination) {
-    for (int x = 0; x < 640; ++x) setPixel(SLOT_WORK, x, 0, static_cast<uint8_t>(x % 200 + 20));
+    for (int x = 0; x < 640; ++x)
+        setPixel(SLOT_WORK, x, 0, static_cast<uint8_t>(x % 200 + 20));
     g_display.copyKeyedClipped(-100, 0, 0, 0, 320, 1, SLOT_CHARS, SLOT_WORK);
     EXPECT_EQ(pixel(SLOT_CHARS, 0, 0), 120);
     EXPECT_EQ(pixel(SLOT_CHARS, 219, 0), (319 % 200) + 20);
@@ -141,7 +145,8 @@ TEST_F(DisplayTest, ClippedCopiesFollowTheDestination) {
     // The unclipped copies refuse a rectangle that leaves the slot, as the device does.
     g_display.copyOpaque(630, 0, 0, 0, 20, 1, SLOT_CHARS, SLOT_WORK);
     EXPECT_EQ(pixel(SLOT_CHARS, 630, 0), 50);
-    g_display.copyKeyedClipped(INT32_MIN, INT32_MIN, INT32_MAX, 0, INT32_MAX, INT32_MAX, SLOT_CHARS, SLOT_WORK);
+    g_display.copyKeyedClipped(INT32_MIN, INT32_MIN, INT32_MAX, 0, INT32_MAX, INT32_MAX, SLOT_CHARS,
+                               SLOT_WORK);
     g_display.copyKeyed(INT32_MAX, 0, 0, 0, 10, 10, SLOT_CHARS, SLOT_WORK);
 }
 

@@ -80,9 +80,8 @@ TEST(FlagBranches, CompareWithEveryOperatorWord) {
         int value;
         const char* place;
     } cases[] = {
-        {"=", 5, "yes"},  {"=", 4, "no"},   {">", 4, "yes"}, {">", 5, "no"},  {">=", 5, "yes"},
-        {"=>", 6, "no"},  {"<", 6, "yes"},  {"<", 5, "no"},  {"<=", 5, "yes"}, {"=<", 4, "no"},
-        {"!=", 4, "no"},  {"==", 5, "no"},
+        {"=", 5, "yes"}, {"=", 4, "no"}, {">", 4, "yes"},  {">", 5, "no"},  {">=", 5, "yes"}, {"=>", 6, "no"},
+        {"<", 6, "yes"}, {"<", 5, "no"}, {"<=", 5, "yes"}, {"=<", 4, "no"}, {"!=", 4, "no"},  {"==", 5, "no"},
     };
     for (const auto& c : cases) {
         std::string script = "@flag(3,=,5);@flag(4,=," + std::to_string(c.value) + ");@flagselect(3," + c.op +
@@ -93,7 +92,8 @@ TEST(FlagBranches, CompareWithEveryOperatorWord) {
         EXPECT_EQ(runScript(viaFlags).errors, unknownCommand(c.place)) << c.op << " " << c.value;
     }
     // The place name "0" goes on after the command.
-    EXPECT_EQ(runScript("@flag(3,=,5);@flagselect(3,=,5,0,no);@on();@name(no);").errors, unknownCommand("on"));
+    EXPECT_EQ(runScript("@flag(3,=,5);@flagselect(3,=,5,0,no);@on();@name(no);").errors,
+              unknownCommand("on"));
 }
 
 TEST(FlagCommands, ReportEveryFormatAndRangeError) {
@@ -111,10 +111,12 @@ TEST(FlagCommands, ReportEveryFormatAndRangeError) {
         {"@flagrnd(3,1);", "@flagrnd(int no,int min,int max); の書式が間違っています"},
         {"@flagrnd(300,1,6);", "[@flagrnd]フラグ番号が範囲を超えています"},
         {"@flagselect(3,=,5,a);",
-         "@flagselect(int no1,char *enzan,int value,char *place1,char *place2); の書式が間違ってるらしい（ぉ"},
+         "@flagselect(int no1,char *enzan,int value,char *place1,char *place2); "
+         "の書式が間違ってるらしい（ぉ"},
         {"@flagselect(256,=,5,a,b);", "[@flagselect]フラグ番号が範囲を超えています"},
         {"@flagtoselect(3,=,5,a);",
-         "@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); の書式が間違ってるらしい（ぉ"},
+         "@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); "
+         "の書式が間違ってるらしい（ぉ"},
         {"@flagtoselect(3,=,256,a,b);", "[@flagtoselect]フラグ番号が範囲を超えています"},
         {"@flagselect(3,=,0,nowhere,b);", "[nowhere]指定された場所名が見つかりません"},
     };
@@ -126,8 +128,9 @@ TEST(FlagCommands, ReportEveryFormatAndRangeError) {
 }
 
 TEST(FlagCommands, ClearAndTheSameRandomNumbersInEveryRun) {
-    const char* script = "@flagrnd(3,1,6);@flagselect(3,=,5,five,other);@name(five);@five();"
-                         "@name(other);@flagclear();@flagselect(3,=,0,cleared,x);@name(cleared);@cleared();";
+    const char* script =
+        "@flagrnd(3,1,6);@flagselect(3,=,5,five,other);@name(five);@five();"
+        "@name(other);@flagclear();@flagselect(3,=,0,cleared,x);@name(cleared);@cleared();";
     std::string first = runScript(script).errors;
     EXPECT_EQ(first, runScript(script).errors);
     EXPECT_TRUE(first == unknownCommand("five") || first == unknownCommand("cleared")) << first;

@@ -60,14 +60,15 @@ TEST(GameDiscovery, ReadsTheHeaderOfTheFirstScriptOfEverySubFolderInNameOrder) {
     EXPECT_STREQ(g_frontEnd.title[1], sjis("二番"));
     EXPECT_STREQ(g_frontEnd.genre[1], sjis("ノベル"));
     EXPECT_STREQ(g_frontEnd.subtitle[1], "");
-    EXPECT_EQ(g_frontEnd.scriptSize[1], static_cast<uint32_t>(toSjis("#title 二番\n#genre ノベル\n本文").size()));
+    EXPECT_EQ(g_frontEnd.scriptSize[1],
+              static_cast<uint32_t>(toSjis("#title 二番\n#genre ノベル\n本文").size()));
 }
 
 TEST(GameDiscovery, HeaderLinesFollowTheirRules) {
     TempFolder root;
     std::string longTitle(300, 'x');
-    root.writeGameFolder("game", "#title 一番\n#title 上書き\n#subtitle\n#artist 作者 名前\n#title " + longTitle +
-                                     "\n#genre 遅すぎ\n");
+    root.writeGameFolder("game", "#title 一番\n#title 上書き\n#subtitle\n#artist 作者 名前\n#title " +
+                                     longTitle + "\n#genre 遅すぎ\n");
     scanIn(root);
     ASSERT_EQ(g_frontEnd.count, 1);
     EXPECT_EQ(std::strlen(g_frontEnd.title[0]), 255u - 7u);  // the line is cut after 255 characters
@@ -109,8 +110,10 @@ TEST(Logo, FadesInDissolvesHoldsAndFadesOutInAboutSevenSeconds) {
 
 TEST(FrontEndMenu, WithoutGamesSaysSoAndLoadComesBackToTheSamePage) {
     TempFolder root;
-    RunResult run = runHeadless(root, toMenu() + "shot empty\nclick " + kNext + "\nwait 500\nmove 5 5\nwait 500\n"
-                                      "shot next\nclick " + kLoad + "\nwait 4000\nmove 5 5\nwait 500\nshot again\n");
+    RunResult run = runHeadless(root, toMenu() + "shot empty\nclick " + kNext +
+                                          "\nwait 500\nmove 5 5\nwait 500\n"
+                                          "shot next\nclick " +
+                                          kLoad + "\nwait 4000\nmove 5 5\nwait 500\nshot again\n");
     EXPECT_EQ(run.errors, "");
     expectShotGolden("menu-empty", root.file("empty.png"));
     expectShotGolden("menu-empty", root.file("next.png"));
@@ -135,8 +138,8 @@ TEST(FrontEndMenu, LaunchesTheGameAndComesBackToTheSameEntry) {
     TempFolder root;
     writeGames(root, 12);
     root.writeGameFolder("game03", header(3) + "@wait(100);@goto(end);");
-    RunResult run = runHeadless(root, toMenu() + "click " + kNext + "\nwait 500\nclick " + kNext + "\nwait 500\n" +
-                                          "click " + kLoad + "\nwait 6000\nshot back\n");
+    RunResult run = runHeadless(root, toMenu() + "click " + kNext + "\nwait 500\nclick " + kNext +
+                                          "\nwait 500\n" + "click " + kLoad + "\nwait 6000\nshot back\n");
     EXPECT_EQ(run.errors, "");
     expectShotGolden("menu-third-of-twelve", root.file("back.png"));
     // A game that fails shows the game's own message from its folder.
@@ -148,8 +151,9 @@ TEST(FrontEndMenu, LaunchesTheGameAndComesBackToTheSameEntry) {
 
 TEST(FrontEndMenu, QuitFadesOutAndEndsTheProgram) {
     TempFolder root;
-    RunResult run = runHeadless(root, toMenu() + "click " + std::string(kQuit) + "\nwait 400\nshot fading\n"
-                                                                                  "wait 5000\nshot gone\n");
+    RunResult run = runHeadless(root, toMenu() + "click " + std::string(kQuit) +
+                                          "\nwait 400\nshot fading\n"
+                                          "wait 5000\nshot gone\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, "");
     EXPECT_FALSE(readFile(root.file("fading.png")).empty());

@@ -23,9 +23,11 @@ std::string checksum(const std::vector<uint8_t>& bytes, int width, int height) {
         hash *= 1099511628211ull;
     };
     for (int value : {width, height}) {
-        for (int shift = 0; shift < 32; shift += 8) mix(static_cast<uint8_t>(value >> shift));
+        for (int shift = 0; shift < 32; shift += 8)
+            mix(static_cast<uint8_t>(value >> shift));
     }
-    for (uint8_t byte : bytes) mix(byte);
+    for (uint8_t byte : bytes)
+        mix(byte);
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;
@@ -35,7 +37,8 @@ std::map<std::string, std::string> readGoldens() {
     std::map<std::string, std::string> goldens;
     std::ifstream in(kGoldensFile);
     std::string name, sum;
-    while (in >> name >> sum) goldens[name] = sum;
+    while (in >> name >> sum)
+        goldens[name] = sum;
     return goldens;
 }
 
@@ -52,7 +55,8 @@ void expectGolden(const std::string& name, const std::vector<uint8_t>& rgb, int 
     if (updating()) {
         goldens[name] = actual;
         std::ofstream out(kGoldensFile);
-        for (const auto& entry : goldens) out << entry.first << ' ' << entry.second << '\n';
+        for (const auto& entry : goldens)
+            out << entry.first << ' ' << entry.second << '\n';
         return;
     }
     auto found = goldens.find(name);

@@ -40,7 +40,8 @@ protected:
     void picture(const char* name, int width, int height, uint8_t index, int border = 0) {
         BitmapSpec spec;
         spec.width = width, spec.height = height;
-        for (int i = 0; i < 256; ++i) spec.colours.push_back(static_cast<uint32_t>(i << 16 | i << 8 | (255 - i)));
+        for (int i = 0; i < 256; ++i)
+            spec.colours.push_back(static_cast<uint32_t>(i << 16 | i << 8 | (255 - i)));
         spec.colours[1] = 0xFF00FF;
         std::vector<std::vector<uint8_t>> rows(static_cast<size_t>(height),
                                                std::vector<uint8_t>(static_cast<size_t>(width), index));
@@ -56,7 +57,9 @@ protected:
         std::snprintf(g_engine.args, sizeof g_engine.args, "%s", args);
         (g_engine.*command)();
     }
-    static uint8_t at(int slot, int x, int y) { return g_display.pixels[slot][y * g_display.pitch[slot] + x]; }
+    static uint8_t at(int slot, int x, int y) {
+        return g_display.pixels[slot][y * g_display.pitch[slot] + x];
+    }
     TempFolder folder;
 };
 
@@ -69,10 +72,10 @@ TEST_F(ImageCommandsTest, CharactersGoToTheirPlacesAndTheCentreLiesInFront) {
     run("char.bmp 2 0 0", &ScriptEngine::cmdObjLoad);
     picture("centre.bmp", 320, 480, 55, 1);
     run("centre.bmp 1 0 0", &ScriptEngine::cmdObjLoad);
-    EXPECT_EQ(at(SLOT_CHARS, 0, 0), 1);    // the transparent border stays transparent in the layer
+    EXPECT_EQ(at(SLOT_CHARS, 0, 0), 1);  // the transparent border stays transparent in the layer
     EXPECT_EQ(at(SLOT_CHARS, 100, 100), 50);
     EXPECT_EQ(at(SLOT_CHARS, 420, 100), 50);
-    EXPECT_EQ(at(SLOT_SCENE, 0, 0), 40);    // the background shows through
+    EXPECT_EQ(at(SLOT_SCENE, 0, 0), 40);      // the background shows through
     EXPECT_EQ(at(SLOT_SCENE, 200, 100), 55);  // the centre in front of the left character
     EXPECT_EQ(at(SLOT_SCREEN, 200, 100), 55);
     run("wide.bmp 3 0 0", &ScriptEngine::cmdObjLoad);
@@ -118,7 +121,8 @@ TEST_F(ImageCommandsTest, PlloadfCopiesItsRangeAndSkipsTheReservedEntries) {
     std::memset(g_basePalette, 0, sizeof g_basePalette);
     run("p.bmp 4 0 0", &ScriptEngine::cmdPlLoadF);
     EXPECT_EQ(g_basePalette[3].red, 3);
-    for (int i : {0, 1, 2}) EXPECT_EQ(g_basePalette[i].blue, 0) << i;
+    for (int i : {0, 1, 2})
+        EXPECT_EQ(g_basePalette[i].blue, 0) << i;
     run("p.bmp 2 254 0", &ScriptEngine::cmdPlLoadF);
     EXPECT_EQ(g_basePalette[254].blue, 255);
     EXPECT_EQ(g_basePalette[255].blue, 0);

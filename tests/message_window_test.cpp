@@ -39,13 +39,15 @@ protected:
         g_engine.pos = 0;
     }
     void type(int characters) {
-        for (int i = 0; i < characters; ++i) g_engine.typeCharacter();
+        for (int i = 0; i < characters; ++i)
+            g_engine.typeCharacter();
     }
 };
 
 std::string repeat(const std::string& text, int times) {
     std::string out;
-    for (int i = 0; i < times; ++i) out += text;
+    for (int i = 0; i < times; ++i)
+        out += text;
     return out;
 }
 
@@ -87,9 +89,10 @@ TEST_F(MessageWindowTest, IndentOnlyAtTheStartOfALine) {
 
 TEST(MessageWindow, TypesAPageThatWrapsAndWaitsForAClick) {
     TempFolder root;
-    root.writeGame("　吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗い"
-                   "じめじめした所でニャーニャー泣いていた事だけは記憶している、吾輩はここで始めて人間"
-                   "というものを見た。\\c@after();");
+    root.writeGame(
+        "　吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗い"
+        "じめじめした所でニャーニャー泣いていた事だけは記憶している、吾輩はここで始めて人間"
+        "というものを見た。\\c@after();");
     RunResult run = runHeadless(root, "wait 8000\nshot typed\nclick 300 300\nwait 500\n");
     EXPECT_EQ(run.errors, unknownCommand("after"));
     expectShotGolden("message-typed", root.file("typed.png"));
@@ -97,11 +100,13 @@ TEST(MessageWindow, TypesAPageThatWrapsAndWaitsForAClick) {
 
 TEST(MessageWindow, AFullPageWaitsWithThePageCursorThenStartsAgainAtTheTop) {
     std::string lines;
-    for (int i = 1; i <= 16; ++i) lines += "これは" + std::to_string(i) + "行目です。\\n";
+    for (int i = 1; i <= 16; ++i)
+        lines += "これは" + std::to_string(i) + "行目です。\\n";
     TempFolder root;
     root.writeGame(lines + "@after();");
-    RunResult run = runHeadless(root, "down ctrl\nwait 3000\nup ctrl\nwait 1000\nshot page\nclick 1 1\nwait 300\n"
-                                      "shot next\nwait 1000\n");
+    RunResult run = runHeadless(root,
+                                "down ctrl\nwait 3000\nup ctrl\nwait 1000\nshot page\nclick 1 1\nwait 300\n"
+                                "shot next\nwait 1000\n");
     EXPECT_EQ(run.errors, unknownCommand("after"));
     expectShotGolden("message-full-page", root.file("page.png"));
     expectShotGolden("message-next-page", root.file("next.png"));
@@ -110,8 +115,9 @@ TEST(MessageWindow, AFullPageWaitsWithThePageCursorThenStartsAgainAtTheTop) {
 TEST(MessageWindow, SpaceHidesTheTextUntilSpaceOrAClick) {
     TempFolder root;
     root.writeGame("隠れる文字。\\c@after();");
-    RunResult run = runHeadless(root, "wait 5000\nshot shown\nkey space\nwait 1000\nshot hidden\nkey space\n"
-                                      "wait 1000\nshot back\nclick 1 1\nwait 500\n");
+    RunResult run = runHeadless(root,
+                                "wait 5000\nshot shown\nkey space\nwait 1000\nshot hidden\nkey space\n"
+                                "wait 1000\nshot back\nclick 1 1\nwait 500\n");
     EXPECT_EQ(run.errors, unknownCommand("after"));
     std::string shown = readFile(root.file("shown.png")), back = readFile(root.file("back.png"));
     EXPECT_NE(shown, readFile(root.file("hidden.png")));

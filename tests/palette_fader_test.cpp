@@ -56,8 +56,10 @@ TEST_F(FaderTest, ExemptEntriesKeepTheirColour) {
     g_fadeLocked[40] = 1;
     g_engine.textColor = 40;
     g_fader.fadeDown(0, -255, 3, 10);
-    for (int i : {1, 2, 40}) EXPECT_EQ(g_shownPalette[i].blue, 200) << i;
-    for (int i : {0, 3, 39, 41, 255}) EXPECT_EQ(g_shownPalette[i].blue, 0) << i;
+    for (int i : {1, 2, 40})
+        EXPECT_EQ(g_shownPalette[i].blue, 200) << i;
+    for (int i : {0, 3, 39, 41, 255})
+        EXPECT_EQ(g_shownPalette[i].blue, 0) << i;
     EXPECT_EQ(g_devicePalette[255].blue, 0);
     g_fader.setBrightness(0);
     EXPECT_EQ(g_shownPalette[255].blue, 200);

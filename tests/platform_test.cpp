@@ -38,8 +38,8 @@ TEST(GameFiles, StartDatNamesAreMatchedWithoutRegardToCase) {
 TEST(ReaderFile, ParsesEveryActionAndNamesTheLineOfAMistake) {
     std::vector<ReaderAction> actions;
     std::string error;
-    ASSERT_TRUE(parseReaderScript("# comment\nwait 30\nclick 10 20 # here\nkey space\ndown ctrl\nshot a\nclose\n",
-                                  actions, error));
+    ASSERT_TRUE(parseReaderScript(
+        "# comment\nwait 30\nclick 10 20 # here\nkey space\ndown ctrl\nshot a\nclose\n", actions, error));
     ASSERT_EQ(actions.size(), 6u);
     EXPECT_EQ(actions[0].value, 30u);
     EXPECT_EQ(actions[1].x, 10);
@@ -79,8 +79,9 @@ TEST(ReaderFile, ShotsArePicturesOfTheScreen) {
 
 TEST(Player, SaysHowToRunWithoutADisplay) {
     TempFolder root;
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " + std::string(ZEBORA_BINARY) +
-                          " --root '" + root.path() + "' 2> '" + root.file("err.txt") + "'";
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+                          std::string(ZEBORA_BINARY) + " --root '" + root.path() + "' 2> '" +
+                          root.file("err.txt") + "'";
     int status = std::system(command.c_str());
     EXPECT_NE(status, 0);
     std::string errors = readFile(root.file("err.txt"));
@@ -96,7 +97,8 @@ TEST(Player, RefusesOptionsItDoesNotKnow) {
 }
 
 TEST(PlatformBoundary, OnlyThePlatformLayerIncludesThePlatformLibraries) {
-    const std::regex forbidden(R"(#\s*include\s*[<"](SDL|png\.h|iconv\.h|ft2build\.h|fontconfig|fluidsynth|freetype))");
+    const std::regex forbidden(
+        R"(#\s*include\s*[<"](SDL|png\.h|iconv\.h|ft2build\.h|fontconfig|fluidsynth|freetype))");
     namespace fs = std::filesystem;
     fs::path source = fs::path(ZEBORA_SOURCE_DIR) / "src";
     int checked = 0;
@@ -106,7 +108,8 @@ TEST(PlatformBoundary, OnlyThePlatformLayerIncludesThePlatformLibraries) {
         if (relative.rfind("platform/", 0) == 0) continue;
         std::ifstream in(entry.path());
         std::string line;
-        while (std::getline(in, line)) EXPECT_FALSE(std::regex_search(line, forbidden)) << relative << ": " << line;
+        while (std::getline(in, line))
+            EXPECT_FALSE(std::regex_search(line, forbidden)) << relative << ": " << line;
         ++checked;
     }
     EXPECT_GT(checked, 10);

@@ -28,28 +28,32 @@ TEST(Scenes, BackgroundCharactersAndAPastedObjectComposeInOrder) {
 TEST(Menus, SelectHighlightsUnderThePointerAndAWrappedChoiceIsClickableOnEveryLine) {
     const std::string script =
         "@plload(hill.bmp);@bgload(hill.bmp,0,0);質問です。\\n"
-        "@select(3,はい,yes,いいえ,no,とても長い選択肢の文章がここに入りますので画面の右端を越えて次の行へ折り返されます,"
+        "@select(3,はい,yes,いいえ,no,"
+        "とても長い選択肢の文章がここに入りますので画面の右端を越えて次の行へ折り返されます,"
         "long);@name(yes);@yes();@name(no);@no();@name(long);@long();";
     TempFolder root;
-    RunResult run = runWithPictures(script, "wait 6000\nmove 40 90\nwait 200\nshot hover\nclick 100 150\nwait 500\n",
-                                    root);
+    RunResult run = runWithPictures(
+        script, "wait 6000\nmove 40 90\nwait 200\nshot hover\nclick 100 150\nwait 500\n", root);
     EXPECT_EQ(run.errors, unknownCommand("long"));
     expectShotGolden("select-hover", root.file("hover.png"));
     TempFolder again;
-    EXPECT_EQ(runWithPictures(script, "wait 6000\nclick 30 80\nwait 500\n", again).errors, unknownCommand("no"));
+    EXPECT_EQ(runWithPictures(script, "wait 6000\nclick 30 80\nwait 500\n", again).errors,
+              unknownCommand("no"));
 }
 
 TEST(Menus, ATitleLineLeadingToAMenuLeftEmptyShowsTheTitleAgain) {
     TempFolder root;
     RunResult run = runWithPictures(
-        "@plload(hill.bmp);@bgload(hill.bmp,0,0);@title(2,250,300,消す,fileinit,はじめる,go);@name(go);@go();",
+        "@plload(hill.bmp);@bgload(hill.bmp,0,0);@title(2,250,300,消す,fileinit,はじめる,go);@name(go);@go()"
+        ";",
         "wait 5000\nrclick 260 310\nclick 260 310\nwait 2000\nshot again\nclick 260 340\nwait 500\n", root);
     EXPECT_EQ(run.errors, unknownCommand("go"));
     expectShotGolden("title-again", root.file("again.png"));
 }
 
 TEST(Menus, WaitclickWaitsForTheLeftButtonOnly) {
-    EXPECT_EQ(runScript("@waitclick();@after();", "wait 3000\nrclick 5 5\nkey space\nwait 1000\n").errors, "");
+    EXPECT_EQ(runScript("@waitclick();@after();", "wait 3000\nrclick 5 5\nkey space\nwait 1000\n").errors,
+              "");
     EXPECT_EQ(runScript("@waitclick();@after();", "wait 3000\nclick 5 5\nwait 100\n").errors,
               unknownCommand("after"));
 }
@@ -65,9 +69,11 @@ TEST(Scenes, TheEndOfAGameWipesToTheEmptyScene) {
 
 TEST(Menus, TheTenthChoiceIsNumberedTenAndCanBeChosen) {
     std::string script = "@select(10";
-    for (int i = 1; i <= 10; ++i) script += ",選択" + std::to_string(i) + ",p" + std::to_string(i);
+    for (int i = 1; i <= 10; ++i)
+        script += ",選択" + std::to_string(i) + ",p" + std::to_string(i);
     script += ");";
-    for (int i = 1; i <= 10; ++i) script += "@name(p" + std::to_string(i) + ");@chose" + std::to_string(i) + "();";
+    for (int i = 1; i <= 10; ++i)
+        script += "@name(p" + std::to_string(i) + ");@chose" + std::to_string(i) + "();";
     // Choices start at y 16 and lie 30 apart: the tenth covers y 286 to 312.
     EXPECT_EQ(runScript(script, "wait 5000\nclick 40 300\nwait 500\n").errors, unknownCommand("chose10"));
     EXPECT_EQ(runScript(script, "wait 5000\nclick 40 20\nwait 500\n").errors, unknownCommand("chose1"));

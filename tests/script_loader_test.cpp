@@ -42,7 +42,9 @@ TEST(ScriptLoader, DropsBlanksCommentsAndHeaderLines) {
 
 TEST(ScriptLoader, ReadsTextModeLikeWindows) {
     EXPECT_EQ(load("ab\r\ncd\rx\n"), "abcd\rx");
-    EXPECT_EQ(load("ab\x1A" "cd\n"), "ab");
+    EXPECT_EQ(load("ab\x1A"
+                   "cd\n"),
+              "ab");
 }
 
 TEST(ScriptLoader, TreatsEach899BytesAsALineOfTheirOwn) {

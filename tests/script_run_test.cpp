@@ -23,7 +23,8 @@ void expectMessages(const ErrorCase* cases, size_t count) {
 
 std::string repeat(const std::string& text, int times) {
     std::string out;
-    for (int i = 0; i < times; ++i) out += text;
+    for (int i = 0; i < times; ++i)
+        out += text;
     return out;
 }
 
@@ -106,7 +107,8 @@ TEST(Places, AJumpBackwardsRunsTheCommandsAgain) {
 
 TEST(Places, AllowsNineHundredNinetyNinePlacesButNoMore) {
     std::string places;
-    for (int i = 0; i < 999; ++i) places += "@name(p" + std::to_string(i) + ");";
+    for (int i = 0; i < 999; ++i)
+        places += "@name(p" + std::to_string(i) + ");";
     EXPECT_EQ(runScript("@goto(p998);" + places + "@last();").errors, unknownCommand("last"));
     EXPECT_EQ(runScript(places + "@name(one_more);").errors, fatalLine("@nameの数が多すぎですね。"));
 }
@@ -138,5 +140,6 @@ TEST(CommandsOfTheCore, StartAcceptsThisVersionAndOlderOnes) {
     EXPECT_EQ(runScript("@start(0.21);@start(0.1);@ok();").errors, unknownCommand("ok"));
     // A newer version waits for a click before the script goes on.
     EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 10000\nclose\n").errors, "");
-    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 5000\nclick 10 10\nwait 3000\n").errors, unknownCommand("ok"));
+    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 5000\nclick 10 10\nwait 3000\n").errors,
+              unknownCommand("ok"));
 }

@@ -61,7 +61,8 @@ void TempFolder::writeGameFolder(const std::string& folder, const std::string& u
 }
 
 void TempFolder::copyDemoPictures() const {
-    for (const char* name : {"hill.bmp", "sunset.bmp", "room.bmp", "sakura.bmp", "kaede.bmp", "petal.bmp", "night.bmp"}) {
+    for (const char* name :
+         {"hill.bmp", "sunset.bmp", "room.bmp", "sakura.bmp", "kaede.bmp", "petal.bmp", "night.bmp"}) {
         writeFile(file(std::string("game/") + name),
                   readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/" + name));
     }

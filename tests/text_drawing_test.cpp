@@ -7,9 +7,9 @@
 #include "display/palette_fader.h"
 #include "engine/script_engine.h"
 #include "golden.h"
-#include "shell/shell.h"
 #include "platform/text_encoding.h"
 #include "platform/text_rasteriser.h"
+#include "shell/shell.h"
 #include "test_support.h"
 
 namespace {
@@ -20,7 +20,8 @@ protected:
         useHeadlessWindowSystem();
         g_fullScreen = 1;
         g_display.open();
-        for (int i = 0; i < kPaletteEntries; ++i) g_basePalette[i] = {static_cast<uint8_t>(i), 0, 80, 1};
+        for (int i = 0; i < kPaletteEntries; ++i)
+            g_basePalette[i] = {static_cast<uint8_t>(i), 0, 80, 1};
         g_basePalette[0] = {0, 0, 0, 1};
         g_basePalette[255] = {255, 255, 255, 1};
         g_fader.commitPalette();
@@ -30,7 +31,8 @@ protected:
     int inkIn(int slot, uint8_t index, int x0, int y0, int x1, int y1) {
         int count = 0;
         for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) count += g_display.pixels[slot][y * g_display.pitch[slot] + x] == index;
+            for (int x = x0; x < x1; ++x)
+                count += g_display.pixels[slot][y * g_display.pitch[slot] + x] == index;
         }
         return count;
     }
@@ -92,7 +94,7 @@ TEST_F(TextTest, EveryFaceDrawsMixedFullAndHalfWidthText) {
                            sjis(face), 128, SLOT_BACK, 0);
         y += 40;
     }
-    g_display.drawText(16, y, 320, 240, sjis("細字とitalic"), 26, 0, 400, 0, 0xFFFFFF, true, sjis(faces[3]), 128,
-                       SLOT_BACK, 0);
+    g_display.drawText(16, y, 320, 240, sjis("細字とitalic"), 26, 0, 400, 0, 0xFFFFFF, true, sjis(faces[3]),
+                       128, SLOT_BACK, 0);
     expectGolden("text-faces", slotRgb(SLOT_BACK), 640, 480);
 }

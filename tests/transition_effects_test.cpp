@@ -38,7 +38,9 @@ protected:
         }
         g_display.fill(SLOT_SCREEN, 7);
     }
-    static uint8_t& at(int slot, int x, int y) { return g_display.pixels[slot][y * g_display.pitch[slot] + x]; }
+    static uint8_t& at(int slot, int x, int y) {
+        return g_display.pixels[slot][y * g_display.pitch[slot] + x];
+    }
     // Runs the effect through the dispatcher and returns its steps (the engine time less the pause).
     static uint32_t stepsOf(int effect, int x, int y, int width, int height) {
         uint32_t start = timeGetTime();
@@ -70,7 +72,8 @@ TEST_F(EffectsTest, TheDissolveOrderIsTheSameOnEveryRun) {
     EXPECT_EQ(g_dissolveY[255], 1);
     // 2,223 draws of a pair: the generator has moved 4,446 values on.
     resetRandomGenerator();
-    for (int i = 0; i < 4446; ++i) randomInRange(0, 1);
+    for (int i = 0; i < 4446; ++i)
+        randomInRange(0, 1);
     int32_t next = randomInRange(0, 32767);
     resetRandomGenerator();
     g_effects.buildDissolveOrder();
@@ -81,7 +84,7 @@ TEST_F(EffectsTest, EveryEffectTakesItsStepsAndRevealsTheWholeTiles) {
     const struct {
         int effect;
         uint32_t steps;
-    } cases[] = {{1, 256}, {2, 16}, {3, 16}, {4, 16}, {5, 32},  {6, 32},  {7, 640},
+    } cases[] = {{1, 256}, {2, 16}, {3, 16},  {4, 16},  {5, 32},  {6, 32},  {7, 640},
                  {8, 296}, {9, 56}, {10, 56}, {11, 56}, {12, 72}, {13, 52}, {14, 480}};
     for (const auto& c : cases) {
         SetUp();
@@ -141,10 +144,10 @@ TEST_F(EffectsTest, RegionsOutsideTheSlotsAreClippedWhateverTheNumbers) {
     SetUp();
     g_effects.columnWipe(600, 0, 600, 0, 100, 480, 0, SLOT_SCREEN, SLOT_SCENE);
     EXPECT_EQ(copied(600, 0, 640, 480, false), 40 * 480);
-    EXPECT_EXIT(g_effects.run(15, 0, 0, 0, 0, 640, 480, 0, SLOT_SCREEN, SLOT_SCENE), ::testing::ExitedWithCode(1),
-                "現在対応している演出番号は 0～14 です。");
-    EXPECT_EXIT(g_effects.run(-2, 0, 0, 0, 0, 640, 480, 0, SLOT_SCREEN, SLOT_SCENE), ::testing::ExitedWithCode(1),
-                "0～14");
+    EXPECT_EXIT(g_effects.run(15, 0, 0, 0, 0, 640, 480, 0, SLOT_SCREEN, SLOT_SCENE),
+                ::testing::ExitedWithCode(1), "現在対応している演出番号は 0～14 です。");
+    EXPECT_EXIT(g_effects.run(-2, 0, 0, 0, 0, 640, 480, 0, SLOT_SCREEN, SLOT_SCENE),
+                ::testing::ExitedWithCode(1), "0～14");
 }
 
 TEST_F(EffectsTest, TheWindowedScreenIsWrittenAtTheClientOrigin) {

@@ -26,10 +26,6 @@ const int kPlain = 2;
 // four bytes together with the "、" that follows, so its continuation lines indent the same way.
 const char* const kLabels[kMenuLines] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "10"};
 
-bool pointerIn(const MenuRect& rect) {
-    return g_mouseX >= rect.left && g_mouseX <= rect.right && g_mouseY >= rect.top && g_mouseY <= rect.bottom;
-}
-
 [[noreturn]] void selectFormatError() {
     fatalError(sjis("@select(int value,char *str1,char *place1,･････); の書式が間違っています"));
 }
@@ -41,7 +37,7 @@ void ScriptEngine::drawChoiceLine(int index, int32_t y, const char* text, int co
     char line[kNameBytes];
     std::snprintf(line, sizeof line, "%s%s%s", sjis(kLabels[index]), sjis("、"), text);
     line[sjisPrefixLength(line, kNameBytes - 1)] = '\0';
-    dimForMenu(kChoiceDimStep);
+    dimBehindText(kChoiceDimStep);
     outWidth = 0;
     outHeight = fontHeight;
     font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
@@ -56,7 +52,8 @@ void ScriptEngine::drawChoiceLine(int index, int32_t y, const char* text, int co
     for (const char* at = line; *at;) {
         // Here every byte from 0x80 up starts a two-byte character.
         size_t size = static_cast<uint8_t>(*at) >= 0x80 && at[1] != '\0' ? 2 : 1;
-        if (slot != SLOT_SCREEN) g_display.drawGlyphs(font, at, size, x + kShadowOffset, y + kShadowOffset, shadow, slot);
+        if (slot != SLOT_SCREEN)
+            g_display.drawGlyphs(font, at, size, x + kShadowOffset, y + kShadowOffset, shadow, slot);
         g_display.drawGlyphs(font, at, size, x + offsetX, y + offsetY, ink, slot);
         int32_t width = 0;
         measureText(font, at, size, width, height);
@@ -113,7 +110,8 @@ void ScriptEngine::waitChoice() {
         for (int i = 0; i < choiceCount; ++i) {
             if (pointerIn(choiceRect[i])) {
                 if (!highlighted[i]) {
-                    drawChoiceLine(i, choiceRect[i].top, choiceText[i], kHighlighted, width, height, SLOT_SCREEN);
+                    drawChoiceLine(i, choiceRect[i].top, choiceText[i], kHighlighted, width, height,
+                                   SLOT_SCREEN);
                     highlighted[i] = true;
                 }
                 if (g_leftClicked) {

@@ -44,7 +44,8 @@ void ScriptEngine::cmdFlash() {
 
 void ScriptEngine::cmdOut() {
     int32_t effect = 0, wait = 0;
-    if (std::sscanf(args, "%d %d", &effect, &wait) < 2) fatalError(sjis("@out(int type,int wait); の書式が間違っています"));
+    if (std::sscanf(args, "%d %d", &effect, &wait) < 2)
+        fatalError(sjis("@out(int type,int wait); の書式が間違っています"));
     restoreBrightness();
     resetScreen();
     g_effects.run(effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, wait, SLOT_SCREEN, SLOT_SCENE);

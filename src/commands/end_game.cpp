@@ -16,7 +16,8 @@ const int kBlindsPattern = 0;
 void ScriptEngine::endGame() {
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
     resetScreen();
-    g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kEndWipeMs, kBlindsPattern, SLOT_SCREEN, SLOT_SCENE);
+    g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kEndWipeMs, kBlindsPattern, SLOT_SCREEN,
+                       SLOT_SCENE);
     pendingAction = ACTION_END_GAME;
     std::strcpy(fontFace, sjis("ＭＳ Ｐ明朝"));
 }

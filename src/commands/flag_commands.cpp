@@ -19,19 +19,32 @@ bool validFlag(int32_t number) {
 bool applyOperator(char op, int32_t& left, int32_t right) {
     uint32_t a = static_cast<uint32_t>(left), b = static_cast<uint32_t>(right);
     switch (op) {
-        case '+': left = static_cast<int32_t>(a + b); return true;
-        case '-': left = static_cast<int32_t>(a - b); return true;
-        case '*': left = static_cast<int32_t>(a * b); return true;
+        case '+':
+            left = static_cast<int32_t>(a + b);
+            return true;
+        case '-':
+            left = static_cast<int32_t>(a - b);
+            return true;
+        case '*':
+            left = static_cast<int32_t>(a * b);
+            return true;
         case '/':
-            if (right == -1) left = static_cast<int32_t>(0u - a);
-            else if (right != 0) left /= right;
+            if (right == -1)
+                left = static_cast<int32_t>(0u - a);
+            else if (right != 0)
+                left /= right;
             return true;
         case '%':
-            if (right == -1) left = 0;
-            else if (right != 0) left %= right;
+            if (right == -1)
+                left = 0;
+            else if (right != 0)
+                left %= right;
             return true;
-        case '=': left = right; return true;
-        default: return false;
+        case '=':
+            left = right;
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -36,7 +36,8 @@ bool isWord(const char* name, const char* word) {
 }
 
 void checkPlace(int32_t place) {
-    if (place < 0 || place >= kPlaceCount) fatalError(sjis("[@objload] 現在対応している表示位置は 0～3 です。"));
+    if (place < 0 || place >= kPlaceCount)
+        fatalError(sjis("[@objload] 現在対応している表示位置は 0～3 です。"));
 }
 
 void emptyPlace(int32_t place) {
@@ -106,9 +107,11 @@ void ScriptEngine::cmdObjLoadXy() {
     restoreBrightness();
     char file[kNameBytes];
     int32_t place = 0, x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d %d %d %d %d %d", file, &place, &x, &y, &width, &height, &effect, &wait) < 8) {
-        fatalError(sjis("@objloadxy(char *filename,int place,int x,int y,int width,int height,int efect,int wait); "
-                        "の書式が間違ってますねぇ"));
+    if (std::sscanf(args, "%255s %d %d %d %d %d %d %d", file, &place, &x, &y, &width, &height, &effect,
+                    &wait) < 8) {
+        fatalError(
+            sjis("@objloadxy(char *filename,int place,int x,int y,int width,int height,int efect,int wait); "
+                 "の書式が間違ってますねぇ"));
     }
     if (static_cast<int64_t>(x) + width > kHalfWidth || static_cast<int64_t>(y) + height > kSlotHeight) {
         fatalError(sjis("[@objloadxy] キャラクタの表示できる範囲を超えています"));
@@ -136,7 +139,8 @@ void ScriptEngine::cmdObjLoadF() {
     char file[kNameBytes];
     int32_t x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
     if (std::sscanf(args, "%255s %d %d %d %d %d %d", file, &x, &y, &width, &height, &effect, &wait) < 7) {
-        fatalError(sjis("@objloadf(char *filename,int x,int y,int width,int height,int en,int wa); の書式が違う"));
+        fatalError(
+            sjis("@objloadf(char *filename,int x,int y,int width,int height,int en,int wa); の書式が違う"));
     }
     restoreBrightness();
     if (isWord(file, "clear")) {

@@ -4,7 +4,6 @@
 
 #include "commands/menu_functions.h"
 #include "display/display.h"
-#include "display/palette_fader.h"
 #include "engine/script_engine.h"
 #include "platform/text_rasteriser.h"
 #include "shell/shell.h"
@@ -14,29 +13,15 @@ namespace {
 const int32_t kMenuFontHeight = 26;
 const int32_t kMenuFontWeight = 800;
 const int32_t kShadowOffset = 2;
-const int32_t kDimmed = -64;
 const int32_t kMenuDimStep = 3;
-const uint32_t kDimStepMs = 10;
 const int kHighlighted = 255;
 const int kPlain = 2;
 
-bool pointerIn(const MenuRect& rect) {
-    return g_mouseX >= rect.left && g_mouseX <= rect.right && g_mouseY >= rect.top && g_mouseY <= rect.bottom;
-}
-
 }  // namespace
-
-// Darkens the picture behind the first menu line or choice drawn over it; the text layer stays bright.
-void dimForMenu(int32_t step) {
-    if (g_engine.dimLevel != 0) return;
-    g_fader.fadeDown(0, kDimmed, step, kDimStepMs);
-    g_engine.dimLevel = kDimmed;
-    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
-}
 
 void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text, int32_t& outWidth,
                                 int32_t& outHeight, int colour) {
-    dimForMenu(kMenuDimStep);
+    dimBehindText(kMenuDimStep);
     font = openFont({fontFace, kMenuFontHeight, 0, kMenuFontWeight, false});
     size_t length = std::strlen(text);
     if (slot == SLOT_SCREEN && !g_fullScreen) {
@@ -44,9 +29,11 @@ void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text
         y += g_clientY;
     }
     if (slot != SLOT_SCREEN) {
-        g_display.drawGlyphs(font, text, length, x + kShadowOffset, y + kShadowOffset, Display::nearestIndex(0), slot);
+        g_display.drawGlyphs(font, text, length, x + kShadowOffset, y + kShadowOffset,
+                             Display::nearestIndex(0), slot);
     }
-    g_display.drawGlyphs(font, text, length, x, y, Display::nearestIndex(colourOf(g_basePalette[colour])), slot);
+    g_display.drawGlyphs(font, text, length, x, y, Display::nearestIndex(colourOf(g_basePalette[colour])),
+                         slot);
     measureText(font, text, length, outWidth, outHeight);
 }
 
@@ -64,7 +51,8 @@ int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels)
             }
             if (pointerIn(rects[i])) {
                 if (!highlighted[i]) {
-                    drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height, kHighlighted);
+                    drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height,
+                                 kHighlighted);
                     highlighted[i] = true;
                 }
                 if (g_leftClicked) {

@@ -1,6 +1,10 @@
 #pragma once
 #include <cstdint>
 
-// Darkens the picture behind the first menu line or choice drawn over it (when dimLevel is 0) and puts
-// the text layer back over it; the text and menu colours are exempt and stay bright.
-void dimForMenu(int32_t step);
+#include "engine/script_engine.h"
+#include "shell/shell.h"
+
+// Whether the pointer lies in the rectangle, edges included.
+inline bool pointerIn(const MenuRect& rect) {
+    return g_mouseX >= rect.left && g_mouseX <= rect.right && g_mouseY >= rect.top && g_mouseY <= rect.bottom;
+}

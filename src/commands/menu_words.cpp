@@ -7,13 +7,16 @@
 
 void MenuWords::skip(int count) {
     char word[kNameBytes];
-    for (int i = 0; i < count; ++i) next(word);
+    for (int i = 0; i < count; ++i)
+        next(word);
 }
 
 bool MenuWords::next(char* word) {
-    while (args_[at_] == ' ') ++at_;
+    while (args_[at_] == ' ')
+        ++at_;
     int32_t start = at_;
-    while (args_[at_] != ' ' && args_[at_] != '\0') ++at_;
+    while (args_[at_] != ' ' && args_[at_] != '\0')
+        ++at_;
     int32_t length = at_ - start;
     char whole[kArgsBytes];
     std::memcpy(whole, args_ + start, static_cast<size_t>(length));

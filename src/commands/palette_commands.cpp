@@ -25,7 +25,8 @@ bool reserved(int64_t entry) {
 // the new palette at full brightness.
 void ScriptEngine::cmdPlLoad() {
     char file[kNameBytes];
-    if (std::sscanf(args, "%255s", file) < 1) fatalError(sjis("plload(char *filename); の書式が間違っています"));
+    if (std::sscanf(args, "%255s", file) < 1)
+        fatalError(sjis("plload(char *filename); の書式が間違っています"));
     if (!readColourTable(file, g_filePalette, kPaletteEntries)) {
         fatalError(sjis("@plloadで指定したファイルが見つかりません"));
     }
@@ -45,7 +46,8 @@ void ScriptEngine::cmdPlLoadF() {
     if (std::sscanf(args, "%255s %d %d %d", file, &count, &destination, &source) < 4) {
         fatalError(sjis("@plloadf(char *filename,int value,int ns,int bs); の書式が間違っています"));
     }
-    if (!readColourTable(file, g_filePalette, kPaletteEntries)) fatalError(sjis("ファイルが開けません（plloadf)"));
+    if (!readColourTable(file, g_filePalette, kPaletteEntries))
+        fatalError(sjis("ファイルが開けません（plloadf)"));
     for (int64_t i = 0; i < count; ++i) {
         int64_t d = static_cast<int64_t>(destination) + i, s = static_cast<int64_t>(source) + i;
         if (reserved(d) || d == kTransparentEntry) continue;

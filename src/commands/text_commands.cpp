@@ -12,8 +12,8 @@
 namespace {
 
 const char* const kFaces[] = {
-    nullptr, "ＭＳ Ｐ明朝", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Comic Sans MS", "Times New Roman",
-    "Impact", "Webdings", "WingDings",
+    nullptr,         "ＭＳ Ｐ明朝",     "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック",
+    "Comic Sans MS", "Times New Roman", "Impact",    "Webdings",        "WingDings",
 };
 const int32_t kLastFace = 9;
 const int kTransparentEntry = 1;
@@ -47,7 +47,8 @@ void ScriptEngine::cmdTextColor() {
     if (!isChannel(red) || !isChannel(green) || !isChannel(blue)) {
         fatalError(sjis("[@textcolor]指定できるＲＧＢ値は０～２５５です"));
     }
-    if (entry < 0 || entry > kWhiteEntry || entry <= kGreyEntry) fatalError(sjis("[@textcolor]そのパレットは使用できません"));
+    if (entry < 0 || entry > kWhiteEntry || entry <= kGreyEntry)
+        fatalError(sjis("[@textcolor]そのパレットは使用できません"));
     if (entry != kWhiteEntry) {
         PaletteEntry& colour = g_basePalette[entry];
         colour.red = static_cast<uint8_t>(red);

@@ -17,7 +17,8 @@ const int kBlindsPattern = 0;
 const int kPlain = 2;
 
 [[noreturn]] void titleFormatError() {
-    fatalError(sjis("@title(int value,int x,int y,char *str1,char *place1,･････,char *place_); の書式がアカン"));
+    fatalError(
+        sjis("@title(int value,int x,int y,char *str1,char *place1,･････,char *place_); の書式がアカン"));
 }
 
 }  // namespace
@@ -44,11 +45,13 @@ void ScriptEngine::cmdTitle() {
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
     // A place that was a menu of its own, left without starting anything, brings the title back.
     for (;;) {
-        for (int i = 0; i < count; ++i) std::strcpy(menuText[i], texts[i]);
+        for (int i = 0; i < count; ++i)
+            std::strcpy(menuText[i], texts[i]);
         int8_t chosen = runMenu(rects, count, 0);
         if (jumpToLabel(places[chosen]) == 0) return;
         g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_BG);
-        g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kWipeMs, kBlindsPattern, SLOT_SCREEN, SLOT_SCENE);
+        g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kWipeMs, kBlindsPattern, SLOT_SCREEN,
+                           SLOT_SCENE);
         for (int i = 0; i < count; ++i) {
             int32_t width = 0, height = 0;
             drawMenuItem(SLOT_TEXT, rects[i].left, rects[i].top, texts[i], width, height, kPlain);

@@ -7,7 +7,8 @@
 namespace {
 
 bool insideSlot(int32_t x, int32_t y, int32_t width, int32_t height) {
-    return width > 0 && height > 0 && x >= 0 && y >= 0 && x <= kSlotWidth - width && y <= kSlotHeight - height;
+    return width > 0 && height > 0 && x >= 0 && y >= 0 && x <= kSlotWidth - width &&
+           y <= kSlotHeight - height;
 }
 
 int32_t clampToInt32(int64_t value) {
@@ -16,8 +17,8 @@ int32_t clampToInt32(int64_t value) {
 
 }  // namespace
 
-void Display::copyOpaque(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
-                         int dstSlot, int srcSlot) {
+void Display::copyOpaque(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
+                         int32_t height, int dstSlot, int srcSlot) {
     if (!insideSlot(dstX, dstY, width, height) || !insideSlot(srcX, srcY, width, height)) return;
     for (int32_t y = 0; y < height; ++y) {
         std::memmove(pixels[dstSlot] + (dstY + y) * pitch[dstSlot] + dstX,

@@ -45,8 +45,8 @@ public:
     void close();
     bool isOpen() const { return open_; }
     bool loadPalette(const char* fileName);
-    bool loadBitmap(const char* fileName, int32_t width, int32_t height, int32_t dstX, int32_t dstY, int32_t srcX,
-                    int32_t srcY, int slot);
+    bool loadBitmap(const char* fileName, int32_t width, int32_t height, int32_t dstX, int32_t dstY,
+                    int32_t srcX, int32_t srcY, int slot);
     void clear(int slot);
     void fill(int slot, uint8_t index);
     void present();
@@ -59,8 +59,8 @@ public:
                    int dstSlot, int srcSlot);
     void copyOpaque(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
                     int dstSlot, int srcSlot);
-    void copyKeyedClipped(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
-                          int dstSlot, int srcSlot);
+    void copyKeyedClipped(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
+                          int32_t height, int dstSlot, int srcSlot);
     void copyOpaqueClipped(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                            int32_t height, int dstSlot, int srcSlot);
     static bool clipToScreen(int32_t& dstX, int32_t& dstY, int32_t& srcX, int32_t& srcY, int32_t& width,
@@ -70,14 +70,16 @@ public:
     // Writes the transparent index into the rectangle, limited to the slot.
     void fillTransparent(int32_t x, int32_t y, int32_t width, int32_t height, int slot);
     void fillRect(int32_t x, int32_t y, int32_t width, int32_t height, int slot, uint8_t index);
-    void drawLine(int slot, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t penWidth, uint32_t colour);
+    void drawLine(int slot, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t penWidth,
+                  uint32_t colour);
     void drawFrame(int slot, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t penWidth,
                    uint32_t colour);
 
     // Text on a slot, in a font made for the call; returns the measured height.
-    int32_t drawText(int32_t x, int32_t y, int32_t centreX, int32_t centreY, const char* text, int32_t fontHeight,
-                     int32_t fontWidth, int32_t fontWeight, int32_t shadow, uint32_t colour, bool italic,
-                     const char* faceName, int32_t charSet, int slot, int32_t escapement);
+    int32_t drawText(int32_t x, int32_t y, int32_t centreX, int32_t centreY, const char* text,
+                     int32_t fontHeight, int32_t fontWidth, int32_t fontWeight, int32_t shadow,
+                     uint32_t colour, bool italic, const char* faceName, int32_t charSet, int slot,
+                     int32_t escapement);
     int32_t drawMenuText(int32_t x, int32_t y, const char* text, int32_t fontHeight, int32_t fontWidth,
                          int32_t fontWeight, int32_t shadow, uint32_t colour, int slot);
     int32_t drawTitleText(int32_t x, int32_t y, const char* text, int slot);

@@ -4,8 +4,8 @@
 
 #include "shell/shell.h"
 
-EffectRegion::EffectRegion(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
-                           int dstSlot, int srcSlot)
+EffectRegion::EffectRegion(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
+                           int32_t height, int dstSlot, int srcSlot)
     : dstX_(dstX), dstY_(dstY), srcX_(srcX), srcY_(srcY), width_(width), height_(height) {
     // The windowed screen lies at the client origin.
     if (dstSlot == SLOT_SCREEN && !g_fullScreen) {
@@ -25,8 +25,8 @@ EffectRegion::EffectRegion(int32_t dstX, int32_t dstY, int32_t srcX, int32_t src
     endV_ = std::min<int64_t>({height_, kSlotHeight - dstY_, kSlotHeight - srcY_});
 }
 
-void EffectRegion::tiles(int size, int64_t count, int64_t firstPixel, int64_t endPixel, int64_t& first,
-                         int64_t& end) {
+void EffectRegion::visibleTiles(int size, int64_t count, int64_t firstPixel, int64_t endPixel, int64_t& first,
+                                int64_t& end) {
     first = std::max<int64_t>(0, firstPixel / size);
     end = endPixel <= firstPixel ? first : std::min<int64_t>(count, (endPixel + size - 1) / size);
     if (end < first) end = first;

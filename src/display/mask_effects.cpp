@@ -14,6 +14,11 @@ const int kMaskTop = 32;
 const int kQuarterFrames = 32;
 const int kPatternFrames[4] = {16, 16, 16, 32};
 
+// Column j of the grid alone: a sweep draws its frames column by column.
+TileGrid oneColumn(const TileGrid& grid, int64_t j) {
+    return {j, j + 1, grid.firstRow, grid.endRow};
+}
+
 void readFrame(int left, int top, MaskFrame& out) {
     g_display.mapSurface(SLOT_SYSTEM);
     const uint8_t* pixels = g_display.pixels[SLOT_SYSTEM];
@@ -29,22 +34,21 @@ void readFrame(int left, int top, MaskFrame& out) {
     }
 }
 
-// Frame f of a pattern on the tiles of columns [firstColumn, endColumn) of width 16.
-void applyFrame(EffectRegion& region, const MaskFrame& frame, int64_t firstColumn, int64_t endColumn,
-                int64_t firstRow, int64_t endRow) {
-    for (int64_t ty = firstRow; ty < endRow; ++ty) {
-        for (int64_t tx = firstColumn; tx < endColumn; ++tx) {
-            for (int i = 0; i < frame.count; ++i) region.copy(kTile * tx + frame.column[i], kTile * ty + frame.row[i]);
+// A frame of a pattern on every 16×16 tile of the grid.
+void applyFrame(EffectRegion& region, const MaskFrame& frame, const TileGrid& grid) {
+    for (int64_t ty = grid.firstRow; ty < grid.endRow; ++ty) {
+        for (int64_t tx = grid.firstColumn; tx < grid.endColumn; ++tx) {
+            for (int i = 0; i < frame.count; ++i)
+                region.copy(kTile * tx + frame.column[i], kTile * ty + frame.row[i]);
         }
     }
 }
 
-// A quarter-mask frame mirrored into every 32×32 tile of columns [firstColumn, endColumn).
-void applyMirroredFrame(EffectRegion& region, const MaskFrame& frame, int64_t firstColumn, int64_t endColumn,
-                        int64_t firstRow, int64_t endRow) {
+// A quarter-mask frame mirrored into every 32×32 tile of the grid.
+void applyMirroredFrame(EffectRegion& region, const MaskFrame& frame, const TileGrid& grid) {
     const int last = kMirrorTile - 1;
-    for (int64_t ty = firstRow; ty < endRow; ++ty) {
-        for (int64_t tx = firstColumn; tx < endColumn; ++tx) {
+    for (int64_t ty = grid.firstRow; ty < grid.endRow; ++ty) {
+        for (int64_t tx = grid.firstColumn; tx < grid.endColumn; ++tx) {
             int64_t u = kMirrorTile * tx, v = kMirrorTile * ty;
             for (int i = 0; i < frame.count; ++i) {
                 int c = frame.column[i], r = frame.row[i];
@@ -74,13 +78,11 @@ void readQuarterFrame(int frame, MaskFrame& out) {
 void TransitionEffects::maskWipe(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                  int32_t height, int32_t wait, int pattern, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    int64_t firstColumn, endColumn, firstRow, endRow;
-    region.tileColumns(kTile, region.width() / kTile, firstColumn, endColumn);
-    region.tileRows(kTile, region.height() / kTile, firstRow, endRow);
+    TileGrid grid = region.tiles(kTile);
     MaskFrame frame;
     runSteps(patternFrameCount(pattern), wait, [&](int64_t f) {
         readPatternFrame(pattern, static_cast<int>(f), frame);
-        applyFrame(region, frame, firstColumn, endColumn, firstRow, endRow);
+        applyFrame(region, frame, grid);
     });
 }
 
@@ -89,16 +91,15 @@ void TransitionEffects::maskWipe(int32_t dstX, int32_t dstY, int32_t srcX, int32
 void TransitionEffects::maskSweep(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                   int32_t height, int32_t wait, int pattern, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    int64_t firstColumn, endColumn, firstRow, endRow;
-    region.tileColumns(kTile, region.width() / kTile, firstColumn, endColumn);
-    region.tileRows(kTile, region.height() / kTile, firstRow, endRow);
+    TileGrid grid = region.tiles(kTile);
     int frames = patternFrameCount(pattern);
     MaskFrame mask[32];
-    for (int f = 0; f < frames; ++f) readPatternFrame(pattern, f, mask[f]);
-    runSteps(endColumn - firstColumn + frames, wait, [&](int64_t step) {
+    for (int f = 0; f < frames; ++f)
+        readPatternFrame(pattern, f, mask[f]);
+    runSteps(grid.endColumn - grid.firstColumn + frames, wait, [&](int64_t step) {
         for (int f = 0; f < frames; ++f) {
-            int64_t j = firstColumn + step - f;
-            if (j >= firstColumn && j < endColumn) applyFrame(region, mask[f], j, j + 1, firstRow, endRow);
+            int64_t j = grid.firstColumn + step - f;
+            if (j >= grid.firstColumn && j < grid.endColumn) applyFrame(region, mask[f], oneColumn(grid, j));
         }
     });
 }
@@ -106,28 +107,26 @@ void TransitionEffects::maskSweep(int32_t dstX, int32_t dstY, int32_t srcX, int3
 void TransitionEffects::mirrorWipe(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                    int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    int64_t firstColumn, endColumn, firstRow, endRow;
-    region.tileColumns(kMirrorTile, region.width() / kMirrorTile, firstColumn, endColumn);
-    region.tileRows(kMirrorTile, region.height() / kMirrorTile, firstRow, endRow);
+    TileGrid grid = region.tiles(kMirrorTile);
     MaskFrame frame;
     runSteps(kQuarterFrames, wait, [&](int64_t f) {
         readQuarterFrame(static_cast<int>(f), frame);
-        applyMirroredFrame(region, frame, firstColumn, endColumn, firstRow, endRow);
+        applyMirroredFrame(region, frame, grid);
     });
 }
 
 void TransitionEffects::mirrorSweep(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                     int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    int64_t firstColumn, endColumn, firstRow, endRow;
-    region.tileColumns(kMirrorTile, region.width() / kMirrorTile, firstColumn, endColumn);
-    region.tileRows(kMirrorTile, region.height() / kMirrorTile, firstRow, endRow);
+    TileGrid grid = region.tiles(kMirrorTile);
     MaskFrame mask[kQuarterFrames];
-    for (int f = 0; f < kQuarterFrames; ++f) readQuarterFrame(f, mask[f]);
-    runSteps(endColumn - firstColumn + kQuarterFrames, wait, [&](int64_t step) {
+    for (int f = 0; f < kQuarterFrames; ++f)
+        readQuarterFrame(f, mask[f]);
+    runSteps(grid.endColumn - grid.firstColumn + kQuarterFrames, wait, [&](int64_t step) {
         for (int f = 0; f < kQuarterFrames; ++f) {
-            int64_t j = firstColumn + step - f;
-            if (j >= firstColumn && j < endColumn) applyMirroredFrame(region, mask[f], j, j + 1, firstRow, endRow);
+            int64_t j = grid.firstColumn + step - f;
+            if (j >= grid.firstColumn && j < grid.endColumn)
+                applyMirroredFrame(region, mask[f], oneColumn(grid, j));
         }
     });
 }

@@ -35,7 +35,8 @@ void PaletteFader::applyBrightness(int first, int last, int32_t offset) {
         if (offset == 0) {
             g_shownPalette[i] = g_basePalette[i];
         } else {
-            g_shownPalette[i] = {shifted(g_basePalette[i].red, offset), shifted(g_basePalette[i].green, offset),
+            g_shownPalette[i] = {shifted(g_basePalette[i].red, offset),
+                                 shifted(g_basePalette[i].green, offset),
                                  shifted(g_basePalette[i].blue, offset), 1};
         }
     }

@@ -34,7 +34,8 @@ bool readColourTable(const char* fileName, PaletteEntry* table, int count) {
 bool Display::loadPalette(const char* fileName) {
     PaletteEntry table[kPaletteEntries];
     if (!readColourTable(fileName, table, kPaletteEntries)) return false;
-    for (int i = 0; i < kPaletteEntries; ++i) g_basePalette[i] = g_shownPalette[i] = table[i];
+    for (int i = 0; i < kPaletteEntries; ++i)
+        g_basePalette[i] = g_shownPalette[i] = table[i];
     g_basePalette[2] = {160, 160, 160, 1};
     g_basePalette[255] = {255, 255, 255, 1};
     sendPalette(g_basePalette);

@@ -31,7 +31,9 @@ int32_t Display::drawText(int32_t x, int32_t y, int32_t centreX, int32_t centreY
         x += g_clientX;
         y += g_clientY;
     }
-    if (shadow != 0) drawGlyphs(font, text, length, x + shadow, y + shadow, nearestIndex(colourOf(g_basePalette[0])), slot);
+    if (shadow != 0)
+        drawGlyphs(font, text, length, x + shadow, y + shadow, nearestIndex(colourOf(g_basePalette[0])),
+                   slot);
     drawGlyphs(font, text, length, x, y, nearestIndex(colour), slot);
     return height;
 }
@@ -45,12 +47,12 @@ void Display::drawGlyphs(int font, const char* text, size_t length, int32_t x, i
 
 int32_t Display::drawMenuText(int32_t x, int32_t y, const char* text, int32_t fontHeight, int32_t fontWidth,
                               int32_t fontWeight, int32_t shadow, uint32_t colour, int slot) {
-    return drawText(x, y, kScreenCentreX, kScreenCentreY, text, fontHeight, fontWidth, fontWeight, shadow, colour,
-                    false, g_engine.fontFace, kShiftJisCharSet, slot, 0);
+    return drawText(x, y, kScreenCentreX, kScreenCentreY, text, fontHeight, fontWidth, fontWeight, shadow,
+                    colour, false, g_engine.fontFace, kShiftJisCharSet, slot, 0);
 }
 
 int32_t Display::drawTitleText(int32_t x, int32_t y, const char* text, int slot) {
     return drawText(x, y, kScreenCentreX, kScreenCentreY, text, kTitleFontHeight, 0, kTitleFontWeight,
-                    kTitleShadow, colourOf(g_basePalette[255]), false, sjis("ＭＳ Ｐ明朝"), kShiftJisCharSet, slot,
-                    0);
+                    kTitleShadow, colourOf(g_basePalette[255]), false, sjis("ＭＳ Ｐ明朝"), kShiftJisCharSet,
+                    slot, 0);
 }

@@ -35,25 +35,44 @@ void TransitionEffects::buildDissolveOrder() {
     }
 }
 
-void TransitionEffects::run(int32_t effect, int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
-                            int32_t height, int32_t wait, int dstSlot, int srcSlot) {
+void TransitionEffects::run(int32_t effect, int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY,
+                            int32_t width, int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     switch (effect) {
-        case 0: g_display.showRect(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot); break;
-        case 1: dissolve(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot); break;
+        case 0:
+            g_display.showRect(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
+            break;
+        case 1:
+            dissolve(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot);
+            break;
         case 2:
         case 3:
         case 4:
-        case 5: maskWipe(dstX, dstY, srcX, srcY, width, height, wait, effect - 2, dstSlot, srcSlot); break;
-        case 6: mirrorWipe(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot); break;
-        case 7: columnWipe(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot); break;
-        case 8: dissolveSweep(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot); break;
+        case 5:
+            maskWipe(dstX, dstY, srcX, srcY, width, height, wait, effect - 2, dstSlot, srcSlot);
+            break;
+        case 6:
+            mirrorWipe(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot);
+            break;
+        case 7:
+            columnWipe(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot);
+            break;
+        case 8:
+            dissolveSweep(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot);
+            break;
         case 9:
         case 10:
         case 11:
-        case 12: maskSweep(dstX, dstY, srcX, srcY, width, height, wait, effect - 9, dstSlot, srcSlot); break;
-        case 13: mirrorSweep(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot); break;
-        case 14: rowWipe(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot); break;
-        default: fatalError(sjis("[@bgload][@objload] 現在対応している演出番号は 0～14 です。"));
+        case 12:
+            maskSweep(dstX, dstY, srcX, srcY, width, height, wait, effect - 9, dstSlot, srcSlot);
+            break;
+        case 13:
+            mirrorSweep(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot);
+            break;
+        case 14:
+            rowWipe(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot);
+            break;
+        default:
+            fatalError(sjis("[@bgload][@objload] 現在対応している演出番号は 0～14 です。"));
     }
     sleepMs(kPauseAfterEffectMs);
 }
@@ -63,12 +82,10 @@ void TransitionEffects::run(int32_t effect, int32_t dstX, int32_t dstY, int32_t 
 void TransitionEffects::dissolve(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                  int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    int64_t firstColumn, endColumn, firstRow, endRow;
-    region.tileColumns(kTile, region.width() / kTile, firstColumn, endColumn);
-    region.tileRows(kTile, region.height() / kTile, firstRow, endRow);
+    TileGrid grid = region.tiles(kTile);
     runSteps(kDissolveCells, wait, [&](int64_t k) {
-        for (int64_t ty = firstRow; ty < endRow; ++ty) {
-            for (int64_t tx = firstColumn; tx < endColumn; ++tx) {
+        for (int64_t ty = grid.firstRow; ty < grid.endRow; ++ty) {
+            for (int64_t tx = grid.firstColumn; tx < grid.endColumn; ++tx) {
                 region.copyKeyed(kTile * tx + g_dissolveX[k], kTile * ty + g_dissolveY[k]);
             }
         }
@@ -79,14 +96,12 @@ void TransitionEffects::dissolve(int32_t dstX, int32_t dstY, int32_t srcX, int32
 void TransitionEffects::dissolveSweep(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                       int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    int64_t firstColumn, endColumn, firstRow, endRow;
-    region.tileColumns(kTile, region.width() / kTile, firstColumn, endColumn);
-    region.tileRows(kTile, region.height() / kTile, firstRow, endRow);
-    runSteps(endColumn - firstColumn + kDissolveCells, wait, [&](int64_t step) {
+    TileGrid grid = region.tiles(kTile);
+    runSteps(grid.endColumn - grid.firstColumn + kDissolveCells, wait, [&](int64_t step) {
         for (int k = 0; k < kDissolveCells; ++k) {
-            int64_t j = firstColumn + step - k;
-            if (j < firstColumn || j >= endColumn) continue;
-            for (int64_t ty = firstRow; ty < endRow; ++ty) {
+            int64_t j = grid.firstColumn + step - k;
+            if (j < grid.firstColumn || j >= grid.endColumn) continue;
+            for (int64_t ty = grid.firstRow; ty < grid.endRow; ++ty) {
                 region.copy(kTile * j + g_dissolveX[k], kTile * ty + g_dissolveY[k]);
             }
         }
@@ -98,7 +113,8 @@ void TransitionEffects::columnWipe(int32_t dstX, int32_t dstY, int32_t srcX, int
                                    int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
     runSteps(region.endU() - region.firstU(), wait, [&](int64_t step) {
-        for (int64_t v = region.firstV(); v < region.endV(); ++v) region.copy(region.firstU() + step, v);
+        for (int64_t v = region.firstV(); v < region.endV(); ++v)
+            region.copy(region.firstU() + step, v);
     });
 }
 
@@ -107,6 +123,7 @@ void TransitionEffects::rowWipe(int32_t dstX, int32_t dstY, int32_t srcX, int32_
                                 int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
     runSteps(region.endV() - region.firstV(), wait, [&](int64_t step) {
-        for (int64_t u = region.firstU(); u < region.endU(); ++u) region.copy(u, region.firstV() + step);
+        for (int64_t u = region.firstU(); u < region.endU(); ++u)
+            region.copy(u, region.firstV() + step);
     });
 }

@@ -11,8 +11,8 @@ class TransitionEffects {
 public:
     void buildDissolveOrder();
     // Effects 0–14, then a 200 ms pause; any other number ends the program with its message.
-    void run(int32_t effect, int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
-             int32_t wait, int dstSlot, int srcSlot);
+    void run(int32_t effect, int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
+             int32_t height, int32_t wait, int dstSlot, int srcSlot);
 
     void dissolve(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
                   int32_t wait, int dstSlot, int srcSlot);

@@ -16,33 +16,33 @@ using Handler = void (ScriptEngine::*)();
 // The dispatcher's fixed index table; a null entry is consumed without action.
 const Handler kHandlers[] = {
     &ScriptEngine::cmdStart,         // 0 start
-    &ScriptEngine::cmdBgLoad,       // 1 bgload
-    &ScriptEngine::cmdPlLoad,       // 2 plload
-    &ScriptEngine::cmdObjLoad,      // 3 objload
+    &ScriptEngine::cmdBgLoad,        // 1 bgload
+    &ScriptEngine::cmdPlLoad,        // 2 plload
+    &ScriptEngine::cmdObjLoad,       // 3 objload
     &ScriptEngine::cmdWait,          // 4 wait
     nullptr,                         // 5 name: a place, read by the label scan
     &ScriptEngine::cmdGoto,          // 6 goto
-    &ScriptEngine::cmdText,         // 7 text
-    &ScriptEngine::cmdDamage,       // 8 damage
-    &ScriptEngine::cmdSelect,       // 9 select
+    &ScriptEngine::cmdText,          // 7 text
+    &ScriptEngine::cmdDamage,        // 8 damage
+    &ScriptEngine::cmdSelect,        // 9 select
     &ScriptEngine::cmdFlag,          // 10 flag
     &ScriptEngine::cmdFlagRandom,    // 11 flagrnd
     &ScriptEngine::cmdFlagTo,        // 12 flagto
     &ScriptEngine::cmdFlagSelect,    // 13 flagselect
     &ScriptEngine::cmdFlagToSelect,  // 14 flagtoselect
-    &ScriptEngine::cmdObjLoadXy,    // 15 objloadxy
-    &ScriptEngine::cmdObjLoadF,     // 16 objloadf
-    &ScriptEngine::cmdWaitClick,    // 17 waitclick
-    &ScriptEngine::cmdTitle,        // 18 title
+    &ScriptEngine::cmdObjLoadXy,     // 15 objloadxy
+    &ScriptEngine::cmdObjLoadF,      // 16 objloadf
+    &ScriptEngine::cmdWaitClick,     // 17 waitclick
+    &ScriptEngine::cmdTitle,         // 18 title
     &ScriptEngine::cmdFlagClear,     // 19 flagclear
-    &ScriptEngine::cmdOut,          // 20 out
+    &ScriptEngine::cmdOut,           // 20 out
     nullptr,                         // 21 midi
     nullptr,                         // 22 sound
-    &ScriptEngine::cmdFlash,        // 23 flash
-    &ScriptEngine::cmdPlLoadF,      // 24 plloadf
-    &ScriptEngine::cmdTextColor,    // 25 textcolor
-    &ScriptEngine::cmdTextEnd,      // 26 textend
-    &ScriptEngine::cmdSetTrans,     // 27 settrans
+    &ScriptEngine::cmdFlash,         // 23 flash
+    &ScriptEngine::cmdPlLoadF,       // 24 plloadf
+    &ScriptEngine::cmdTextColor,     // 25 textcolor
+    &ScriptEngine::cmdTextEnd,       // 26 textend
+    &ScriptEngine::cmdSetTrans,      // 27 settrans
 };
 const int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
 
@@ -67,7 +67,8 @@ void ScriptEngine::dispatchCommand() {
     std::memcpy(name, start, nameLength);
     name[nameLength] = '\0';
     int index = 0;
-    while (index < g_commandCount && std::strcmp(name, g_commands[index]) != 0) ++index;
+    while (index < g_commandCount && std::strcmp(name, g_commands[index]) != 0)
+        ++index;
     if (index == g_commandCount) fatalErrorf(sjis("指定された関数が見つかりません[%s]"), name);
     extractArgs();
     Handler handler = index < kHandlerCount ? kHandlers[index] : nullptr;

@@ -55,8 +55,11 @@ void ScriptEngine::cmdStart() {
 
 void ScriptEngine::showVersionWarning() {
     static const char* const kLines[] = {
-        "現在の本体のバージョンでは、",    "正常な演出がされない可能性があります。", "もしも、不都合が生じた場合は、",
-        "新しいバージョンのＺＥＢ本体を", "入手してください。",
+        "現在の本体のバージョンでは、",
+        "正常な演出がされない可能性があります。",
+        "もしも、不都合が生じた場合は、",
+        "新しいバージョンのＺＥＢ本体を",
+        "入手してください。",
     };
     g_display.clear(SLOT_BACK);
     int32_t y = kWarningTop;

@@ -65,13 +65,16 @@ bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
 
 }  // namespace
 
+void ScriptEngine::dimBehindText(int32_t step) {
+    if (dimLevel != 0) return;
+    g_fader.fadeDown(0, kDimmed, step, kDimStepMs);
+    dimLevel = kDimmed;
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+}
+
 void ScriptEngine::typeCharacter() {
     markTime();
-    if (dimLevel == 0) {
-        g_fader.fadeDown(0, kDimmed, kDimStep, kDimStepMs);
-        dimLevel = kDimmed;
-        g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
-    }
+    dimBehindText(kDimStep);
     const char* character = script + pos;
     bool twoBytes = isLeadByte(static_cast<uint8_t>(character[0])) && character[1] != '\0';
     size_t size = twoBytes ? 2 : 1;
@@ -79,7 +82,8 @@ void ScriptEngine::typeCharacter() {
     font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
     g_display.drawGlyphs(font, character, size, textX + kShadowOffset, textY + kShadowOffset,
                          Display::pixelOfEntry(0), SLOT_TEXT);
-    g_display.drawGlyphs(font, character, size, textX, textY, Display::pixelOfEntry(textColor & 0xFF), SLOT_TEXT);
+    g_display.drawGlyphs(font, character, size, textX, textY, Display::pixelOfEntry(textColor & 0xFF),
+                         SLOT_TEXT);
     int32_t width = 0, height = 0;
     measureText(font, character, size, width, height);
     g_display.showRect(textX, textY, textX, textY, width + kShadowOffset, height + kShadowOffset, SLOT_SCREEN,

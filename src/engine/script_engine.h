@@ -98,6 +98,9 @@ public:
     void newLine();
     void indent();
     void hideTextUntilClick();
+    // Darkens the picture behind the text (when dimLevel is 0) and puts the text layer back over it;
+    // the text and menu colours are exempt and stay bright.
+    void dimBehindText(int32_t step);
     // The right-click menu of the waits; true when the game was replaced by a bookmark or ended.
     bool systemMenu(int8_t waitKind);
 
@@ -116,8 +119,8 @@ public:
     void drawMenuItem(int slot, int32_t x, int32_t y, const char* text, int32_t& outWidth, int32_t& outHeight,
                       int colour);
     int8_t runMenu(const MenuRect* rects, int count, int rightCancels);
-    void drawChoiceLine(int index, int32_t y, const char* text, int colour, int32_t& outWidth, int32_t& outHeight,
-                        int slot);
+    void drawChoiceLine(int index, int32_t y, const char* text, int colour, int32_t& outWidth,
+                        int32_t& outHeight, int slot);
     void waitChoice();
 
     // Image commands and the scene layers.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "commands/menu_functions.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/transition_effects.h"
@@ -55,10 +56,6 @@ void drawItem(int item, int32_t shadow, uint32_t colour, int slot) {
     text(kItems[item].hit.left, kItems[item].hit.top, sjis(kItems[item].text), shadow, colour, slot);
 }
 
-bool pointerIn(const MenuRect& rect) {
-    return g_mouseX >= rect.left && g_mouseX <= rect.right && g_mouseY >= rect.top && g_mouseY <= rect.bottom;
-}
-
 }  // namespace
 
 void FrontEnd::run() {
@@ -90,7 +87,8 @@ void FrontEnd::showBackground() {
 
 void FrontEnd::drawMenu() {
     text(0, 0, sjis("ロードするゲームを選んでください。"), kShadow, white(), SLOT_BACK);
-    for (int item : {ITEM_QUIT, ITEM_PREVIOUS, ITEM_NEXT, ITEM_LOAD}) drawItem(item, kShadow, grey(), SLOT_BACK);
+    for (int item : {ITEM_QUIT, ITEM_PREVIOUS, ITEM_NEXT, ITEM_LOAD})
+        drawItem(item, kShadow, grey(), SLOT_BACK);
     drawPanel();
     g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kPageDissolveMs, SLOT_SCREEN, SLOT_BACK);
 }

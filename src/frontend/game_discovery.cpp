@@ -38,7 +38,8 @@ void FrontEnd::scanFolder(const char* folderName) {
     FolderEntry script;
     bool found = false;
     if (listing.open("*.zeb")) {
-        while (!found && listing.next(script)) found = !script.directory;
+        while (!found && listing.next(script))
+            found = !script.directory;
     }
     if (found) {
         std::snprintf(folder[count], kGameTextBytes, "%s", folderName);
@@ -55,7 +56,8 @@ void FrontEnd::readHeader(const char* fileName) {
     FILE* file = openGameFile(fileName, "rb");
     if (!file) return;
     char* fields[kHeaderKeys] = {title[count], subtitle[count], artist[count], genre[count]};
-    for (char* field : fields) field[0] = '\0';
+    for (char* field : fields)
+        field[0] = '\0';
     char line[kGameTextBytes];
     int found = 0;
     while (found < kHeaderKeys && readTextPiece(file, line, sizeof line) > 0) {

@@ -29,8 +29,8 @@ void prepareLogo() {
     // 100×100 tile at (0, 128) repeated over the back buffer.
     for (int32_t row = 0; row < 5; ++row) {
         for (int32_t column = 0; column < 7; ++column) {
-            g_display.copyOpaqueClipped(kTile * column, kTile * row, 0, kBandHeight, kTile, kTileCopyHeight, SLOT_BACK,
-                                        SLOT_TEXT);
+            g_display.copyOpaqueClipped(kTile * column, kTile * row, 0, kBandHeight, kTile, kTileCopyHeight,
+                                        SLOT_BACK, SLOT_TEXT);
         }
     }
     g_fader.setBrightness(kBlack);

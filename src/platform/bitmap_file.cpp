@@ -59,7 +59,8 @@ bool readHeader(const ByteReader& in, Header& header, size_t& paletteAt, uint32_
         paletteEntryBytes = 4;
         if (header.compression == kCompressionBitfields) {
             size_t maskAt = infoSize >= 52 ? info + 40 : info + infoSize;
-            for (int i = 0; i < 3; ++i) header.masks[i] = in.u32(maskAt + 4 * i);
+            for (int i = 0; i < 3; ++i)
+                header.masks[i] = in.u32(maskAt + 4 * i);
             if (infoSize < 52) infoSize += 12;
         }
     } else {
@@ -78,13 +79,19 @@ bool readHeader(const ByteReader& in, Header& header, size_t& paletteAt, uint32_
 
 bool supported(const Header& header) {
     switch (header.bits) {
-        case 1: return header.compression == kCompressionRgb;
-        case 4: return header.compression == kCompressionRgb || header.compression == kCompressionRle4;
-        case 8: return header.compression == kCompressionRgb || header.compression == kCompressionRle8;
+        case 1:
+            return header.compression == kCompressionRgb;
+        case 4:
+            return header.compression == kCompressionRgb || header.compression == kCompressionRle4;
+        case 8:
+            return header.compression == kCompressionRgb || header.compression == kCompressionRle8;
         case 16:
-        case 32: return header.compression == kCompressionRgb || header.compression == kCompressionBitfields;
-        case 24: return header.compression == kCompressionRgb;
-        default: return false;
+        case 32:
+            return header.compression == kCompressionRgb || header.compression == kCompressionBitfields;
+        case 24:
+            return header.compression == kCompressionRgb;
+        default:
+            return false;
     }
 }
 
@@ -167,7 +174,8 @@ void decodeRunLength(const ByteReader& in, size_t at, const Header& header, Deco
         uint8_t count = in.byte(at), value = in.byte(at + 1);
         at += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i) put(four ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+            for (int i = 0; i < count; ++i)
+                put(four ? ((i & 1) ? value & 0x0F : value >> 4) : value);
         } else if (value == 0) {
             x = 0;
             ++r;

@@ -41,9 +41,11 @@ struct VerbName {
 };
 
 const VerbName kVerbs[] = {
-    {"wait", ReaderVerb::Wait},   {"move", ReaderVerb::Move}, {"click", ReaderVerb::Click},
-    {"rclick", ReaderVerb::RightClick}, {"key", ReaderVerb::Key},   {"down", ReaderVerb::Down},
-    {"up", ReaderVerb::Up},       {"shot", ReaderVerb::Shot}, {"close", ReaderVerb::Close},
+    {"wait", ReaderVerb::Wait},   {"move", ReaderVerb::Move},
+    {"click", ReaderVerb::Click}, {"rclick", ReaderVerb::RightClick},
+    {"key", ReaderVerb::Key},     {"down", ReaderVerb::Down},
+    {"up", ReaderVerb::Up},       {"shot", ReaderVerb::Shot},
+    {"close", ReaderVerb::Close},
 };
 
 bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& action) {
@@ -83,7 +85,8 @@ uint32_t readerKeyCode(const std::string& name) {
     if (name == "pause") return VK_PAUSE;
     if (name == "return") return VK_RETURN;
     if (name == "escape") return VK_ESCAPE;
-    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return static_cast<uint32_t>(name[0] - 'a' + 'A');
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+        return static_cast<uint32_t>(name[0] - 'a' + 'A');
     if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return static_cast<uint32_t>(name[0]);
     return 0;
 }

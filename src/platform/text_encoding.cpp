@@ -131,14 +131,14 @@ struct CodeTables {
             for (int trail = 0; trail < kTrailBytes; ++trail) {
                 char in[3] = {static_cast<char>(lead + 0x80), static_cast<char>(trail), 0};
                 twoByte[lead][trail] = static_cast<uint16_t>(
-                    isLead(static_cast<unsigned char>(in[0])) && trail >= 0x40 ? decode(convert, in) : kReplacement);
+                    isLead(static_cast<unsigned char>(in[0])) && trail >= 0x40 ? decode(convert, in)
+                                                                               : kReplacement);
             }
         }
         for (int byte = 0; byte < 256; ++byte) {
             char in[2] = {static_cast<char>(byte), 0};
-            oneByte[byte] = static_cast<uint16_t>(byte == 0 || isLead(static_cast<unsigned char>(byte))
-                                                      ? kReplacement
-                                                      : decode(convert, in));
+            oneByte[byte] = static_cast<uint16_t>(
+                byte == 0 || isLead(static_cast<unsigned char>(byte)) ? kReplacement : decode(convert, in));
         }
     }
     static Converter& toUtf8Table() {

@@ -105,7 +105,8 @@ FT_Face openFace(const char* sjisFace) {
     if (g_library && (findFontFile(family, file, index) || findFontFile(kFallbackFamily, file, index))) {
         if (FT_New_Face(g_library, file.c_str(), index, &face) != 0) face = nullptr;
     }
-    if (!face) std::fprintf(stderr, "zebora: no Japanese font for \"%s\"; text is not drawn\n", family.c_str());
+    if (!face)
+        std::fprintf(stderr, "zebora: no Japanese font for \"%s\"; text is not drawn\n", family.c_str());
     g_faces[family] = face;
     return face;
 }
@@ -154,7 +155,8 @@ Glyph renderGlyph(Font& font, uint32_t character) {
         for (int32_t x = 0; x < static_cast<int32_t>(bitmap.width); ++x) {
             if (!(row[x >> 3] & (0x80 >> (x & 7)))) continue;
             // Simulated bold strikes every pixel once more, one to the right.
-            for (int32_t d = 0; d <= extra; ++d) glyph.mask[static_cast<size_t>(y) * glyph.width + x + d] = 1;
+            for (int32_t d = 0; d <= extra; ++d)
+                glyph.mask[static_cast<size_t>(y) * glyph.width + x + d] = 1;
         }
     }
     return glyph;

@@ -73,7 +73,7 @@ extern WindowSystem* g_windowSystem;
 
 struct PlatformOptions {
     bool headless = false;
-    bool windowed = false;        // show the picture in a window instead of desktop-fullscreen
+    bool windowed = false;  // show the picture in a window instead of desktop-fullscreen
     const char* readerFile = nullptr;
     const char* shotsFolder = ".";
     // A headless run is stopped after this much engine time (0: never), so a reader that never

@@ -19,7 +19,8 @@ std::string shiftJisOf(const std::string& utf8) {
     size_t outLeft = out.size();
     size_t result = iconv(convert, &in, &inLeft, &to, &outLeft);
     iconv_close(convert);
-    if (result == static_cast<size_t>(-1)) throw std::runtime_error("a story holds text that Shift-JIS cannot write");
+    if (result == static_cast<size_t>(-1))
+        throw std::runtime_error("a story holds text that Shift-JIS cannot write");
     out.resize(out.size() - outLeft);
     return out;
 }
@@ -33,7 +34,8 @@ std::string story(const std::string& name) {
 
 void addGame(std::vector<Asset>& assets, const std::string& folder, const std::vector<Asset>& pictures) {
     assets.push_back({folder + "/story.zeb", story(folder)});
-    for (const Asset& picture : pictures) assets.push_back({folder + "/" + picture.path, picture.bytes});
+    for (const Asset& picture : pictures)
+        assets.push_back({folder + "/" + picture.path, picture.bytes});
 }
 
 }  // namespace
@@ -54,6 +56,7 @@ std::vector<Asset> makeAssets() {
              {"kaede.bmp", makeCharacter(kaede).bmpBytes()},
              {"petal.bmp", makeBlossom().bmpBytes()},
              {"night.bmp", makeNightPalette().bmpBytes()}});
-    addGame(assets, "omikuji", {{"sunset.bmp", sunset}, {"room.bmp", room}, {"kaede.bmp", makeCharacter(kaede).bmpBytes()}});
+    addGame(assets, "omikuji",
+            {{"sunset.bmp", sunset}, {"room.bmp", room}, {"kaede.bmp", makeCharacter(kaede).bmpBytes()}});
     return assets;
 }

@@ -59,7 +59,8 @@ void Painter::dot(int x, int y, double r, double g, double b) {
 
 void Painter::rect(int x, int y, int width, int height, double r, double g, double b) {
     for (int row = y; row < y + height; ++row) {
-        for (int col = x; col < x + width; ++col) dot(col, row, r, g, b);
+        for (int col = x; col < x + width; ++col)
+            dot(col, row, r, g, b);
     }
 }
 

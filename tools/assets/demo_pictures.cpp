@@ -51,7 +51,8 @@ IndexedPicture makeHillBackground() {
     IndexedPicture picture = blank(640, 480, 3);
     Painter paint(picture);
     verticalGradient(paint, 0, 480, {60, 110, 200}, {190, 220, 255});
-    for (int i = 0; i < 4; ++i) cloud(paint, 80 + i * 150 + noise(i) * 60, 60 + noise(i + 3) * 80, 24 + i * 3);
+    for (int i = 0; i < 4; ++i)
+        cloud(paint, 80 + i * 150 + noise(i) * 60, 60 + noise(i + 3) * 80, 24 + i * 3);
     for (int x = 0; x < 640; ++x) {
         int top = static_cast<int>(330 + 30 * std::sin(x / 110.0) + 12 * std::sin(x / 37.0));
         for (int y = top; y < 480; ++y) {
@@ -60,7 +61,8 @@ IndexedPicture makeHillBackground() {
         }
     }
     blossomTree(paint, 520, 360);
-    for (int i = 0; i < 40; ++i) paint.disc(noise(i + 200) * 640, 200 + noise(i + 300) * 280, 2.5, 255, 215, 230);
+    for (int i = 0; i < 40; ++i)
+        paint.disc(noise(i + 200) * 640, 200 + noise(i + 300) * 280, 2.5, 255, 215, 230);
     return picture;
 }
 
@@ -88,11 +90,13 @@ IndexedPicture makeRoomBackground() {
     Painter paint(picture);
     verticalGradient(paint, 0, 340, {215, 175, 120}, {185, 140, 90});
     paint.rect(0, 340, 640, 140, 120, 75, 40);
-    for (int board = 0; board < 8; ++board) paint.rect(0, 350 + board * 17, 640, 2, 80, 45, 20);
+    for (int board = 0; board < 8; ++board)
+        paint.rect(0, 350 + board * 17, 640, 2, 80, 45, 20);
     paint.rect(360, 50, 220, 170, 110, 70, 40);
     for (int pane = 0; pane < 4; ++pane) {
         int x = 370 + (pane % 2) * 105, y = 60 + (pane / 2) * 78;
-        for (int row = 0; row < 72; ++row) paint.rect(x, y + row, 95, 1, 120 + row, 170 + row, 240);
+        for (int row = 0; row < 72; ++row)
+            paint.rect(x, y + row, 95, 1, 120 + row, 170 + row, 240);
     }
     paint.rect(40, 250, 260, 24, 150, 95, 50);
     paint.rect(55, 274, 20, 140, 110, 65, 30);
@@ -144,7 +148,8 @@ IndexedPicture makeNightPalette() {
              static_cast<uint8_t>(c.blue * 0.55 + 40)};
     }
     for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) picture.set(x, y, static_cast<uint8_t>(3 + y * 15 + x % 15));
+        for (int x = 0; x < 16; ++x)
+            picture.set(x, y, static_cast<uint8_t>(3 + y * 15 + x % 15));
     }
     return picture;
 }

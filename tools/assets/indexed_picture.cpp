@@ -2,19 +2,7 @@
 
 #include <climits>
 
-namespace {
-
-void put16(std::string& out, uint32_t value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void put32(std::string& out, uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-}  // namespace
+#include "little_endian.h"
 
 IndexedPicture::IndexedPicture(int width, int height, uint8_t fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill), palette_(256) {}
@@ -25,7 +13,8 @@ void IndexedPicture::set(int x, int y, uint8_t index) {
 
 void IndexedPicture::fillRect(int x, int y, int width, int height, uint8_t index) {
     for (int row = y; row < y + height; ++row) {
-        for (int col = x; col < x + width; ++col) set(col, row, index);
+        for (int col = x; col < x + width; ++col)
+            set(col, row, index);
     }
 }
 
@@ -65,8 +54,10 @@ std::string IndexedPicture::bmpBytes() const {
         out += '\0';
     }
     for (int y = height_ - 1; y >= 0; --y) {
-        for (int x = 0; x < width_; ++x) out += static_cast<char>(at(x, y));
-        for (uint32_t pad = static_cast<uint32_t>(width_); pad < stride; ++pad) out += '\0';
+        for (int x = 0; x < width_; ++x)
+            out += static_cast<char>(at(x, y));
+        for (uint32_t pad = static_cast<uint32_t>(width_); pad < stride; ++pad)
+            out += '\0';
     }
     return out;
 }

@@ -46,8 +46,9 @@ void blockText(Painter& paint, const char* text, int x, int y, int scale, Rgb to
             double t = r / 6.0;
             for (int col = 0; col < 5; ++col) {
                 if (glyph->rows[r][col] != '#') continue;
-                paint.rect(x + col * scale, y + r * scale, scale - 1, scale - 1, top.red + (bottom.red - top.red) * t,
-                           top.green + (bottom.green - top.green) * t, top.blue + (bottom.blue - top.blue) * t);
+                paint.rect(x + col * scale, y + r * scale, scale - 1, scale - 1,
+                           top.red + (bottom.red - top.red) * t, top.green + (bottom.green - top.green) * t,
+                           top.blue + (bottom.blue - top.blue) * t);
             }
         }
         x += 6 * scale;

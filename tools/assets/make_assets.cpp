@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     for (const Asset& asset : makeAssets()) {
         std::string path = std::string(argv[1]) + "/" + asset.path;
         size_t slash = asset.path.find('/');
-        if (slash != std::string::npos) mkdir((std::string(argv[1]) + "/" + asset.path.substr(0, slash)).c_str(), 0755);
+        if (slash != std::string::npos)
+            mkdir((std::string(argv[1]) + "/" + asset.path.substr(0, slash)).c_str(), 0755);
         std::ofstream out(path, std::ios::binary);
         out << asset.bytes;
         if (!out) {

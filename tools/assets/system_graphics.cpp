@@ -90,14 +90,16 @@ bool patternSets(int p, int f, int x, int y, const std::vector<int>& rippleRank)
 // Orders the cells of a cell by their distance from its top-left corner, then by angle.
 std::vector<int> rippleRanks() {
     std::vector<int> order(kCell * kCell);
-    for (int i = 0; i < kCell * kCell; ++i) order[static_cast<size_t>(i)] = i;
+    for (int i = 0; i < kCell * kCell; ++i)
+        order[static_cast<size_t>(i)] = i;
     auto key = [](int i) {
         double x = i % kCell + 0.5, y = i / kCell + 0.5;
         return std::make_pair(std::lround(std::sqrt(x * x + y * y) * 8), std::atan2(y, x));
     };
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
     std::vector<int> rank(order.size());
-    for (size_t r = 0; r < order.size(); ++r) rank[static_cast<size_t>(order[r])] = static_cast<int>(r);
+    for (size_t r = 0; r < order.size(); ++r)
+        rank[static_cast<size_t>(order[r])] = static_cast<int>(r);
     return rank;
 }
 

@@ -6,6 +6,15 @@
 
 #include "display/display.h"
 
+// The tiles of one size whose pixels may be visible: columns [firstColumn, endColumn) and rows
+// [firstRow, endRow). Only whole tiles count; a remainder narrower than a tile is never touched.
+struct TileGrid {
+    int64_t firstColumn;
+    int64_t endColumn;
+    int64_t firstRow;
+    int64_t endRow;
+};
+
 class EffectRegion {
 public:
     EffectRegion(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
@@ -26,20 +35,19 @@ public:
     void copyKeyed(int64_t u, int64_t v) {
         if (inside(u, v) && *source(u, v) != key_) *target(u, v) = *source(u, v);
     }
-    // The tiles of size pixels (of count in all) that hold visible pixels along u: [first, end).
-    void tileColumns(int size, int64_t count, int64_t& first, int64_t& end) const {
-        tiles(size, count, firstU_, endU_, first, end);
-    }
-    void tileRows(int size, int64_t count, int64_t& first, int64_t& end) const {
-        tiles(size, count, firstV_, endV_, first, end);
+    TileGrid tiles(int size) const {
+        TileGrid grid;
+        visibleTiles(size, width_ / size, firstU_, endU_, grid.firstColumn, grid.endColumn);
+        visibleTiles(size, height_ / size, firstV_, endV_, grid.firstRow, grid.endRow);
+        return grid;
     }
 
 private:
     bool inside(int64_t u, int64_t v) const { return u >= firstU_ && u < endU_ && v >= firstV_ && v < endV_; }
     uint8_t* target(int64_t u, int64_t v) const { return dst_ + (dstY_ + v) * dstPitch_ + dstX_ + u; }
     const uint8_t* source(int64_t u, int64_t v) const { return src_ + (srcY_ + v) * srcPitch_ + srcX_ + u; }
-    static void tiles(int size, int64_t count, int64_t firstPixel, int64_t endPixel, int64_t& first,
-                      int64_t& end);
+    static void visibleTiles(int size, int64_t count, int64_t firstPixel, int64_t endPixel, int64_t& first,
+                             int64_t& end);
 
     int64_t dstX_, dstY_, srcX_, srcY_, width_, height_;
     int64_t firstU_, endU_, firstV_, endV_;

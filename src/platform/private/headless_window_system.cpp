@@ -116,7 +116,8 @@ uint32_t HeadlessWindowSystem::nextEventTime() const {
         if (static_cast<int32_t>(time - next) < 0) next = time;
     };
     if (hasReader_ && !closeSent_) earlier(nextActionAt_);
-    for (const PendingRelease& release : releases_) earlier(release.at);
+    for (const PendingRelease& release : releases_)
+        earlier(release.at);
     return next;
 }
 

@@ -26,24 +26,38 @@ uint32_t virtualKey(SDL_Keycode key) {
     if (key >= SDLK_0 && key <= SDLK_9) return static_cast<uint32_t>(key - SDLK_0 + '0');
     if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<uint32_t>(key - SDLK_F1) + VK_F1;
     switch (key) {
-        case SDLK_SPACE: return VK_SPACE;
+        case SDLK_SPACE:
+            return VK_SPACE;
         case SDLK_LCTRL:
-        case SDLK_RCTRL: return VK_CONTROL;
-        case SDLK_PAUSE: return VK_PAUSE;
+        case SDLK_RCTRL:
+            return VK_CONTROL;
+        case SDLK_PAUSE:
+            return VK_PAUSE;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return VK_RETURN;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_BACKSPACE: return VK_BACK;
-        case SDLK_TAB: return VK_TAB;
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
         case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
         case SDLK_LALT:
-        case SDLK_RALT: return VK_MENU;
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_DOWN: return VK_DOWN;
-        default: return 0;
+        case SDLK_RALT:
+            return VK_MENU;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        default:
+            return 0;
     }
 }
 
@@ -56,7 +70,8 @@ bool initVideo() {
     if (!chosen && !(wayland && *wayland)) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     const char* driver = SDL_GetCurrentVideoDriver();
-    bool virtualDriver = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    bool virtualDriver =
+        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
     if (SDL_GetNumVideoDisplays() < 1 || (virtualDriver && !chosen)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_SetError("no X11, Wayland or console display");
@@ -144,7 +159,8 @@ void SdlWindowSystem::pumpEvents() {
     if (now - lastPoll_ < kPollIntervalMs) return;
     lastPoll_ = now;
     SDL_Event event;
-    while (SDL_PollEvent(&event)) translate(event);
+    while (SDL_PollEvent(&event))
+        translate(event);
     if (now - lastPresent_ >= kPresentIntervalMs) presentIfChanged(false);
 }
 
@@ -162,8 +178,10 @@ void SdlWindowSystem::translate(const SDL_Event& event) {
             break;
         case SDL_MOUSEBUTTONDOWN:
             postMouse(WM_MOUSEMOVE, event.button.x, event.button.y);
-            if (event.button.button == SDL_BUTTON_LEFT) postMouse(WM_LBUTTONDOWN, event.button.x, event.button.y);
-            if (event.button.button == SDL_BUTTON_RIGHT) postMouse(WM_RBUTTONDOWN, event.button.x, event.button.y);
+            if (event.button.button == SDL_BUTTON_LEFT)
+                postMouse(WM_LBUTTONDOWN, event.button.x, event.button.y);
+            if (event.button.button == SDL_BUTTON_RIGHT)
+                postMouse(WM_RBUTTONDOWN, event.button.x, event.button.y);
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
@@ -197,8 +215,8 @@ void SdlWindowSystem::idleUntil(uint32_t deadline) {
     presentIfChanged(false);
     int32_t remaining = static_cast<int32_t>(deadline - milliseconds());
     if (remaining <= 0) return;
-    SDL_WaitEventTimeout(nullptr, remaining < static_cast<int32_t>(kLongestSleepMs) ? remaining
-                                                                                    : kLongestSleepMs);
+    SDL_WaitEventTimeout(nullptr,
+                         remaining < static_cast<int32_t>(kLongestSleepMs) ? remaining : kLongestSleepMs);
     lastPoll_ = SDL_GetTicks() - kPollIntervalMs;
 }
 
@@ -241,7 +259,8 @@ void SdlWindowSystem::presentIfChanged(bool force) {
         for (int y = 0; y < kScreenHeight; ++y) {
             const uint8_t* row = screen_.pixels + y * screen_.pitch;
             uint32_t* out = converted_.data() + y * kScreenWidth;
-            for (int x = 0; x < kScreenWidth; ++x) out[x] = colours[row[x]];
+            for (int x = 0; x < kScreenWidth; ++x)
+                out[x] = colours[row[x]];
         }
     }
     SDL_UpdateTexture(texture_, nullptr, converted_.data(), kScreenWidth * 4);
