@@ -143,3 +143,33 @@ TEST(CommandsOfTheCore, StartAcceptsThisVersionAndOlderOnes) {
     EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 5000\nclick 10 10\nwait 3000\n").errors,
               unknownCommand("ok"));
 }
+
+TEST(CommandTable, FunctionDatMustExistAndFitTheTable) {
+    std::string names = readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/function.dat");
+    const struct {
+        std::string table;
+        const char* message;
+    } cases[] = {
+        {"", nullptr},
+        {names + repeat("99 extra\n", 173), "ファイル[function.dat]の命令が多すぎます（200個まで）"},
+        {names + "28 " + repeat("n", 50) + "\n",
+         "ファイル[function.dat]の命令名が長すぎます（49文字まで）[nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn]"},
+    };
+    for (const auto& c : cases) {
+        TempFolder root;
+        root.writeGame("@x();");
+        if (c.message) {
+            writeFile(root.file("function.dat"), c.table);
+        } else {
+            std::remove(root.file("function.dat").c_str());
+        }
+        RunResult run = runHeadless(root, "");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.errors, fatalLine(c.message ? c.message : "ファイル[function.dat]が見つかりません"));
+    }
+    // 200 entries and a 49-character name fit; the numbers are read and ignored.
+    TempFolder root;
+    root.writeGame("@" + repeat("n", 49) + "();@x();");
+    writeFile(root.file("function.dat"), names + repeat("-5 filler\n", 171) + "7 " + repeat("n", 49) + "\n");
+    EXPECT_EQ(runHeadless(root, "").errors, unknownCommand("x"));
+}
