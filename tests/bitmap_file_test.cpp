@@ -6,8 +6,8 @@
 
 namespace {
 
-DecodedBitmap decode(const BitmapSpec& spec, bool expectOk = true) {
-    std::string bytes = makeBitmap(spec);
+DecodedBitmap decode(const BitmapLayout& layout, bool expectOk = true) {
+    std::string bytes = makeBitmap(layout);
     DecodedBitmap bitmap;
     EXPECT_EQ(decodeBitmap(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), bitmap), expectOk);
     return bitmap;
@@ -23,81 +23,81 @@ std::vector<uint32_t> greyRamp(int count) {
 }  // namespace
 
 TEST(BitmapFile, ReadsIndexedPicturesOfOddWidthsBothWaysUp) {
-    BitmapSpec spec;
-    spec.width = 3, spec.height = 2, spec.colours = greyRamp(8);
-    spec.pixels = bottomUpRows({{1, 2, 3}, {4, 5, 6}});
-    DecodedBitmap bottomUp = decode(spec);
+    BitmapLayout layout;
+    layout.width = 3, layout.height = 2, layout.colours = greyRamp(8);
+    layout.pixels = bottomUpRows({{1, 2, 3}, {4, 5, 6}});
+    DecodedBitmap bottomUp = decode(layout);
     EXPECT_EQ(bottomUp.indices, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(bottomUp.colours.size(), 256u);
     EXPECT_EQ(bottomUp.colours[5].green, 5);
 
-    spec.height = -2;
-    spec.pixels = std::string("\x01\x02\x03\0\x04\x05\x06\0", 8);
-    EXPECT_EQ(decode(spec).indices, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+    layout.height = -2;
+    layout.pixels = std::string("\x01\x02\x03\0\x04\x05\x06\0", 8);
+    EXPECT_EQ(decode(layout).indices, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
 
-    spec.height = 2, spec.bits = 4, spec.colours = greyRamp(16);
-    spec.pixels = std::string("\x45\x60\0\0\x12\x30\0\0", 8);
-    EXPECT_EQ(decode(spec).indices, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+    layout.height = 2, layout.bits = 4, layout.colours = greyRamp(16);
+    layout.pixels = std::string("\x45\x60\0\0\x12\x30\0\0", 8);
+    EXPECT_EQ(decode(layout).indices, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
 
-    spec.width = 9, spec.height = 1, spec.bits = 1, spec.colours = {0x000000, 0xFFFFFF};
-    spec.pixels = std::string("\xA5\x80\0\0", 4);
-    EXPECT_EQ(decode(spec).indices, (std::vector<uint8_t>{1, 0, 1, 0, 0, 1, 0, 1, 1}));
+    layout.width = 9, layout.height = 1, layout.bits = 1, layout.colours = {0x000000, 0xFFFFFF};
+    layout.pixels = std::string("\xA5\x80\0\0", 4);
+    EXPECT_EQ(decode(layout).indices, (std::vector<uint8_t>{1, 0, 1, 0, 0, 1, 0, 1, 1}));
 }
 
 TEST(BitmapFile, ReadsDeepPictures) {
-    BitmapSpec spec;
-    spec.width = 2, spec.height = 1, spec.bits = 24;
-    spec.pixels = std::string("\x10\x20\x30\x40\x50\x60\0\0", 8);
-    DecodedBitmap deep = decode(spec);
+    BitmapLayout layout;
+    layout.width = 2, layout.height = 1, layout.bits = 24;
+    layout.pixels = std::string("\x10\x20\x30\x40\x50\x60\0\0", 8);
+    DecodedBitmap deep = decode(layout);
     ASSERT_EQ(deep.pixels.size(), 2u);
     EXPECT_FALSE(deep.indexed());
     EXPECT_EQ(deep.pixels[0].red, 0x30);
     EXPECT_EQ(deep.pixels[1].blue, 0x40);
-    spec.bits = 32;
-    spec.pixels = std::string("\x01\x02\x03\xFF\x04\x05\x06\xFF", 8);
-    EXPECT_EQ(decode(spec).pixels[1].red, 6);
-    spec.bits = 16;
-    spec.pixels = std::string("\x00\x7C\x1F\x00", 4);  // pure red, pure blue in 5-5-5
-    DecodedBitmap sixteen = decode(spec);
+    layout.bits = 32;
+    layout.pixels = std::string("\x01\x02\x03\xFF\x04\x05\x06\xFF", 8);
+    EXPECT_EQ(decode(layout).pixels[1].red, 6);
+    layout.bits = 16;
+    layout.pixels = std::string("\x00\x7C\x1F\x00", 4);  // pure red, pure blue in 5-5-5
+    DecodedBitmap sixteen = decode(layout);
     EXPECT_EQ(sixteen.pixels[0].red, 255);
     EXPECT_EQ(sixteen.pixels[1].blue, 255);
 }
 
 TEST(BitmapFile, ReadsRunLengthPictures) {
-    BitmapSpec spec;
-    spec.width = 4, spec.height = 2, spec.compression = 1, spec.colours = greyRamp(16);
+    BitmapLayout layout;
+    layout.width = 4, layout.height = 2, layout.compression = 1, layout.colours = greyRamp(16);
     // Bottom row: a run of three 7s and one 9; top row: the literal 1 2 3, then a run of one 5.
-    spec.pixels = std::string("\x03\x07\x01\x09\x00\x00\x00\x03\x01\x02\x03\x00\x01\x05\x00\x01", 16);
-    EXPECT_EQ(decode(spec).indices, (std::vector<uint8_t>{1, 2, 3, 5, 7, 7, 7, 9}));
-    spec.bits = 4, spec.compression = 2;
-    spec.pixels = std::string("\x04\x12\x00\x00\x00\x04\x34\x56\x00\x01", 10);
-    EXPECT_EQ(decode(spec).indices, (std::vector<uint8_t>{3, 4, 5, 6, 1, 2, 1, 2}));
+    layout.pixels = std::string("\x03\x07\x01\x09\x00\x00\x00\x03\x01\x02\x03\x00\x01\x05\x00\x01", 16);
+    EXPECT_EQ(decode(layout).indices, (std::vector<uint8_t>{1, 2, 3, 5, 7, 7, 7, 9}));
+    layout.bits = 4, layout.compression = 2;
+    layout.pixels = std::string("\x04\x12\x00\x00\x00\x04\x34\x56\x00\x01", 10);
+    EXPECT_EQ(decode(layout).indices, (std::vector<uint8_t>{3, 4, 5, 6, 1, 2, 1, 2}));
 }
 
 TEST(BitmapFile, FilesThatLieAreReadSafelyOrRefused) {
-    BitmapSpec spec;
-    spec.width = 4, spec.height = 4, spec.colours = greyRamp(4);
+    BitmapLayout layout;
+    layout.width = 4, layout.height = 4, layout.colours = greyRamp(4);
     // Pixel data cut short: what is there is read, the rest is colour 0.
-    spec.pixels = std::string("\x01\x01\x01\x01\x02", 5);
-    DecodedBitmap cut = decode(spec);
+    layout.pixels = std::string("\x01\x01\x01\x01\x02", 5);
+    DecodedBitmap cut = decode(layout);
     EXPECT_EQ(cut.indices[12], 1);
     EXPECT_EQ(cut.indices[8], 2);
     EXPECT_EQ(cut.indices[0], 0);
     // A colour count beyond what the depth allows, and a table cut by the end of the file.
-    spec.coloursUsed = 100000;
-    EXPECT_EQ(decode(spec).colours.size(), 256u);
+    layout.coloursUsed = 100000;
+    EXPECT_EQ(decode(layout).colours.size(), 256u);
     // Run-length data that overruns its rows and the picture.
-    spec.compression = 1, spec.coloursUsed = 0;
-    spec.pixels = std::string("\xFF\x01\x00\x02\xFF\xFF\x00\xFF", 8);
-    EXPECT_EQ(decode(spec).indices.size(), 16u);
+    layout.compression = 1, layout.coloursUsed = 0;
+    layout.pixels = std::string("\xFF\x01\x00\x02\xFF\xFF\x00\xFF", 8);
+    EXPECT_EQ(decode(layout).indices.size(), 16u);
     for (int bad : {0, 1, 2}) {
-        BitmapSpec refused = spec;
+        BitmapLayout refused = layout;
         if (bad == 0) refused.width = 0;
         if (bad == 1) refused.width = 100000;
         if (bad == 2) refused.bits = 7;
         decode(refused, false);
     }
-    std::string header = makeBitmap(spec).substr(0, 20);
+    std::string header = makeBitmap(layout).substr(0, 20);
     DecodedBitmap none;
     EXPECT_FALSE(decodeBitmap(reinterpret_cast<const uint8_t*>(header.data()), header.size(), none));
     EXPECT_FALSE(decodeBitmap(reinterpret_cast<const uint8_t*>("BM"), 2, none));

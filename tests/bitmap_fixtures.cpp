@@ -2,26 +2,26 @@
 
 #include "little_endian.h"
 
-std::string makeBitmap(const BitmapSpec& spec) {
-    uint32_t offset = 14 + 40 + static_cast<uint32_t>(spec.colours.size()) * 4;
+std::string makeBitmap(const BitmapLayout& layout) {
+    uint32_t offset = 14 + 40 + static_cast<uint32_t>(layout.colours.size()) * 4;
     std::string out = "BM";
-    put32(out, offset + static_cast<uint32_t>(spec.pixels.size()));
+    put32(out, offset + static_cast<uint32_t>(layout.pixels.size()));
     put32(out, 0);
     put32(out, offset);
     put32(out, 40);
-    put32(out, static_cast<uint32_t>(spec.width));
-    put32(out, static_cast<uint32_t>(spec.height));
+    put32(out, static_cast<uint32_t>(layout.width));
+    put32(out, static_cast<uint32_t>(layout.height));
     put16(out, 1);
-    put16(out, spec.bits);
-    put32(out, spec.compression);
-    put32(out, static_cast<uint32_t>(spec.pixels.size()));
+    put16(out, layout.bits);
+    put32(out, layout.compression);
+    put32(out, static_cast<uint32_t>(layout.pixels.size()));
     put32(out, 2835);
     put32(out, 2835);
-    put32(out, spec.coloursUsed ? spec.coloursUsed : static_cast<uint32_t>(spec.colours.size()));
+    put32(out, layout.coloursUsed ? layout.coloursUsed : static_cast<uint32_t>(layout.colours.size()));
     put32(out, 0);
-    for (uint32_t colour : spec.colours)
+    for (uint32_t colour : layout.colours)
         put32(out, colour);
-    return out + spec.pixels;
+    return out + layout.pixels;
 }
 
 std::string bottomUpRows(const std::vector<std::vector<uint8_t>>& rowsTopFirst) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-struct BitmapSpec {
+struct BitmapLayout {
     int32_t width = 0;
     int32_t height = 0;  // negative: top-down
     uint16_t bits = 8;
@@ -14,6 +14,6 @@ struct BitmapSpec {
     std::string pixels;             // exactly as stored in the file
 };
 
-std::string makeBitmap(const BitmapSpec& spec);
+std::string makeBitmap(const BitmapLayout& layout);
 // Rows of one byte a pixel, each padded to four bytes, bottom row first.
 std::string bottomUpRows(const std::vector<std::vector<uint8_t>>& rowsTopFirst);

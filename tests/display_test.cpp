@@ -29,14 +29,14 @@ protected:
     }
     // Writes an 8-bit picture whose colour table is entry i = (i, 255 - i, i / 2).
     std::string writePicture(const std::string& name, int width, int height, uint8_t value) {
-        BitmapSpec spec;
-        spec.width = width, spec.height = height;
+        BitmapLayout layout;
+        layout.width = width, layout.height = height;
         for (int i = 0; i < 256; ++i)
-            spec.colours.push_back(static_cast<uint32_t>(i << 16 | (255 - i) << 8 | i / 2));
+            layout.colours.push_back(static_cast<uint32_t>(i << 16 | (255 - i) << 8 | i / 2));
         std::vector<std::vector<uint8_t>> rows(static_cast<size_t>(height),
                                                std::vector<uint8_t>(static_cast<size_t>(width), value));
-        spec.pixels = bottomUpRows(rows);
-        writeFile(folder.file(name), makeBitmap(spec));
+        layout.pixels = bottomUpRows(rows);
+        writeFile(folder.file(name), makeBitmap(layout));
         return folder.file(name);
     }
     TempFolder folder;
@@ -85,11 +85,11 @@ TEST_F(DisplayTest, APictureDrawnWithThePaletteLandsIndexForIndex) {
 TEST_F(DisplayTest, DeepPicturesTakeTheNearestDeviceColourTheLowestOnTies) {
     std::string file = writePicture("p.bmp", 4, 4, 0);
     g_display.loadPalette(file.c_str());
-    BitmapSpec spec;
-    spec.width = 2, spec.height = 1, spec.bits = 24;
+    BitmapLayout layout;
+    layout.width = 2, layout.height = 1, layout.bits = 24;
     // (40, 215, 20) is entry 40 exactly; (255, 255, 255) is white, entry 255 after the forcing.
-    spec.pixels = std::string("\x14\xD7\x28\xFF\xFF\xFF\0\0", 8);
-    writeFile(folder.file("deep.bmp"), makeBitmap(spec));
+    layout.pixels = std::string("\x14\xD7\x28\xFF\xFF\xFF\0\0", 8);
+    writeFile(folder.file("deep.bmp"), makeBitmap(layout));
     g_display.loadBitmap(folder.file("deep.bmp").c_str(), 2, 1, 0, 0, 0, 0, SLOT_BG);
     EXPECT_EQ(pixel(SLOT_BG, 0, 0), 40);
     EXPECT_EQ(pixel(SLOT_BG, 1, 0), 255);

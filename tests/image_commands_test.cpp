@@ -38,11 +38,11 @@ protected:
     void TearDown() override { mainWindowProc({WM_KEYUP, VK_CONTROL, 0}); }
     // A picture filled with index, and a transparent border of the given width.
     void picture(const char* name, int width, int height, uint8_t index, int border = 0) {
-        BitmapSpec spec;
-        spec.width = width, spec.height = height;
+        BitmapLayout layout;
+        layout.width = width, layout.height = height;
         for (int i = 0; i < 256; ++i)
-            spec.colours.push_back(static_cast<uint32_t>(i << 16 | i << 8 | (255 - i)));
-        spec.colours[1] = 0xFF00FF;
+            layout.colours.push_back(static_cast<uint32_t>(i << 16 | i << 8 | (255 - i)));
+        layout.colours[1] = 0xFF00FF;
         std::vector<std::vector<uint8_t>> rows(static_cast<size_t>(height),
                                                std::vector<uint8_t>(static_cast<size_t>(width), index));
         for (int y = 0; y < height; ++y) {
@@ -50,8 +50,8 @@ protected:
                 if (x < border || y < border) rows[static_cast<size_t>(y)][static_cast<size_t>(x)] = 1;
             }
         }
-        spec.pixels = bottomUpRows(rows);
-        writeFile(folder.file(name), makeBitmap(spec));
+        layout.pixels = bottomUpRows(rows);
+        writeFile(folder.file(name), makeBitmap(layout));
     }
     static void run(const char* args, void (ScriptEngine::*command)()) {
         std::snprintf(g_engine.args, sizeof g_engine.args, "%s", args);

@@ -153,7 +153,8 @@ TEST(CommandTable, FunctionDatMustExistAndFitTheTable) {
         {"", nullptr},
         {names + repeat("99 extra\n", 173), "ファイル[function.dat]の命令が多すぎます（200個まで）"},
         {names + "28 " + repeat("n", 50) + "\n",
-         "ファイル[function.dat]の命令名が長すぎます（49文字まで）[nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn]"},
+         "ファイル[function.dat]の命令名が長すぎます（49文字まで）["
+         "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn]"},
     };
     for (const auto& c : cases) {
         TempFolder root;
