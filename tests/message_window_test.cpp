@@ -44,12 +44,6 @@ protected:
     }
 };
 
-std::string repeat(const std::string& text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
-}
 
 }  // namespace
 

@@ -21,12 +21,6 @@ void expectMessages(const ErrorCase* cases, size_t count) {
     }
 }
 
-std::string repeat(const std::string& text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
-}
 
 }  // namespace
 

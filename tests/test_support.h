@@ -4,6 +4,7 @@
 #include <string>
 
 std::string toSjis(const std::string& utf8);
+std::string repeat(const std::string& text, int times);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
