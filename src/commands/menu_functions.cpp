@@ -23,18 +23,18 @@ void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text
                                 int32_t& outHeight, int colour) {
     dimBehindText(kMenuDimStep);
     font = openFont({fontFace, kMenuFontHeight, 0, kMenuFontWeight, false});
-    size_t length = std::strlen(text);
+    size_t bytes = std::strlen(text);
     if (slot == SLOT_SCREEN && !g_fullScreen) {
         x += g_clientX;
         y += g_clientY;
     }
     if (slot != SLOT_SCREEN) {
-        g_display.drawGlyphs(font, text, length, x + kShadowOffset, y + kShadowOffset,
+        g_display.drawGlyphs(font, text, bytes, x + kShadowOffset, y + kShadowOffset,
                              Display::nearestIndex(0), slot);
     }
-    g_display.drawGlyphs(font, text, length, x, y, Display::nearestIndex(colourOf(g_basePalette[colour])),
+    g_display.drawGlyphs(font, text, bytes, x, y, Display::nearestIndex(colourOf(g_basePalette[colour])),
                          slot);
-    measureText(font, text, length, outWidth, outHeight);
+    measureText(font, text, bytes, outWidth, outHeight);
 }
 
 int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels) {

@@ -29,12 +29,12 @@ void ScriptEngine::scanLabels() {
             // The command name runs up to the next '('; the end of the script counts as a name
             // that never ends.
             const char* name = script + pos + 1;
-            int length = 0;
-            while (name[length] != '(') {
-                if (name[length] == '\0' || length + 1 >= kLongestCommandName) commandNameError(name, length);
-                ++length;
+            int nameLength = 0;
+            while (name[nameLength] != '(') {
+                if (name[nameLength] == '\0' || nameLength + 1 >= kLongestCommandName) commandNameError(name, nameLength);
+                ++nameLength;
             }
-            if (length == 4 && std::memcmp(name, "name", 4) == 0) {
+            if (nameLength == 4 && std::memcmp(name, "name", 4) == 0) {
                 namePos[nameCount++] = pos;
                 if (nameCount == kMaxPlaces) fatalError(sjis("@nameの数が多すぎですね。"));
             }
