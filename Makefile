@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev \
            fonts-ipafont-mincho fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool
 
-.PHONY: all deps build play test test-sanitize bench assets goldens clean
+.PHONY: all deps build play test test-shuffled test-sanitize bench assets goldens clean
 
 all: build
 
@@ -23,6 +23,10 @@ play: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The suite once more in one process and a random order: no test may depend on another's leftovers.
+test-shuffled: build
+	./$(BUILD)/tests/zebora_tests --gtest_shuffle --gtest_brief=1
 
 test-sanitize: deps
 	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DZEBORA_SANITIZE=ON -DZEBORA_BENCH=OFF >/dev/null

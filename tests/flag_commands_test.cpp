@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "display/transition_effects.h"
 #include "engine/script_engine.h"
 #include "shell/shell.h"
 #include "test_support.h"
@@ -54,24 +55,27 @@ TEST(FlagOperators, FlagToTakesTheRightOperandFromAnotherFlag) {
 
 TEST(RandomFlags, FollowTheRuntimeLibrarysGeneratorFromStateOne) {
     resetRandomGenerator();
-    // The generator's first values are 41, 18467, 6334, 26500, 19169.
+    // The generator's first values are 41, 18467, 6334, 26500, 19169, 15724.
     EXPECT_EQ(randomInRange(0, 32767), 41);
     EXPECT_EQ(randomInRange(0, 32767), 18467);
     EXPECT_EQ(randomInRange(0, 15), 6334 % 16);
     EXPECT_EQ(randomInRange(1, 6), 1 + 26500 % 6);
-    EXPECT_EQ(randomInRange(INT_MIN, INT_MAX), INT_MIN + 19169);
+    // A size that wraps to 0 would divide by zero: the lower bound is drawn.
+    EXPECT_EQ(randomInRange(INT_MIN, INT_MAX), INT_MIN);
+    EXPECT_EQ(randomInRange(INT_MAX - 1, INT_MAX), INT_MAX - 1 + 15724 % 2);
     resetRandomGenerator();
     std::strcpy(g_engine.args, "3 5 5");
     g_engine.cmdFlagRandom();
     EXPECT_EQ(g_engine.flags[3], 5);
-    // A range written backwards is the same range.
-    resetRandomGenerator();
-    std::strcpy(g_engine.args, "3 6 1");
+    // A range written backwards keeps the formula in signed arithmetic: max - min + 1 = -8 draws
+    // from 10 upwards.
+    std::strcpy(g_engine.args, "3 10 1");
     g_engine.cmdFlagRandom();
-    EXPECT_EQ(g_engine.flags[3], 1 + 41 % 6);
+    EXPECT_EQ(g_engine.flags[3], 10 + 18467 % 8);
     std::strcpy(g_engine.args, "3 0 -1");
     g_engine.cmdFlagRandom();
-    EXPECT_EQ(g_engine.flags[3], -1 + 18467 % 2);
+    EXPECT_EQ(g_engine.flags[3], 0);
+    resetRandomGenerator();
 }
 
 TEST(FlagBranches, CompareWithEveryOperatorWord) {
@@ -127,11 +131,24 @@ TEST(FlagCommands, ReportEveryFormatAndRangeError) {
     }
 }
 
+// In a run, the random flags draw right after the dissolve order that start-up builds.
 TEST(FlagCommands, ClearAndTheSameRandomNumbersInEveryRun) {
-    const char* script =
-        "@flagrnd(3,1,6);@flagselect(3,=,5,five,other);@name(five);@five();"
-        "@name(other);@flagclear();@flagselect(3,=,0,cleared,x);@name(cleared);@cleared();";
-    std::string first = runScript(script).errors;
-    EXPECT_EQ(first, runScript(script).errors);
-    EXPECT_TRUE(first == unknownCommand("five") || first == unknownCommand("cleared")) << first;
+    useHeadlessWindowSystem();
+    resetRandomGenerator();
+    g_effects.buildDissolveOrder();
+    int32_t expected = randomInRange(1, 6);
+    resetRandomGenerator();
+    std::string script = "@flagrnd(3,1,6);";
+    for (int v = 1; v <= 6; ++v) {
+        std::string n = std::to_string(v);
+        script += "@flagselect(3,=," + n + ",is" + n + ",not" + n + ");@name(not" + n + ");";
+    }
+    for (int v = 1; v <= 6; ++v) {
+        std::string n = std::to_string(v);
+        script += "@name(is" + n + ");@flagclear();@flagselect(3,=,0,cleared" + n + ",kept);@name(cleared" +
+                  n + ");@drew" + n + "();";
+    }
+    std::string drew = unknownCommand("drew" + std::to_string(expected));
+    EXPECT_EQ(runScript(script).errors, drew);
+    EXPECT_EQ(runScript(script).errors, drew);
 }

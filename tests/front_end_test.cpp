@@ -1,6 +1,5 @@
 // The front end: finding the games in-process, and the logo and the menu page end to end.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -26,11 +25,8 @@ void writeGames(const TempFolder& root, int count) {
 }
 
 void scanIn(const TempFolder& root) {
-    char home[1024];
-    ASSERT_NE(getcwd(home, sizeof home), nullptr);
-    ASSERT_EQ(chdir(root.path().c_str()), 0);
+    EnterFolder inRoot(root.path());
     g_frontEnd.scanGames();
-    ASSERT_EQ(chdir(home), 0);
 }
 
 // Where the reader clicks on the menu page.
@@ -88,12 +84,10 @@ TEST(GameDiscovery, TheTableHoldsTwoHundredFiftySixGamesAndSkipsFoldersItCannotE
     EXPECT_EQ(g_frontEnd.count, 256);
     EXPECT_STREQ(g_frontEnd.folder[255], "g255");
     g_frontEnd.count = 0;
-    char home[1024];
-    ASSERT_NE(getcwd(home, sizeof home), nullptr);
+    std::string home = currentFolder();
     g_frontEnd.scanFolder("no-such-folder");
     EXPECT_EQ(g_frontEnd.count, 0);
-    char after[1024];
-    EXPECT_STREQ(getcwd(after, sizeof after), home);
+    EXPECT_EQ(currentFolder(), home);
 }
 
 TEST(Logo, FadesInDissolvesHoldsAndFadesOutInAboutSevenSeconds) {
@@ -137,9 +131,12 @@ TEST(FrontEndMenu, TurnsPagesWithoutWrappingAndHighlightsUnderThePointer) {
 TEST(FrontEndMenu, LaunchesTheGameAndComesBackToTheSameEntry) {
     TempFolder root;
     writeGames(root, 12);
-    root.writeGameFolder("game03", header(3) + "@wait(100);@goto(end);");
-    RunResult run = runHeadless(root, toMenu() + "click " + kNext + "\nwait 500\nclick " + kNext +
-                                          "\nwait 500\n" + "click " + kLoad + "\nwait 6000\nshot back\n");
+    // Every start of a game finds the flags cleared.
+    root.writeGameFolder("game03", header(3) + "@flagselect(3,=,0,fresh,stale);@name(stale);@stale();"
+                                               "@name(fresh);@flag(3,=,1);@wait(100);@goto(end);");
+    std::string launch = std::string("click ") + kLoad + "\nwait 6000\n";
+    RunResult run = runHeadless(root, toMenu() + "click " + kNext + "\nwait 500\nclick " + kNext + "\nwait 500\n" +
+                                          launch + "shot back\n" + launch);
     EXPECT_EQ(run.errors, "");
     expectShotGolden("menu-third-of-twelve", root.file("back.png"));
     // A game that fails shows the game's own message from its folder.

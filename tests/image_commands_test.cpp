@@ -1,7 +1,6 @@
 // The picture, palette and text commands in-process: what they leave in the layers, the scene and the
 // palette tables.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -23,7 +22,6 @@ protected:
         g_fullScreen = 1;
         g_display.open();
         mainWindowProc({WM_KEYDOWN, VK_CONTROL, 0});
-        ASSERT_EQ(chdir(folder.path().c_str()), 0);
         picture("bg.bmp", 640, 480, 40);
         picture("char.bmp", 320, 480, 50, 1);
         picture("wide.bmp", 640, 480, 60, 1);
@@ -61,6 +59,7 @@ protected:
         return g_display.pixels[slot][y * g_display.pitch[slot] + x];
     }
     TempFolder folder;
+    EnterFolder inFolder{folder.path()};
 };
 
 }  // namespace

@@ -74,6 +74,17 @@ TEST_F(MessageWindowTest, LineStartPunctuationMayTakeTheLastPlace) {
     EXPECT_EQ(g_engine.textY, 46);
 }
 
+TEST_F(MessageWindowTest, ALineIsAsTallAsItsTallestCharacter) {
+    useText("あい");
+    g_engine.fontHeight = 40;
+    type(1);
+    g_engine.fontHeight = 26;
+    type(1);
+    g_engine.newLine();
+    EXPECT_EQ(g_engine.textY, 16 + 40 + 4);
+    EXPECT_EQ(g_engine.lineHeight, 26);
+}
+
 TEST_F(MessageWindowTest, IndentOnlyAtTheStartOfALine) {
     g_engine.indent();
     EXPECT_EQ(g_engine.textX, 42);
@@ -106,24 +117,29 @@ TEST(MessageWindow, AFullPageWaitsWithThePageCursorThenStartsAgainAtTheTop) {
     expectShotGolden("message-next-page", root.file("next.png"));
 }
 
-TEST(MessageWindow, SpaceHidesTheTextUntilSpaceOrAClick) {
+// A tap of 30 ms hides the text and shows the picture at full brightness; the next tap brings it back.
+TEST(MessageWindow, ASpaceTapHidesTheTextUntilTheNextTapOrAClick) {
     TempFolder root;
-    root.writeGame("隠れる文字。\\c@after();");
-    RunResult run = runHeadless(root,
-                                "wait 5000\nshot shown\nkey space\nwait 1000\nshot hidden\nkey space\n"
-                                "wait 1000\nshot back\nclick 1 1\nwait 500\n");
+    root.writeGame("@bgload(hill.bmp,0,0);@wait(3000);隠れる文字。\\c@after();");
+    root.copyDemoPictures();
+    const char tap[] = "down space\nwait 30\nup space\nwait 1000\n";
+    RunResult run = runHeadless(root, std::string("wait 4000\nshot bare\nwait 3000\nshot shown\n") + tap +
+                                          "shot hidden\n" + tap + "shot back\nclick 1 1\nwait 500\n");
     EXPECT_EQ(run.errors, unknownCommand("after"));
-    std::string shown = readFile(root.file("shown.png")), back = readFile(root.file("back.png"));
-    EXPECT_NE(shown, readFile(root.file("hidden.png")));
-    expectShotGolden("message-hidden", root.file("hidden.png"));
-    expectShotGolden("message-restored", root.file("back.png"));
+    std::string shown = readFile(root.file("shown.png"));
+    EXPECT_NE(shown, readFile(root.file("bare.png")));
+    EXPECT_EQ(readFile(root.file("hidden.png")), readFile(root.file("bare.png")));
+    EXPECT_EQ(readFile(root.file("back.png")), shown);
 }
 
+// A click during typing shows the rest of the text up to the click wait, and no further: after the
+// wait the next text types slowly again, so a click 300 ms into it only speeds it up.
 TEST(MessageWindow, AClickSpeedsTheRestOfTheTextUpToTheNextWait) {
-    std::string text = "ゆっくりと表示される文章がここにあります。" + std::string("\\c@after();");
-    // Typing the 21 characters takes 630 ms; a click early in the line shows the rest at once.
-    RunResult slow = runScript(text, "wait 2900\nclick 1 1\nwait 200\nclose\n");
-    RunResult fast = runScript(text, "wait 2600\nclick 1 1\nwait 200\nclick 1 1\nwait 200\nclose\n");
+    std::string text = "ゆっくりと表示される文章がここにあります。\\c";
+    std::string script = text + text + "@after();";
+    std::string early = "wait 2600\nclick 1 1\nwait 300\nclick 1 1\n";
+    RunResult slow = runScript(script, early + "wait 300\nclick 1 1\nwait 200\nclose\n");
+    RunResult fast = runScript(script, early + "wait 1000\nclick 1 1\nwait 200\nclose\n");
     EXPECT_EQ(slow.errors, "");
     EXPECT_EQ(fast.errors, unknownCommand("after"));
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "golden.h"
 #include "test_support.h"
 
 namespace {
@@ -134,8 +135,13 @@ TEST(CommandsOfTheCore, StartAcceptsThisVersionAndOlderOnes) {
     EXPECT_EQ(runScript("@start(0.21);@start(0.1);@ok();").errors, unknownCommand("ok"));
     // A newer version waits for a click before the script goes on.
     EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 10000\nclose\n").errors, "");
-    EXPECT_EQ(runScript("@start(0.3);@ok();", "wait 5000\nclick 10 10\nwait 3000\n").errors,
-              unknownCommand("ok"));
+    // The warning dissolves in at 5 ms a step: 1.3 s after start-up's 2.5 s it is whole.
+    TempFolder root;
+    root.writeGame("@start(0.3);@ok();");
+    RunResult run = runHeadless(root, "wait 3900\nshot early\nwait 2000\nshot late\nclick 10 10\nwait 3000\n");
+    EXPECT_EQ(run.errors, unknownCommand("ok"));
+    EXPECT_EQ(readFile(root.file("early.png")), readFile(root.file("late.png")));
+    expectShotGolden("version-warning", root.file("late.png"));
 }
 
 TEST(CommandTable, FunctionDatMustExistAndFitTheTable) {

@@ -66,8 +66,13 @@ TEST(WindowProcedure, RecordsInput) {
     EXPECT_EQ(g_rightClicked, 1);
     send(WM_KEYDOWN, VK_SPACE);
     EXPECT_EQ(g_keyDown[VK_SPACE], 1);
+    send(WM_KEYDOWN, 'A');
+    send(WM_KEYUP, 'A');
+    EXPECT_EQ(g_keyDown['A'], 0);
+    // A Space tap stays recorded until a wait consumes it.
     send(WM_KEYUP, VK_SPACE);
-    EXPECT_EQ(g_keyDown[VK_SPACE], 0);
+    EXPECT_EQ(g_keyDown[VK_SPACE], 1);
+    g_keyDown[VK_SPACE] = 0;
     // Codes of 200 and above are not recorded (and never index past the table).
     send(WM_KEYDOWN, 250);
     send(WM_KEYDOWN, 0xFFFFFFFF);

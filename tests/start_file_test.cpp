@@ -2,7 +2,6 @@
 // it was and goes on to the front end.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -11,16 +10,11 @@
 
 namespace {
 
-std::string currentFolder() {
-    char path[1024];
-    return getcwd(path, sizeof path) ? path : "";
-}
-
 // Runs the direct start inside root and returns the folder it leaves as current.
 std::string startIn(const TempFolder& root, const std::string& startDat) {
     useHeadlessWindowSystem();
     if (!startDat.empty()) writeFile(root.file("start.dat"), startDat);
-    EXPECT_EQ(chdir(root.path().c_str()), 0);
+    EnterFolder inRoot(root.path());
     g_engine.startFromStartFile();
     return currentFolder();
 }

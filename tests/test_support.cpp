@@ -51,6 +51,19 @@ TempFolder::~TempFolder() {
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", path_.c_str());
 }
 
+std::string currentFolder() {
+    char path[4096];
+    return getcwd(path, sizeof path) ? path : "";
+}
+
+EnterFolder::EnterFolder(const std::string& path) : home_(currentFolder()) {
+    if (chdir(path.c_str()) != 0) throw std::runtime_error("cannot enter " + path);
+}
+
+EnterFolder::~EnterFolder() {
+    if (chdir(home_.c_str()) != 0) std::fprintf(stderr, "cannot return to %s\n", home_.c_str());
+}
+
 void TempFolder::writeSjis(const std::string& name, const std::string& utf8) const {
     writeFile(file(name), toSjis(utf8));
 }

@@ -31,6 +31,19 @@ private:
     std::string path_;
 };
 
+// Makes path the current folder for the life of the object, then returns to the folder it came from.
+class EnterFolder {
+public:
+    explicit EnterFolder(const std::string& path);
+    ~EnterFolder();
+    EnterFolder(const EnterFolder&) = delete;
+    EnterFolder& operator=(const EnterFolder&) = delete;
+
+private:
+    std::string home_;
+};
+std::string currentFolder();
+
 struct RunResult {
     int status = -1;
     std::string errors;  // what the player wrote on stderr

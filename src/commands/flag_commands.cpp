@@ -1,7 +1,5 @@
-#include <climits>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
@@ -91,8 +89,6 @@ void ScriptEngine::cmdFlagRandom() {
         fatalError(sjis("@flagrnd(int no,int min,int max); の書式が間違っています"));
     }
     if (!validFlag(number)) fatalError(sjis("[@flagrnd]フラグ番号が範囲を超えています"));
-    // A range written backwards is the same range: the number still lies between the two bounds.
-    if (high < low) std::swap(low, high);
     flags[number] = randomInRange(low, high);
 }
 

@@ -17,8 +17,12 @@ void resetRandomGenerator() {
     g_randomState = 1;
 }
 
+// lo + r mod (hi - lo + 1) in the 32-bit signed arithmetic of the machines the games were written on:
+// a range written backwards (hi < lo) draws from lo upwards, and a range whose size wraps to 0 (hi is
+// lo - 1, or lo and hi span all of 2^32) cannot be divided by, so it gives lo.
 int32_t randomInRange(int32_t lo, int32_t hi) {
-    // Computed in 64 bits so that ranges wider than 2^31 neither overflow nor leave lo..hi.
-    int64_t size = static_cast<int64_t>(hi) - lo + 1;
-    return static_cast<int32_t>(lo + nextRandom() % size);
+    int32_t size = static_cast<int32_t>(static_cast<uint32_t>(hi) - static_cast<uint32_t>(lo) + 1u);
+    int32_t r = nextRandom();
+    if (size == 0) return lo;
+    return static_cast<int32_t>(static_cast<uint32_t>(lo) + static_cast<uint32_t>(r % size));
 }

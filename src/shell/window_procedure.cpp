@@ -14,7 +14,9 @@ int32_t mainWindowProc(const WindowMessage& message) {
             if (message.wParam == VK_CONTROL) g_ctrlUp = 0;
             return 1;
         case WM_KEYUP:
-            if (message.wParam < kKeyStates) g_keyDown[message.wParam] = 0;
+            // Space is a press the waits consume, not a state: they look at it only between their
+            // steps (every 150 ms at a click wait), so a short tap must stay recorded until then.
+            if (message.wParam < kKeyStates && message.wParam != VK_SPACE) g_keyDown[message.wParam] = 0;
             if (message.wParam == VK_CONTROL) g_ctrlUp = 1;
             return 1;
         case WM_LBUTTONDOWN:
