@@ -1,5 +1,6 @@
 // The front end: finding the games in-process, and the logo and the menu page end to end.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -48,7 +49,7 @@ TEST(GameDiscovery, ReadsTheHeaderOfTheFirstScriptOfEverySubFolderInNameOrder) {
     root.writeSjis("alpha/b.zeb", "#title 二つ目\n");
     writeFile(root.file("plain.zeb"), "#title file\n");
     scanIn(root);
-    ASSERT_EQ(g_frontEnd.count, 2);
+    EXPECT_EQ(g_frontEnd.count, 2);
     EXPECT_STREQ(g_frontEnd.folder[0], "alpha");
     EXPECT_STREQ(g_frontEnd.scriptFile[0], "b.zeb");
     EXPECT_STREQ(g_frontEnd.title[0], sjis("二つ目"));
@@ -88,6 +89,25 @@ TEST(GameDiscovery, TheTableHoldsTwoHundredFiftySixGamesAndSkipsFoldersItCannotE
     g_frontEnd.scanFolder("no-such-folder");
     EXPECT_EQ(g_frontEnd.count, 0);
     EXPECT_EQ(currentFolder(), home);
+}
+
+// A game folder that is a symbolic link to a folder elsewhere: discovery, the launch and the direct
+// start all come back to the working folder itself, not to the link target's parent.
+TEST(GameDiscovery, AGameFolderMayBeASymbolicLink) {
+    TempFolder root, elsewhere;
+    mkdir(elsewhere.file("deep").c_str(), 0755);
+    elsewhere.writeGameFolder("deep/linked", header(1) + "@goto(end);");
+    ASSERT_EQ(symlink(elsewhere.file("deep/linked").c_str(), root.file("a-link").c_str()), 0);
+    root.writeGameFolder("b-plain", header(2));
+    scanIn(root);
+    EXPECT_EQ(g_frontEnd.count, 2);
+    EXPECT_STREQ(g_frontEnd.folder[1], "b-plain");
+    // The title picture is found again after the linked game ends, and after a direct start whose
+    // script is missing.
+    writeFile(root.file("start.dat"), "a-link missing.zeb\n");
+    RunResult run = runHeadless(root, toMenu() + "click " + kLoad + "\nwait 6000\nshot back\n");
+    EXPECT_EQ(run.errors, "");
+    EXPECT_FALSE(readFile(root.file("back.png")).empty());
 }
 
 TEST(Logo, FadesInDissolvesHoldsAndFadesOutInAboutSevenSeconds) {
@@ -132,11 +152,12 @@ TEST(FrontEndMenu, LaunchesTheGameAndComesBackToTheSameEntry) {
     TempFolder root;
     writeGames(root, 12);
     // Every start of a game finds the flags cleared.
-    root.writeGameFolder("game03", header(3) + "@flagselect(3,=,0,fresh,stale);@name(stale);@stale();"
-                                               "@name(fresh);@flag(3,=,1);@wait(100);@goto(end);");
+    root.writeGameFolder("game03", header(3) +
+                                       "@flagselect(3,=,0,fresh,stale);@name(stale);@stale();"
+                                       "@name(fresh);@flag(3,=,1);@wait(100);@goto(end);");
     std::string launch = std::string("click ") + kLoad + "\nwait 6000\n";
-    RunResult run = runHeadless(root, toMenu() + "click " + kNext + "\nwait 500\nclick " + kNext + "\nwait 500\n" +
-                                          launch + "shot back\n" + launch);
+    RunResult run = runHeadless(root, toMenu() + "click " + kNext + "\nwait 500\nclick " + kNext +
+                                          "\nwait 500\n" + launch + "shot back\n" + launch);
     EXPECT_EQ(run.errors, "");
     expectShotGolden("menu-third-of-twelve", root.file("back.png"));
     // A game that fails shows the game's own message from its folder.

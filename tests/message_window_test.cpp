@@ -44,7 +44,6 @@ protected:
     }
 };
 
-
 }  // namespace
 
 TEST_F(MessageWindowTest, ALineEndsWhileLessThanTwoCharactersFit) {

@@ -22,7 +22,6 @@ void expectMessages(const ErrorCase* cases, size_t count) {
     }
 }
 
-
 }  // namespace
 
 TEST(ScriptRun, EndsQuietlyAtTheEndOfTheScript) {
@@ -138,7 +137,8 @@ TEST(CommandsOfTheCore, StartAcceptsThisVersionAndOlderOnes) {
     // The warning dissolves in at 5 ms a step: 1.3 s after start-up's 2.5 s it is whole.
     TempFolder root;
     root.writeGame("@start(0.3);@ok();");
-    RunResult run = runHeadless(root, "wait 3900\nshot early\nwait 2000\nshot late\nclick 10 10\nwait 3000\n");
+    RunResult run =
+        runHeadless(root, "wait 3900\nshot early\nwait 2000\nshot late\nclick 10 10\nwait 3000\n");
     EXPECT_EQ(run.errors, unknownCommand("ok"));
     EXPECT_EQ(readFile(root.file("early.png")), readFile(root.file("late.png")));
     expectShotGolden("version-warning", root.file("late.png"));

@@ -15,12 +15,10 @@ void ScriptEngine::startFromStartFile() {
     if (words < 2) return;
     g_frontEnd.selected = 0;
     std::strcpy(g_frontEnd.scriptFile[0], scriptName);
+    ReturnToFolder back;
     if (!changeDirectory(folder)) return;
     uint32_t size = 0;
-    if (!findFile(scriptName, size)) {
-        changeDirectory("..");
-        return;
-    }
+    if (!findFile(scriptName, size)) return;
     g_frontEnd.scriptSize[0] = size;
     loadScript();
     resetGameState();

@@ -33,7 +33,9 @@ void FrontEnd::scanGames() {
 
 // A sub-folder that cannot be entered is skipped: its game could not be started anyway.
 void FrontEnd::scanFolder(const char* folderName) {
-    if (count >= kMaxGames || !changeDirectory(folderName)) return;
+    if (count >= kMaxGames) return;
+    ReturnToFolder back;
+    if (!changeDirectory(folderName)) return;
     FolderListing listing;
     FolderEntry script;
     bool found = false;
@@ -48,7 +50,6 @@ void FrontEnd::scanFolder(const char* folderName) {
         readHeader(script.name);
         ++count;
     }
-    changeDirectory("..");
 }
 
 // Up to four header lines; the last key that matches a line wins, and four matched lines end the scan.

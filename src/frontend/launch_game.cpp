@@ -4,9 +4,9 @@
 
 // Plays the selected game in its own folder, where its pictures, sounds and bookmarks are found.
 void ScriptEngine::launchGame() {
+    ReturnToFolder back;
     changeDirectory(g_frontEnd.folder[g_frontEnd.selected]);
     loadScript();
     resetGameState();
     runScript();
-    changeDirectory("..");
 }

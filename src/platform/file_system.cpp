@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,6 +87,14 @@ bool changeDirectory(const char* sjisName) {
     char path[kNameBytes];
     resolveGamePath(sjisName, path, sizeof path);
     return path[0] != '\0' && chdir(path) == 0;
+}
+
+ReturnToFolder::ReturnToFolder() : folder_(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+
+ReturnToFolder::~ReturnToFolder() {
+    if (folder_ < 0) return;
+    if (fchdir(folder_) != 0) std::perror("zebora: cannot return to the working folder");
+    close(folder_);
 }
 
 bool findFile(const char* sjisName, uint32_t& size) {

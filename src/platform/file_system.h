@@ -13,6 +13,19 @@ void resolveGamePath(const char* sjisName, char* out, size_t outSize);
 FILE* openGameFile(const char* sjisName, const char* mode);
 bool changeDirectory(const char* sjisName);
 
+// Remembers the current folder and makes it current again when it goes out of scope. Going back by
+// "..", from a folder reached through a symbolic link, would lead to the link target's parent instead.
+class ReturnToFolder {
+public:
+    ReturnToFolder();
+    ~ReturnToFolder();
+    ReturnToFolder(const ReturnToFolder&) = delete;
+    ReturnToFolder& operator=(const ReturnToFolder&) = delete;
+
+private:
+    int folder_;
+};
+
 // A directory search by name: true with the file's size when a regular file of that name exists.
 bool findFile(const char* sjisName, uint32_t& size);
 
