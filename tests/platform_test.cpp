@@ -89,11 +89,36 @@ TEST(Player, SaysHowToRunWithoutADisplay) {
     EXPECT_NE(errors.find("--headless"), std::string::npos) << errors;
 }
 
-TEST(Player, RefusesOptionsItDoesNotKnow) {
+TEST(Player, AnswersHelpAndVersionOnStdoutAndRefusesWhatItDoesNotKnow) {
     TempFolder root;
-    std::string command = std::string(ZEBORA_BINARY) + " --fast 2> '" + root.file("err.txt") + "'";
-    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+    auto run = [&root](const std::string& options) {
+        std::string command = std::string(ZEBORA_BINARY) + " " + options + " > '" + root.file("out.txt") +
+                              "' 2> '" + root.file("err.txt") + "'";
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    EXPECT_EQ(run("--help"), 0);
+    EXPECT_EQ(readFile(root.file("out.txt")).rfind("usage: zebora", 0), 0u);
+    EXPECT_EQ(run("--headless --version"), 0);
+    EXPECT_EQ(readFile(root.file("out.txt")).rfind("zebora ", 0), 0u);
+    EXPECT_EQ(run("--fast"), 1);
     EXPECT_NE(readFile(root.file("err.txt")).find("usage: zebora"), std::string::npos);
+    EXPECT_EQ(readFile(root.file("out.txt")), "");
+}
+
+// The reader file and the shots are named from the folder the player was started in, not from the
+// working folder it enters.
+TEST(Player, TakesRelativePathsFromTheFolderItWasStartedIn) {
+    TempFolder root, start;
+    root.writeGame("@wait(5000);");
+    writeFile(start.file("r.txt"), "wait 3000\nshot here\n");
+    mkdir(start.file("shots").c_str(), 0755);
+    std::string player = "cd '" + start.path() + "' && " + ZEBORA_BINARY + " --headless --root '" +
+                         root.path() + "' --reader r.txt";
+    EXPECT_EQ(WEXITSTATUS(std::system((player + " --shots shots").c_str())), 1);
+    EXPECT_FALSE(readFile(start.file("shots/here.png")).empty());
+    EXPECT_EQ(WEXITSTATUS(std::system(player.c_str())), 1);
+    EXPECT_FALSE(readFile(start.file("here.png")).empty());
+    EXPECT_TRUE(readFile(root.file("game/here.png")).empty());
 }
 
 TEST(PlatformBoundary, OnlyThePlatformLayerIncludesThePlatformLibraries) {

@@ -1,5 +1,7 @@
 #include "shell/command_line.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -7,18 +9,43 @@ namespace {
 
 const char kUsage[] =
     "usage: zebora [--root DIR] [--window] [--headless] [--reader FILE] [--shots DIR]\n"
+    "              [--help] [--version]\n"
     "  --root DIR     the working folder (function.dat, system.bmp and the games); default: here\n"
     "  --window       show the picture in a window instead of the whole screen\n"
     "  --headless     no window and no sound; the engine runs on a virtual clock\n"
     "  --reader FILE  a reader acts from FILE, one action per line (with --headless)\n"
-    "  --shots DIR    where the reader's shot action writes its pictures; default: here\n";
+    "  --shots DIR    where the reader's shot action writes its pictures; default: here\n"
+    "  --help         print this text\n"
+    "  --version      print the player's version\n"
+    "Relative paths are taken from the folder the player was started in.\n";
+
+const char kVersion[] = "zebora " ZEBORA_VERSION "\n";
+
+std::string fromStartFolder(const char* path) {
+    if (path[0] == '/') return path;
+    char here[4096];
+    if (!getcwd(here, sizeof here)) return path;
+    return std::string(here) + "/" + path;
+}
 
 }  // namespace
 
-bool parseCommandLine(int argc, char** argv, CommandLine& out) {
+const char* usageText() {
+    return kUsage;
+}
+
+const char* versionText() {
+    return kVersion;
+}
+
+CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
+    const char* reader = nullptr;
+    const char* shots = ".";
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
         bool hasValue = i + 1 < argc;
+        if (std::strcmp(option, "--help") == 0) return CommandLineAction::ShowHelp;
+        if (std::strcmp(option, "--version") == 0) return CommandLineAction::ShowVersion;
         if (std::strcmp(option, "--window") == 0) {
             out.platform.windowed = true;
         } else if (std::strcmp(option, "--headless") == 0) {
@@ -26,17 +53,23 @@ bool parseCommandLine(int argc, char** argv, CommandLine& out) {
         } else if (std::strcmp(option, "--root") == 0 && hasValue) {
             out.root = argv[++i];
         } else if (std::strcmp(option, "--reader") == 0 && hasValue) {
-            out.platform.readerFile = argv[++i];
+            reader = argv[++i];
         } else if (std::strcmp(option, "--shots") == 0 && hasValue) {
-            out.platform.shotsFolder = argv[++i];
+            shots = argv[++i];
         } else {
             std::fprintf(stderr, "zebora: cannot understand \"%s\"\n%s", option, kUsage);
-            return false;
+            return CommandLineAction::Refuse;
         }
     }
-    if (out.platform.readerFile && !out.platform.headless) {
+    if (reader && !out.platform.headless) {
         std::fprintf(stderr, "zebora: --reader needs --headless\n%s", kUsage);
-        return false;
+        return CommandLineAction::Refuse;
     }
-    return true;
+    if (reader) {
+        out.readerFile = fromStartFolder(reader);
+        out.platform.readerFile = out.readerFile.c_str();
+    }
+    out.shotsFolder = fromStartFolder(shots);
+    out.platform.shotsFolder = out.shotsFolder.c_str();
+    return CommandLineAction::Run;
 }

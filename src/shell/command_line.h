@@ -1,11 +1,22 @@
 #pragma once
+#include <string>
 
 #include "platform/window_system.h"
 
 struct CommandLine {
     PlatformOptions platform;
     const char* root = nullptr;
+    // The reader file and the shots folder as absolute paths: the player enters the working folder
+    // before it opens them, but the reader named them from the folder the player was started in.
+    std::string readerFile;
+    std::string shotsFolder;
 };
 
-// Reads the options; false with a usage message on stderr for anything it does not know.
-bool parseCommandLine(int argc, char** argv, CommandLine& out);
+enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };
+
+// Reads the options. Refuse comes with a usage message on stderr; the relative paths are resolved
+// against the current folder, so call this before entering the working folder.
+CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out);
+// The text of --help and --version, for stdout.
+const char* usageText();
+const char* versionText();
