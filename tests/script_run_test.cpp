@@ -61,6 +61,22 @@ TEST(ScriptRun, ReportsOverlongNamesAndArguments) {
     EXPECT_EQ(run.errors, unknownCommand("fits"));
 }
 
+// A message keeps its whole complaint: a long value is cut between two characters instead.
+TEST(ScriptRun, LongOrDamagedValuesNeverCutTheComplaint) {
+    const std::string complaint = "]指定された場所名が見つかりません";
+    const size_t room = 255 - toSjis("[" + complaint).size();
+    EXPECT_EQ(runScript("@goto(" + repeat("q", 250) + ");").errors,
+              fatalLine("[" + repeat("q", static_cast<int>(room)) + complaint));
+    EXPECT_EQ(runScript("@goto(" + repeat("あ", 130) + ");").errors,
+              fatalLine("[" + repeat("あ", static_cast<int>(room / 2)) + complaint));
+    EXPECT_EQ(runScript("本文\\あ").errors, fatalLine("\\あ には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"));
+    // A lead byte standing last is no character: it cannot swallow the message's "]".
+    TempFolder root;
+    root.writeGame("");
+    writeFile(root.file("game/story.zeb"), toSjis("あ@x") + "\x81");
+    EXPECT_EQ(runHeadless(root, "").errors, fatalLine("[@x]コマンドの書式が違います"));
+}
+
 TEST(ScriptRun, AHalfWidthKatakanaBeforeAnAtSignHidesThePlaceFromTheScan) {
     // The run loop still executes the command the scan stepped over.
     EXPECT_EQ(runScript("ｱ@name(a);@goto(a);").errors, fatalLine("[a]指定された場所名が見つかりません"));

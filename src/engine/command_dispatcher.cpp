@@ -52,7 +52,7 @@ const int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
     int length = sjisPrefixLength(text, kShownBytes);
     std::memcpy(shown, text, static_cast<size_t>(length));
     shown[length] = '\0';
-    fatalErrorf(sjis(message), shown);
+    fatalErrorWith(sjis(message), shown);
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ void ScriptEngine::dispatchCommand() {
     int index = 0;
     while (index < g_commandCount && std::strcmp(name, g_commands[index]) != 0)
         ++index;
-    if (index == g_commandCount) fatalErrorf(sjis("指定された関数が見つかりません[%s]"), name);
+    if (index == g_commandCount) fatalErrorWith(sjis("指定された関数が見つかりません[%s]"), name);
     extractArgs();
     Handler handler = index < kHandlerCount ? kHandlers[index] : nullptr;
     if (handler) (this->*handler)();
@@ -88,7 +88,7 @@ void ScriptEngine::extractArgs() {
         waitSinceMark(0);
     }
     args[count - 1] = '\0';
-    if (script[pos] != ';') fatalErrorf(sjis("[%s]関数の後にはセミコロン';'を付けましょう"), args);
+    if (script[pos] != ';') fatalErrorWith(sjis("[%s]関数の後にはセミコロン';'を付けましょう"), args);
     ++pos;
     char* paren = std::strchr(args, '(');
     char* p = args;

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "engine/script_engine.h"
+#include "engine/shift_jis.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -29,7 +30,8 @@ void ScriptEngine::loadCommandTable() {
         }
         if (std::strlen(name) >= kCommandNameBytes) {
             std::fclose(file);
-            fatalErrorf(sjis("ファイル[function.dat]の命令名が長すぎます（49文字まで）[%.49s]"), name);
+            name[sjisPrefixLength(name, kCommandNameBytes - 1)] = '\0';
+            fatalErrorWith(sjis("ファイル[function.dat]の命令名が長すぎます（49文字まで）[%s]"), name);
         }
         std::strcpy(g_commands[g_commandCount++], name);
     }

@@ -32,7 +32,7 @@ int8_t ScriptEngine::jumpToLabel(const char* name) {
         if (std::sscanf(args, "%255s", place) == 1 && std::strcmp(place, name) == 0) return 0;
         waitSinceMark(0);
     }
-    fatalErrorf(sjis("[%s]指定された場所名が見つかりません"), name);
+    fatalErrorWith(sjis("[%s]指定された場所名が見つかりません"), name);
 }
 
 void ScriptEngine::cmdGoto() {

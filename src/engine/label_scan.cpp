@@ -15,7 +15,7 @@ const int kShownNameBytes = 50;
     int keep = sjisPrefixLength(name, length < kShownNameBytes ? length : kShownNameBytes);
     std::memcpy(shown, name, static_cast<size_t>(keep));
     shown[keep] = '\0';
-    fatalErrorf(sjis("[@%s]コマンドの書式が違います"), shown);
+    fatalErrorWith(sjis("[@%s]コマンドの書式が違います"), shown);
 }
 
 }  // namespace
@@ -31,7 +31,8 @@ void ScriptEngine::scanLabels() {
             const char* name = script + pos + 1;
             int nameLength = 0;
             while (name[nameLength] != '(') {
-                if (name[nameLength] == '\0' || nameLength + 1 >= kLongestCommandName) commandNameError(name, nameLength);
+                if (name[nameLength] == '\0' || nameLength + 1 >= kLongestCommandName)
+                    commandNameError(name, nameLength);
                 ++nameLength;
             }
             if (nameLength == 4 && std::memcmp(name, "name", 4) == 0) {

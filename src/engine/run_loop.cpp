@@ -1,4 +1,7 @@
+#include <cstring>
+
 #include "engine/script_engine.h"
+#include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
 
@@ -41,8 +44,25 @@ void ScriptEngine::runScript() {
     }
 }
 
+namespace {
+
+// Shows the whole character after the '\' (two bytes after a lead byte), and a blank for a '\' at
+// the very end rather than the terminator.
+[[noreturn]] void unknownEscape(const char* character) {
+    char shown[3] = " ";
+    int size = sjisPrefixLength(character, 2);
+    if (size > 0) {
+        std::memcpy(shown, character, static_cast<size_t>(size));
+        shown[size] = '\0';
+    }
+    fatalErrorWith(sjis("\\%s には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"), shown);
+}
+
+}  // namespace
+
 void ScriptEngine::handleEscape() {
-    char letter = script[pos + 1];
+    const char* after = script + pos + 1;
+    char letter = *after;
     // A '\' standing last has the terminator as its letter; never step past the terminator.
     pos += letter == '\0' ? 1 : 2;
     switch (letter) {
@@ -59,7 +79,6 @@ void ScriptEngine::handleEscape() {
             indent();
             break;
         default:
-            // A '\' at the very end is shown followed by a blank rather than by the terminator.
-            fatalErrorf(sjis("\\%c には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"), letter == '\0' ? ' ' : letter);
+            unknownEscape(after);
     }
 }

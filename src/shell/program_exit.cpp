@@ -1,8 +1,9 @@
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "display/display.h"
+#include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
 
@@ -28,10 +29,14 @@ void fatalError(const char* text) {
     std::exit(1);
 }
 
-void fatalErrorf(const char* format, ...) {
-    va_list values;
-    va_start(values, format);
-    std::vsnprintf(g_errorText, sizeof g_errorText, format, values);
-    va_end(values);
+void fatalErrorWith(const char* format, const char* value) {
+    const char* slot = std::strstr(format, "%s");
+    if (!slot) fatalError(format);
+    size_t before = static_cast<size_t>(slot - format);
+    const char* after = slot + 2;
+    int room = static_cast<int>(sizeof g_errorText) - 1 - static_cast<int>(before + std::strlen(after));
+    int kept = room > 0 ? sjisPrefixLength(value, room) : 0;
+    std::snprintf(g_errorText, sizeof g_errorText, "%.*s%.*s%s", static_cast<int>(before), format, kept,
+                  value, after);
     fatalError(g_errorText);
 }

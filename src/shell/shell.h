@@ -43,5 +43,6 @@ uint32_t getTickCount();
 [[noreturn]] void quitProgram();
 // Closes the display, shows text (Shift-JIS) in a message box and on stderr, and exits with 1.
 [[noreturn]] void fatalError(const char* text);
-// Formats a Shift-JIS message with one value into g_errorText, then fatalError.
-[[noreturn]] void fatalErrorf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Puts value in place of the "%s" of a Shift-JIS message, in g_errorText, then fatalError. A long value
+// is cut, between two characters, so that the whole complaint around it still fits.
+[[noreturn]] void fatalErrorWith(const char* format, const char* value);
