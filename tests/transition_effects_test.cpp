@@ -144,6 +144,19 @@ TEST_F(EffectsTest, RegionsOutsideTheSlotsAreClippedWhateverTheNumbers) {
     SetUp();
     g_effects.columnWipe(600, 0, 600, 0, 100, 480, 0, SLOT_SCREEN, SLOT_SCENE);
     EXPECT_EQ(copied(600, 0, 640, 480, false), 40 * 480);
+    // A region partly off the screen still takes every step the author wrote; only the drawing is
+    // clipped.
+    const struct {
+        int effect;
+        uint32_t steps;
+    } partly[] = {{1, 256}, {7, 100}, {14, 100}, {8, 6 + 256}, {9, 6 + 16}, {13, 3 + 32}};
+    for (const auto& c : partly) {
+        SetUp();
+        EXPECT_EQ(stepsOf(c.effect, -50, -50, 100, 100), c.steps) << "effect " << c.effect;
+        int reach = c.effect == 7 || c.effect == 14 ? 50 : 46;  // whole tiles end at u = 96
+        EXPECT_EQ(copied(0, 0, reach, reach, c.effect == 1), reach * reach) << "effect " << c.effect;
+        EXPECT_EQ(copied(reach, 0, 640, 480, false), 0) << "effect " << c.effect;
+    }
     EXPECT_EXIT(g_effects.run(15, 0, 0, 0, 0, 640, 480, 0, SLOT_SCREEN, SLOT_SCENE),
                 ::testing::ExitedWithCode(1), "現在対応している演出番号は 0～14 です。");
     EXPECT_EXIT(g_effects.run(-2, 0, 0, 0, 0, 640, 480, 0, SLOT_SCREEN, SLOT_SCENE),

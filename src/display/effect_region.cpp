@@ -6,7 +6,12 @@
 
 EffectRegion::EffectRegion(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                            int32_t height, int dstSlot, int srcSlot)
-    : dstX_(dstX), dstY_(dstY), srcX_(srcX), srcY_(srcY), width_(width), height_(height) {
+    : dstX_(dstX),
+      dstY_(dstY),
+      srcX_(srcX),
+      srcY_(srcY),
+      width_(std::min<int64_t>(width, kLongestRegionSide)),
+      height_(std::min<int64_t>(height, kLongestRegionSide)) {
     // The windowed screen lies at the client origin.
     if (dstSlot == SLOT_SCREEN && !g_fullScreen) {
         dstX_ += g_clientX;

@@ -16,7 +16,7 @@ const int kPatternFrames[4] = {16, 16, 16, 32};
 
 // Column j of the grid alone: a sweep draws its frames column by column.
 TileGrid oneColumn(const TileGrid& grid, int64_t j) {
-    return {j, j + 1, grid.firstRow, grid.endRow};
+    return {grid.columns, j, j + 1, grid.firstRow, grid.endRow};
 }
 
 void readFrame(int left, int top, MaskFrame& out) {
@@ -96,9 +96,9 @@ void TransitionEffects::maskSweep(int32_t dstX, int32_t dstY, int32_t srcX, int3
     MaskFrame mask[32];
     for (int f = 0; f < frames; ++f)
         readPatternFrame(pattern, f, mask[f]);
-    runSteps(grid.endColumn - grid.firstColumn + frames, wait, [&](int64_t step) {
+    runSteps(grid.columns + frames, wait, [&](int64_t step) {
         for (int f = 0; f < frames; ++f) {
-            int64_t j = grid.firstColumn + step - f;
+            int64_t j = step - f;
             if (j >= grid.firstColumn && j < grid.endColumn) applyFrame(region, mask[f], oneColumn(grid, j));
         }
     });
@@ -122,9 +122,9 @@ void TransitionEffects::mirrorSweep(int32_t dstX, int32_t dstY, int32_t srcX, in
     MaskFrame mask[kQuarterFrames];
     for (int f = 0; f < kQuarterFrames; ++f)
         readQuarterFrame(f, mask[f]);
-    runSteps(grid.endColumn - grid.firstColumn + kQuarterFrames, wait, [&](int64_t step) {
+    runSteps(grid.columns + kQuarterFrames, wait, [&](int64_t step) {
         for (int f = 0; f < kQuarterFrames; ++f) {
-            int64_t j = grid.firstColumn + step - f;
+            int64_t j = step - f;
             if (j >= grid.firstColumn && j < grid.endColumn)
                 applyMirroredFrame(region, mask[f], oneColumn(grid, j));
         }

@@ -97,9 +97,9 @@ void TransitionEffects::dissolveSweep(int32_t dstX, int32_t dstY, int32_t srcX, 
                                       int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
     TileGrid grid = region.tiles(kTile);
-    runSteps(grid.endColumn - grid.firstColumn + kDissolveCells, wait, [&](int64_t step) {
+    runSteps(grid.columns + kDissolveCells, wait, [&](int64_t step) {
         for (int k = 0; k < kDissolveCells; ++k) {
-            int64_t j = grid.firstColumn + step - k;
+            int64_t j = step - k;
             if (j < grid.firstColumn || j >= grid.endColumn) continue;
             for (int64_t ty = grid.firstRow; ty < grid.endRow; ++ty) {
                 region.copy(kTile * j + g_dissolveX[k], kTile * ty + g_dissolveY[k]);
@@ -112,9 +112,9 @@ void TransitionEffects::dissolveSweep(int32_t dstX, int32_t dstY, int32_t srcX, 
 void TransitionEffects::columnWipe(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                    int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    runSteps(region.endU() - region.firstU(), wait, [&](int64_t step) {
+    runSteps(region.width(), wait, [&](int64_t u) {
         for (int64_t v = region.firstV(); v < region.endV(); ++v)
-            region.copy(region.firstU() + step, v);
+            region.copy(u, v);
     });
 }
 
@@ -122,8 +122,8 @@ void TransitionEffects::columnWipe(int32_t dstX, int32_t dstY, int32_t srcX, int
 void TransitionEffects::rowWipe(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t width,
                                 int32_t height, int32_t wait, int dstSlot, int srcSlot) {
     EffectRegion region(dstX, dstY, srcX, srcY, width, height, dstSlot, srcSlot);
-    runSteps(region.endV() - region.firstV(), wait, [&](int64_t step) {
+    runSteps(region.height(), wait, [&](int64_t v) {
         for (int64_t u = region.firstU(); u < region.endU(); ++u)
-            region.copy(u, region.firstV() + step);
+            region.copy(u, v);
     });
 }

@@ -1,19 +1,27 @@
 // The region of a transition: source pixel (srcX + u, srcY + v) goes to destination pixel
-// (dstX + u, dstY + v). Scripts can pass any numbers, so only the part that lies inside both slots is
-// ever touched, and the effects walk only the tiles and columns that can reach it.
+// (dstX + u, dstY + v). Scripts can pass any numbers. The steps are those of the whole region as the
+// author wrote it, so an effect takes its time even where the region lies off the screen; only the
+// drawing is clipped, to the part inside both slots, and only tiles that can reach it are walked.
 #pragma once
 #include <cstdint>
 
 #include "display/display.h"
 
-// The tiles of one size whose pixels may be visible: columns [firstColumn, endColumn) and rows
-// [firstRow, endRow). Only whole tiles count; a remainder narrower than a tile is never touched.
+// The tiles of one size: columns 0 … columns − 1 of the whole region (C's truncating division, so a
+// negative width has a negative count, as the engine's step formulas expect), of which columns
+// [firstColumn, endColumn) and rows [firstRow, endRow) may be visible. Only whole tiles count; a
+// remainder narrower than a tile is never touched.
 struct TileGrid {
+    int64_t columns;
     int64_t firstColumn;
     int64_t endColumn;
     int64_t firstRow;
     int64_t endRow;
 };
+
+// A region is taken at most this many pixels wide and high: a hundred screens, more than any region a
+// game can mean, and a column wipe over it still ends (in eleven minutes at 10 ms a step).
+const int64_t kLongestRegionSide = 65536;
 
 class EffectRegion {
 public:
@@ -37,6 +45,7 @@ public:
     }
     TileGrid tiles(int size) const {
         TileGrid grid;
+        grid.columns = width_ / size;
         visibleTiles(size, width_ / size, firstU_, endU_, grid.firstColumn, grid.endColumn);
         visibleTiles(size, height_ / size, firstV_, endV_, grid.firstRow, grid.endRow);
         return grid;
