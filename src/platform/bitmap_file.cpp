@@ -1,9 +1,9 @@
 #include "platform/bitmap_file.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "platform/file_system.h"
+#include "platform/little_endian.h"
 
 namespace {
 
@@ -16,19 +16,6 @@ const uint32_t kCoreHeaderBytes = 12;
 const uint32_t kInfoHeaderBytes = 40;
 const size_t kMaxFileBytes = 256u * 1024 * 1024;
 
-class ByteReader {
-public:
-    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool has(size_t at, size_t count) const { return at <= size_ && count <= size_ - at; }
-    uint32_t u16(size_t at) const { return has(at, 2) ? data_[at] | data_[at + 1] << 8 : 0; }
-    uint32_t u32(size_t at) const { return has(at, 4) ? u16(at) | u16(at + 2) << 16 : 0; }
-    uint8_t byte(size_t at) const { return at < size_ ? data_[at] : 0; }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-};
-
 struct Header {
     int width = 0;
     int height = 0;
@@ -38,7 +25,7 @@ struct Header {
     uint32_t masks[3] = {0, 0, 0};
 };
 
-bool readHeader(const ByteReader& in, Header& header, size_t& paletteAt, uint32_t& paletteCount,
+bool readHeader(const LittleEndianReader& in, Header& header, size_t& paletteAt, uint32_t& paletteCount,
                 int& paletteEntryBytes) {
     if (in.u16(0) != 0x4D42) return false;
     uint32_t infoSize = in.u32(kFileHeaderBytes);
@@ -51,8 +38,8 @@ bool readHeader(const ByteReader& in, Header& header, size_t& paletteAt, uint32_
         paletteEntryBytes = 3;
         paletteCount = 0;
     } else if (infoSize >= kInfoHeaderBytes) {
-        header.width = static_cast<int32_t>(in.u32(info + 4));
-        height = static_cast<int32_t>(in.u32(info + 8));
+        header.width = in.i32(info + 4);
+        height = in.i32(info + 8);
         header.bits = static_cast<int>(in.u16(info + 14));
         header.compression = in.u32(info + 16);
         paletteCount = in.u32(info + 32);
@@ -95,14 +82,14 @@ bool supported(const Header& header) {
     }
 }
 
-void readPalette(const ByteReader& in, size_t at, uint32_t count, int entryBytes, int bits,
+void readPalette(const LittleEndianReader& in, size_t at, uint32_t count, int entryBytes, int bits,
                  std::vector<BitmapRgb>& colours) {
     uint32_t full = 1u << bits;
     if (count == 0 || count > full) count = full;
     colours.assign(full, BitmapRgb{0, 0, 0});
     for (uint32_t i = 0; i < count && in.has(at + i * entryBytes, 3); ++i) {
         size_t entry = at + i * entryBytes;
-        colours[i] = {in.byte(entry + 2), in.byte(entry + 1), in.byte(entry)};
+        colours[i] = {in.u8(entry + 2), in.u8(entry + 1), in.u8(entry)};
     }
 }
 
@@ -111,14 +98,14 @@ int pictureRow(const Header& header, int fileRow) {
     return header.topDown ? fileRow : header.height - 1 - fileRow;
 }
 
-void decodeIndexedRows(const ByteReader& in, size_t bits, const Header& header, DecodedBitmap& out) {
+void decodeIndexedRows(const LittleEndianReader& in, size_t bits, const Header& header, DecodedBitmap& out) {
     size_t stride = ((static_cast<size_t>(header.width) * header.bits + 31) / 32) * 4;
     for (int r = 0; r < header.height; ++r) {
         size_t row = bits + stride * static_cast<size_t>(r);
         uint8_t* target = &out.indices[static_cast<size_t>(pictureRow(header, r)) * header.width];
         for (int x = 0; x < header.width; ++x) {
             size_t bit = static_cast<size_t>(x) * header.bits;
-            uint8_t value = in.byte(row + bit / 8);
+            uint8_t value = in.u8(row + bit / 8);
             int shift = 8 - header.bits - static_cast<int>(bit % 8);
             target[x] = static_cast<uint8_t>((value >> shift) & ((1 << header.bits) - 1));
         }
@@ -137,7 +124,7 @@ uint8_t channel(uint32_t value, uint32_t mask) {
     return static_cast<uint8_t>(v * 255 / mask);
 }
 
-void decodeColourRows(const ByteReader& in, size_t bits, Header header, DecodedBitmap& out) {
+void decodeColourRows(const LittleEndianReader& in, size_t bits, Header header, DecodedBitmap& out) {
     if (header.compression == kCompressionRgb && header.bits == 16) {
         header.masks[0] = 0x7C00, header.masks[1] = 0x03E0, header.masks[2] = 0x001F;
     } else if (header.compression == kCompressionRgb) {
@@ -151,7 +138,7 @@ void decodeColourRows(const ByteReader& in, size_t bits, Header header, DecodedB
         for (int x = 0; x < header.width; ++x) {
             size_t at = row + static_cast<size_t>(x) * bytes;
             uint32_t value = bytes == 2   ? in.u16(at)
-                             : bytes == 3 ? in.byte(at) | in.byte(at + 1) << 8 | in.byte(at + 2) << 16
+                             : bytes == 3 ? in.u8(at) | in.u8(at + 1) << 8 | in.u8(at + 2) << 16
                                           : in.u32(at);
             target[x] = {channel(value, header.masks[0]), channel(value, header.masks[1]),
                          channel(value, header.masks[2])};
@@ -161,7 +148,7 @@ void decodeColourRows(const ByteReader& in, size_t bits, Header header, DecodedB
 
 // Run-length pictures: every write is checked against the picture, so a run that overruns a row or
 // the picture is cut, and the end of the data ends the picture.
-void decodeRunLength(const ByteReader& in, size_t at, const Header& header, DecodedBitmap& out) {
+void decodeRunLength(const LittleEndianReader& in, size_t at, const Header& header, DecodedBitmap& out) {
     int x = 0, r = 0;
     bool four = header.bits == 4;
     auto put = [&](uint8_t index) {
@@ -171,7 +158,7 @@ void decodeRunLength(const ByteReader& in, size_t at, const Header& header, Deco
         ++x;
     };
     while (in.has(at, 2) && r < header.height) {
-        uint8_t count = in.byte(at), value = in.byte(at + 1);
+        uint8_t count = in.u8(at), value = in.u8(at + 1);
         at += 2;
         if (count > 0) {
             for (int i = 0; i < count; ++i)
@@ -182,12 +169,12 @@ void decodeRunLength(const ByteReader& in, size_t at, const Header& header, Deco
         } else if (value == 1) {
             break;
         } else if (value == 2) {
-            x += in.byte(at);
-            r += in.byte(at + 1);
+            x += in.u8(at);
+            r += in.u8(at + 1);
             at += 2;
         } else {
             for (int i = 0; i < value; ++i) {
-                uint8_t packed = in.byte(at + (four ? i / 2 : i));
+                uint8_t packed = in.u8(at + (four ? i / 2 : i));
                 put(four ? ((i & 1) ? packed & 0x0F : packed >> 4) : packed);
             }
             size_t used = four ? (value + 1) / 2 : value;
@@ -199,7 +186,7 @@ void decodeRunLength(const ByteReader& in, size_t at, const Header& header, Deco
 }  // namespace
 
 bool decodeBitmap(const uint8_t* data, size_t size, DecodedBitmap& out) {
-    ByteReader in(data, size);
+    LittleEndianReader in(data, size);
     Header header;
     size_t paletteAt = 0;
     uint32_t paletteCount = 0;
