@@ -1,5 +1,6 @@
 #include "platform/bitmap_file.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/file_system.h"
@@ -24,6 +25,10 @@ struct Header {
     uint32_t compression = kCompressionRgb;
     uint32_t masks[3] = {0, 0, 0};
 };
+
+bool sideInRange(int32_t side) {
+    return side > 0 && side <= kMaxBitmapSide;
+}
 
 bool readHeader(const LittleEndianReader& in, Header& header, size_t& paletteAt, uint32_t& paletteCount,
                 int& paletteEntryBytes) {
@@ -53,13 +58,12 @@ bool readHeader(const LittleEndianReader& in, Header& header, size_t& paletteAt,
     } else {
         return false;
     }
-    if (!in.has(info, infoSize)) return false;
+    // A negative height stands for a top-down picture. It is bounded before its sign is dropped: the
+    // most negative height has no positive counterpart.
+    if (!in.has(info, infoSize) || !sideInRange(header.width) || height < -kMaxBitmapSide) return false;
     header.topDown = height < 0;
-    header.height = height < 0 ? -height : height;
-    if (header.width <= 0 || header.height <= 0 || header.width > kMaxBitmapSide ||
-        header.height > kMaxBitmapSide) {
-        return false;
-    }
+    header.height = header.topDown ? -height : height;
+    if (!sideInRange(header.height)) return false;
     paletteAt = info + infoSize;
     return true;
 }
@@ -146,37 +150,37 @@ void decodeColourRows(const LittleEndianReader& in, size_t bits, Header header, 
     }
 }
 
-// Run-length pictures: every write is checked against the picture, so a run that overruns a row or
-// the picture is cut, and the end of the data ends the picture.
+// Run-length pictures. The position never leaves the picture, whatever the data says: a run or a move
+// past the row's end stops at it, a move below the last row ends the picture, and so does the end of
+// the data.
 void decodeRunLength(const LittleEndianReader& in, size_t at, const Header& header, DecodedBitmap& out) {
     int x = 0, r = 0;
     bool four = header.bits == 4;
-    auto put = [&](uint8_t index) {
-        if (x < header.width && r < header.height) {
-            out.indices[static_cast<size_t>(pictureRow(header, r)) * header.width + x] = index;
-        }
-        ++x;
+    auto pixelOf = [four](uint8_t packed, int i) -> uint8_t {
+        return four ? ((i & 1) ? packed & 0x0F : packed >> 4) : packed;
+    };
+    // Writes the first count pixels that pixel(i) gives, as far as the row has room for.
+    auto put = [&](int count, auto pixel) {
+        size_t row = static_cast<size_t>(pictureRow(header, r)) * header.width;
+        for (int i = 0; i < count && x < header.width; ++i)
+            out.indices[row + x++] = pixel(i);
     };
     while (in.has(at, 2) && r < header.height) {
         uint8_t count = in.u8(at), value = in.u8(at + 1);
         at += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i)
-                put(four ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+            put(count, [&](int i) { return pixelOf(value, i); });
         } else if (value == 0) {
             x = 0;
             ++r;
         } else if (value == 1) {
             break;
         } else if (value == 2) {
-            x += in.u8(at);
+            x = std::min(x + in.u8(at), header.width);
             r += in.u8(at + 1);
             at += 2;
         } else {
-            for (int i = 0; i < value; ++i) {
-                uint8_t packed = in.u8(at + (four ? i / 2 : i));
-                put(four ? ((i & 1) ? packed & 0x0F : packed >> 4) : packed);
-            }
+            put(value, [&](int i) { return pixelOf(in.u8(at + (four ? i / 2 : i)), i); });
             size_t used = four ? (value + 1) / 2 : value;
             at += (used + 1) & ~static_cast<size_t>(1);
         }
