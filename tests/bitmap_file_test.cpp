@@ -1,8 +1,11 @@
 // Our BMP reader on files made by the tests: every depth and layout, and files that lie.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "bitmap_fixtures.h"
 #include "platform/bitmap_file.h"
+#include "test_support.h"
 
 namespace {
 
@@ -90,15 +93,30 @@ TEST(BitmapFile, FilesThatLieAreReadSafelyOrRefused) {
     layout.compression = 1, layout.coloursUsed = 0;
     layout.pixels = std::string("\xFF\x01\x00\x02\xFF\xFF\x00\xFF", 8);
     EXPECT_EQ(decode(layout).indices.size(), 16u);
-    for (int bad : {0, 1, 2}) {
+    for (int bad : {0, 1, 2, 3}) {
         BitmapLayout refused = layout;
         if (bad == 0) refused.width = 0;
         if (bad == 1) refused.width = 100000;
         if (bad == 2) refused.bits = 7;
+        if (bad == 3) refused.height = INT32_MIN;  // has no positive counterpart
         decode(refused, false);
     }
     std::string header = makeBitmap(layout).substr(0, 20);
     DecodedBitmap none;
     EXPECT_FALSE(decodeBitmap(reinterpret_cast<const uint8_t*>(header.data()), header.size(), none));
     EXPECT_FALSE(decodeBitmap(reinterpret_cast<const uint8_t*>("BM"), 2, none));
+}
+
+// Files found by fuzzing: moves right, or runs with no line end, repeated until the column would pass
+// the largest int, once wrote before the picture. The position stops at the row's end, and the line
+// end that follows still starts the next row.
+TEST(BitmapFile, RunLengthDataNeverMovesOutOfThePicture) {
+    const int kStepsPastTheLargestInt = INT32_MAX / 255 + 1;
+    BitmapLayout layout;
+    layout.width = 2, layout.height = 2, layout.compression = 1, layout.colours = greyRamp(16);
+    const std::string lineEndThenA7("\x00\x00\x01\x07", 4);
+    layout.pixels = repeat(std::string("\x00\x02\xFF\x00", 4), kStepsPastTheLargestInt) + lineEndThenA7;
+    EXPECT_EQ(decode(layout).indices, (std::vector<uint8_t>{7, 0, 0, 0}));
+    layout.pixels = repeat("\xFF\x05", kStepsPastTheLargestInt) + lineEndThenA7;
+    EXPECT_EQ(decode(layout).indices, (std::vector<uint8_t>{7, 0, 5, 5}));
 }

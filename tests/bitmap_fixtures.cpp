@@ -1,27 +1,30 @@
 #include "bitmap_fixtures.h"
 
-#include "little_endian.h"
+#include "platform/little_endian.h"
 
 std::string makeBitmap(const BitmapLayout& layout) {
     uint32_t offset = 14 + 40 + static_cast<uint32_t>(layout.colours.size()) * 4;
-    std::string out = "BM";
-    put32(out, offset + static_cast<uint32_t>(layout.pixels.size()));
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, 40);
-    put32(out, static_cast<uint32_t>(layout.width));
-    put32(out, static_cast<uint32_t>(layout.height));
-    put16(out, 1);
-    put16(out, layout.bits);
-    put32(out, layout.compression);
-    put32(out, static_cast<uint32_t>(layout.pixels.size()));
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, layout.coloursUsed ? layout.coloursUsed : static_cast<uint32_t>(layout.colours.size()));
-    put32(out, 0);
+    std::string out;
+    LittleEndianWriter write(out);
+    write.bytes("BM", 2);
+    write.u32(offset + static_cast<uint32_t>(layout.pixels.size()));
+    write.u32(0);
+    write.u32(offset);
+    write.u32(40);
+    write.i32(layout.width);
+    write.i32(layout.height);
+    write.u16(1);
+    write.u16(layout.bits);
+    write.u32(layout.compression);
+    write.u32(static_cast<uint32_t>(layout.pixels.size()));
+    write.u32(2835);
+    write.u32(2835);
+    write.u32(layout.coloursUsed ? layout.coloursUsed : static_cast<uint32_t>(layout.colours.size()));
+    write.u32(0);
     for (uint32_t colour : layout.colours)
-        put32(out, colour);
-    return out + layout.pixels;
+        write.u32(colour);
+    write.bytes(layout.pixels.data(), layout.pixels.size());
+    return out;
 }
 
 std::string bottomUpRows(const std::vector<std::vector<uint8_t>>& rowsTopFirst) {

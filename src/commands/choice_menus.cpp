@@ -34,9 +34,10 @@ const char* const kLabels[kMenuLines] = {"１", "２", "３", "４", "５", "６
 
 void ScriptEngine::drawChoiceLine(int index, int32_t y, const char* text, int colour, int32_t& outWidth,
                                   int32_t& outHeight, int slot) {
+    // The text is cut to what fits after the label, between two characters.
     char line[kNameBytes];
-    std::snprintf(line, sizeof line, "%s%s%s", sjis(kLabels[index]), sjis("、"), text);
-    line[sjisPrefixLength(line, kNameBytes - 1)] = '\0';
+    std::snprintf(line, sizeof line, "%s%s%.*s", sjis(kLabels[index]), sjis("、"),
+                  sjisPrefixLength(text, kNameBytes - 1 - kLabelBytes), text);
     dimBehindText(kChoiceDimStep);
     outWidth = 0;
     outHeight = fontHeight;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "display/coordinates.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
@@ -119,7 +120,7 @@ void ScriptEngine::cmdObjLoadXy() {
     checkPlace(place);
     if (place != kFullPlace) {
         g_display.fillTransparent(kHalfWidth, 0, kHalfWidth, kSlotHeight, SLOT_CENTER);
-        g_display.loadBitmap(file, width, height, kHalfWidth + x, y, 0, 0, SLOT_CENTER);
+        g_display.loadBitmap(file, width, height, addCoordinates(kHalfWidth, x), y, 0, 0, SLOT_CENTER);
     }
     loadKeyColour(file);
     if (place != kFullPlace) {

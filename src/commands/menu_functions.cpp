@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "commands/menu_functions.h"
+#include "display/coordinates.h"
 #include "display/display.h"
 #include "engine/script_engine.h"
 #include "platform/text_rasteriser.h"
@@ -25,12 +26,12 @@ void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text
     font = openFont({fontFace, kMenuFontHeight, 0, kMenuFontWeight, false});
     size_t bytes = std::strlen(text);
     if (slot == SLOT_SCREEN && !g_fullScreen) {
-        x += g_clientX;
-        y += g_clientY;
+        x = addCoordinates(x, g_clientX);
+        y = addCoordinates(y, g_clientY);
     }
     if (slot != SLOT_SCREEN) {
-        g_display.drawGlyphs(font, text, bytes, x + kShadowOffset, y + kShadowOffset,
-                             Display::nearestIndex(0), slot);
+        g_display.drawGlyphs(font, text, bytes, addCoordinates(x, kShadowOffset),
+                             addCoordinates(y, kShadowOffset), Display::nearestIndex(0), slot);
     }
     g_display.drawGlyphs(font, text, bytes, x, y, Display::nearestIndex(colourOf(g_basePalette[colour])),
                          slot);

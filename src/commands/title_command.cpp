@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "commands/menu_words.h"
+#include "display/coordinates.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
@@ -39,8 +40,8 @@ void ScriptEngine::cmdTitle() {
     for (int i = 0; i < count; ++i) {
         int32_t width = 0, height = 0;
         drawMenuItem(SLOT_TEXT, x, y, texts[i], width, height, kPlain);
-        rects[i] = {x, y, x + width, y + height};
-        y += kLineStep;
+        rects[i] = {x, y, addCoordinates(x, width), addCoordinates(y, height)};
+        y = addCoordinates(y, kLineStep);
     }
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
     // A place that was a menu of its own, left without starting anything, brings the title back.

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "display/coordinates.h"
 #include "display/display.h"
 #include "shell/shell.h"
 
@@ -9,10 +10,6 @@ namespace {
 bool insideSlot(int32_t x, int32_t y, int32_t width, int32_t height) {
     return width > 0 && height > 0 && x >= 0 && y >= 0 && x <= kSlotWidth - width &&
            y <= kSlotHeight - height;
-}
-
-int32_t clampToInt32(int64_t value) {
-    return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ public:
     int8_t pendingAction;
     uint8_t transparentSet;
     int32_t namePos[kMaxPlaces];
-    int32_t fontHeight;
+    int32_t fontHeight;  // within the sizes drawn (drawableFontSize), as cmdText sets it
     int32_t fontWidth;
     int32_t fontWeight;
     int32_t skipTyping;

@@ -1,9 +1,10 @@
 #include "platform/bitmap_file.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/file_system.h"
+#include "platform/little_endian.h"
 
 namespace {
 
@@ -16,19 +17,6 @@ const uint32_t kCoreHeaderBytes = 12;
 const uint32_t kInfoHeaderBytes = 40;
 const size_t kMaxFileBytes = 256u * 1024 * 1024;
 
-class ByteReader {
-public:
-    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool has(size_t at, size_t count) const { return at <= size_ && count <= size_ - at; }
-    uint32_t u16(size_t at) const { return has(at, 2) ? data_[at] | data_[at + 1] << 8 : 0; }
-    uint32_t u32(size_t at) const { return has(at, 4) ? u16(at) | u16(at + 2) << 16 : 0; }
-    uint8_t byte(size_t at) const { return at < size_ ? data_[at] : 0; }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-};
-
 struct Header {
     int width = 0;
     int height = 0;
@@ -38,7 +26,11 @@ struct Header {
     uint32_t masks[3] = {0, 0, 0};
 };
 
-bool readHeader(const ByteReader& in, Header& header, size_t& paletteAt, uint32_t& paletteCount,
+bool sideInRange(int32_t side) {
+    return side > 0 && side <= kMaxBitmapSide;
+}
+
+bool readHeader(const LittleEndianReader& in, Header& header, size_t& paletteAt, uint32_t& paletteCount,
                 int& paletteEntryBytes) {
     if (in.u16(0) != 0x4D42) return false;
     uint32_t infoSize = in.u32(kFileHeaderBytes);
@@ -51,8 +43,8 @@ bool readHeader(const ByteReader& in, Header& header, size_t& paletteAt, uint32_
         paletteEntryBytes = 3;
         paletteCount = 0;
     } else if (infoSize >= kInfoHeaderBytes) {
-        header.width = static_cast<int32_t>(in.u32(info + 4));
-        height = static_cast<int32_t>(in.u32(info + 8));
+        header.width = in.i32(info + 4);
+        height = in.i32(info + 8);
         header.bits = static_cast<int>(in.u16(info + 14));
         header.compression = in.u32(info + 16);
         paletteCount = in.u32(info + 32);
@@ -66,13 +58,12 @@ bool readHeader(const ByteReader& in, Header& header, size_t& paletteAt, uint32_
     } else {
         return false;
     }
-    if (!in.has(info, infoSize)) return false;
+    // A negative height stands for a top-down picture. It is bounded before its sign is dropped: the
+    // most negative height has no positive counterpart.
+    if (!in.has(info, infoSize) || !sideInRange(header.width) || height < -kMaxBitmapSide) return false;
     header.topDown = height < 0;
-    header.height = height < 0 ? -height : height;
-    if (header.width <= 0 || header.height <= 0 || header.width > kMaxBitmapSide ||
-        header.height > kMaxBitmapSide) {
-        return false;
-    }
+    header.height = header.topDown ? -height : height;
+    if (!sideInRange(header.height)) return false;
     paletteAt = info + infoSize;
     return true;
 }
@@ -95,14 +86,14 @@ bool supported(const Header& header) {
     }
 }
 
-void readPalette(const ByteReader& in, size_t at, uint32_t count, int entryBytes, int bits,
+void readPalette(const LittleEndianReader& in, size_t at, uint32_t count, int entryBytes, int bits,
                  std::vector<BitmapRgb>& colours) {
     uint32_t full = 1u << bits;
     if (count == 0 || count > full) count = full;
     colours.assign(full, BitmapRgb{0, 0, 0});
     for (uint32_t i = 0; i < count && in.has(at + i * entryBytes, 3); ++i) {
         size_t entry = at + i * entryBytes;
-        colours[i] = {in.byte(entry + 2), in.byte(entry + 1), in.byte(entry)};
+        colours[i] = {in.u8(entry + 2), in.u8(entry + 1), in.u8(entry)};
     }
 }
 
@@ -111,14 +102,14 @@ int pictureRow(const Header& header, int fileRow) {
     return header.topDown ? fileRow : header.height - 1 - fileRow;
 }
 
-void decodeIndexedRows(const ByteReader& in, size_t bits, const Header& header, DecodedBitmap& out) {
+void decodeIndexedRows(const LittleEndianReader& in, size_t bits, const Header& header, DecodedBitmap& out) {
     size_t stride = ((static_cast<size_t>(header.width) * header.bits + 31) / 32) * 4;
     for (int r = 0; r < header.height; ++r) {
         size_t row = bits + stride * static_cast<size_t>(r);
         uint8_t* target = &out.indices[static_cast<size_t>(pictureRow(header, r)) * header.width];
         for (int x = 0; x < header.width; ++x) {
             size_t bit = static_cast<size_t>(x) * header.bits;
-            uint8_t value = in.byte(row + bit / 8);
+            uint8_t value = in.u8(row + bit / 8);
             int shift = 8 - header.bits - static_cast<int>(bit % 8);
             target[x] = static_cast<uint8_t>((value >> shift) & ((1 << header.bits) - 1));
         }
@@ -137,7 +128,7 @@ uint8_t channel(uint32_t value, uint32_t mask) {
     return static_cast<uint8_t>(v * 255 / mask);
 }
 
-void decodeColourRows(const ByteReader& in, size_t bits, Header header, DecodedBitmap& out) {
+void decodeColourRows(const LittleEndianReader& in, size_t bits, Header header, DecodedBitmap& out) {
     if (header.compression == kCompressionRgb && header.bits == 16) {
         header.masks[0] = 0x7C00, header.masks[1] = 0x03E0, header.masks[2] = 0x001F;
     } else if (header.compression == kCompressionRgb) {
@@ -151,7 +142,7 @@ void decodeColourRows(const ByteReader& in, size_t bits, Header header, DecodedB
         for (int x = 0; x < header.width; ++x) {
             size_t at = row + static_cast<size_t>(x) * bytes;
             uint32_t value = bytes == 2   ? in.u16(at)
-                             : bytes == 3 ? in.byte(at) | in.byte(at + 1) << 8 | in.byte(at + 2) << 16
+                             : bytes == 3 ? in.u8(at) | in.u8(at + 1) << 8 | in.u8(at + 2) << 16
                                           : in.u32(at);
             target[x] = {channel(value, header.masks[0]), channel(value, header.masks[1]),
                          channel(value, header.masks[2])};
@@ -159,37 +150,37 @@ void decodeColourRows(const ByteReader& in, size_t bits, Header header, DecodedB
     }
 }
 
-// Run-length pictures: every write is checked against the picture, so a run that overruns a row or
-// the picture is cut, and the end of the data ends the picture.
-void decodeRunLength(const ByteReader& in, size_t at, const Header& header, DecodedBitmap& out) {
+// Run-length pictures. The position never leaves the picture, whatever the data says: a run or a move
+// past the row's end stops at it, a move below the last row ends the picture, and so does the end of
+// the data.
+void decodeRunLength(const LittleEndianReader& in, size_t at, const Header& header, DecodedBitmap& out) {
     int x = 0, r = 0;
     bool four = header.bits == 4;
-    auto put = [&](uint8_t index) {
-        if (x < header.width && r < header.height) {
-            out.indices[static_cast<size_t>(pictureRow(header, r)) * header.width + x] = index;
-        }
-        ++x;
+    auto pixelOf = [four](uint8_t packed, int i) -> uint8_t {
+        return four ? ((i & 1) ? packed & 0x0F : packed >> 4) : packed;
+    };
+    // Writes the first count pixels that pixel(i) gives, as far as the row has room for.
+    auto put = [&](int count, auto pixel) {
+        size_t row = static_cast<size_t>(pictureRow(header, r)) * header.width;
+        for (int i = 0; i < count && x < header.width; ++i)
+            out.indices[row + x++] = pixel(i);
     };
     while (in.has(at, 2) && r < header.height) {
-        uint8_t count = in.byte(at), value = in.byte(at + 1);
+        uint8_t count = in.u8(at), value = in.u8(at + 1);
         at += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i)
-                put(four ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+            put(count, [&](int i) { return pixelOf(value, i); });
         } else if (value == 0) {
             x = 0;
             ++r;
         } else if (value == 1) {
             break;
         } else if (value == 2) {
-            x += in.byte(at);
-            r += in.byte(at + 1);
+            x = std::min(x + in.u8(at), header.width);
+            r += in.u8(at + 1);
             at += 2;
         } else {
-            for (int i = 0; i < value; ++i) {
-                uint8_t packed = in.byte(at + (four ? i / 2 : i));
-                put(four ? ((i & 1) ? packed & 0x0F : packed >> 4) : packed);
-            }
+            put(value, [&](int i) { return pixelOf(in.u8(at + (four ? i / 2 : i)), i); });
             size_t used = four ? (value + 1) / 2 : value;
             at += (used + 1) & ~static_cast<size_t>(1);
         }
@@ -199,7 +190,7 @@ void decodeRunLength(const ByteReader& in, size_t at, const Header& header, Deco
 }  // namespace
 
 bool decodeBitmap(const uint8_t* data, size_t size, DecodedBitmap& out) {
-    ByteReader in(data, size);
+    LittleEndianReader in(data, size);
     Header header;
     size_t paletteAt = 0;
     uint32_t paletteCount = 0;

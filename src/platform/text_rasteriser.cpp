@@ -6,6 +6,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -16,7 +17,6 @@
 namespace {
 
 const int32_t kDefaultHeight = 16;
-const int32_t kLargestHeight = 1024;
 const int32_t kBoldWeight = 600;
 const FT_Fixed kItalicShear = 0x3333;  // 0.2 in 16.16
 const FT_Fixed kOne = 0x10000;
@@ -114,10 +114,9 @@ FT_Face openFace(const char* sjisFace) {
 // Sizes the face for the font: the cell (ascender to descender) is the requested height, as with the
 // Windows faces; a width scales the average character to that width.
 void sizeFace(Font& font) {
-    int32_t height = font.height == 0 ? kDefaultHeight : font.height;
+    int32_t height = font.height == 0 ? kDefaultHeight : drawableFontSize(font.height);
     bool cell = height > 0;
     if (height < 0) height = -height;
-    if (height > kLargestHeight) height = kLargestHeight;
     FT_Size_RequestRec request = {cell ? FT_SIZE_REQUEST_TYPE_CELL : FT_SIZE_REQUEST_TYPE_NOMINAL, 0,
                                   static_cast<FT_Long>(height) * 64, 0, 0};
     FT_Request_Size(font.ftFace, &request);
@@ -128,7 +127,7 @@ void sizeFace(Font& font) {
     auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(font.ftFace, FT_SFNT_OS2));
     if (font.width != 0 && os2 && os2->xAvgCharWidth > 0) {
         double average = static_cast<double>(os2->xAvgCharWidth) * metrics.x_scale / 65536.0 / 64.0;
-        int32_t width = font.width < 0 ? -font.width : font.width;
+        int32_t width = std::abs(drawableFontSize(font.width));
         matrix.xx = static_cast<FT_Fixed>(kOne * (width / average));
     }
     FT_Set_Transform(font.ftFace, &matrix, nullptr);
@@ -201,7 +200,7 @@ int openFont(const FontRequest& request) {
     if (font->ftFace) {
         sizeFace(*font);
     } else {
-        font->cellHeight = request.height > 0 ? request.height : kDefaultHeight;
+        font->cellHeight = request.height > 0 ? drawableFontSize(request.height) : kDefaultHeight;
     }
     g_fonts.push_back(font);
     return static_cast<int>(g_fonts.size() - 1);
@@ -217,18 +216,19 @@ void measureText(int fontId, const char* text, size_t length, int32_t& width, in
 void drawTextPixels(int fontId, const char* text, size_t length, int32_t x, int32_t y, uint8_t index,
                     const TargetSurface& surface) {
     Font& font = *g_fonts[static_cast<size_t>(fontId)];
-    int32_t penX = x;
-    int32_t baseline = y + font.ascent;
+    // In 64 bits: the text may start anywhere a script puts it, however far off the surface.
+    int64_t penX = x;
+    int64_t baseline = static_cast<int64_t>(y) + font.ascent;
     eachCharacter(text, length, [&](uint32_t character) {
         const Glyph& glyph = glyphOf(font, character);
-        int32_t left = penX + glyph.left, top = baseline - glyph.top;
+        int64_t left = penX + glyph.left, top = baseline - glyph.top;
         for (int32_t row = 0; row < glyph.rows; ++row) {
-            int32_t py = top + row;
+            int64_t py = top + row;
             if (py < 0 || py >= surface.height) continue;
             const uint8_t* mask = &glyph.mask[static_cast<size_t>(row) * glyph.width];
             uint8_t* out = surface.pixels + py * surface.pitch;
             for (int32_t col = 0; col < glyph.width; ++col) {
-                int32_t px = left + col;
+                int64_t px = left + col;
                 if (mask[col] && px >= 0 && px < surface.width) out[px] = index;
             }
         }

@@ -2,6 +2,7 @@
 // once, glyphs rendered once; the engine still makes and drops its font per drawing call in its own
 // terms.
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -19,6 +20,12 @@ struct TargetSurface {
     int32_t width;
     int32_t height;
 };
+
+// The largest font drawn, as a height of either kind and as a width: a larger request draws at it.
+const int32_t kLargestFontSize = 1024;
+inline int32_t drawableFontSize(int32_t size) {
+    return std::clamp(size, -kLargestFontSize, kLargestFontSize);
+}
 
 // A font made from a request; cheap to make again, since faces and glyphs are kept.
 int openFont(const FontRequest& request);

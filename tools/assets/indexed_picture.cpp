@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "little_endian.h"
+#include "platform/little_endian.h"
 
 IndexedPicture::IndexedPicture(int width, int height, uint8_t fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill), palette_(256) {}
@@ -32,32 +32,33 @@ std::string IndexedPicture::bmpBytes() const {
     uint32_t stride = (static_cast<uint32_t>(width_) + 3) & ~3u;
     uint32_t imageBytes = stride * static_cast<uint32_t>(height_);
     std::string out;
-    out += "BM";
-    put32(out, headers + imageBytes);
-    put32(out, 0);
-    put32(out, headers);
-    put32(out, 40);
-    put32(out, static_cast<uint32_t>(width_));
-    put32(out, static_cast<uint32_t>(height_));
-    put16(out, 1);
-    put16(out, 8);
-    put32(out, 0);
-    put32(out, imageBytes);
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, 256);
-    put32(out, 0);
+    LittleEndianWriter write(out);
+    write.bytes("BM", 2);
+    write.u32(headers + imageBytes);
+    write.u32(0);
+    write.u32(headers);
+    write.u32(40);
+    write.i32(width_);
+    write.i32(height_);
+    write.u16(1);
+    write.u16(8);
+    write.u32(0);
+    write.u32(imageBytes);
+    write.u32(2835);
+    write.u32(2835);
+    write.u32(256);
+    write.u32(0);
     for (const Rgb& c : palette_) {
-        out += static_cast<char>(c.blue);
-        out += static_cast<char>(c.green);
-        out += static_cast<char>(c.red);
-        out += '\0';
+        write.u8(c.blue);
+        write.u8(c.green);
+        write.u8(c.red);
+        write.u8(0);
     }
     for (int y = height_ - 1; y >= 0; --y) {
         for (int x = 0; x < width_; ++x)
-            out += static_cast<char>(at(x, y));
+            write.u8(at(x, y));
         for (uint32_t pad = static_cast<uint32_t>(width_); pad < stride; ++pad)
-            out += '\0';
+            write.u8(0);
     }
     return out;
 }
