@@ -1,6 +1,9 @@
 // The window procedure, the pump and the waits, on the headless window system's virtual clock.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "shell/shell.h"
 #include "test_support.h"
 
@@ -82,6 +85,38 @@ TEST(WindowProcedure, RecordsInput) {
 TEST(WindowProcedure, PauseAndTheCloseButtonQuitAtOnce) {
     EXPECT_EXIT(send(WM_KEYDOWN, VK_PAUSE), ::testing::ExitedWithCode(1), "");
     EXPECT_EXIT(send(WM_CLOSE, 0), ::testing::ExitedWithCode(1), "");
+}
+
+namespace {
+
+// A window system that tells on stderr when its message box shows and when it goes down.
+class TellingWindowSystem : public WindowSystem {
+public:
+    ~TellingWindowSystem() override { std::fputs("platform down\n", stderr); }
+    bool openWindow(const char*) override { return true; }
+    void pumpEvents() override {}
+    bool takeMessage(WindowMessage&) override { return false; }
+    uint32_t milliseconds() override { return 0; }
+    void idleUntil(uint32_t) override {}
+    void idleForInput() override {}
+    void showMessageBox(const char*, const char*) override { std::fputs("message box\n", stderr); }
+    void setScreenSource(const ScreenSource&) override {}
+};
+
+[[noreturn]] void endWith(void (*end)()) {
+    g_windowSystem = new TellingWindowSystem;
+    std::atexit([] { std::fputs("exit clean-up\n", stderr); });
+    end();
+    std::abort();
+}
+
+}  // namespace
+
+TEST(ProgramExit, ThePlatformGoesDownAfterTheMessageBoxAndBeforeTheExitCleanUp) {
+    EXPECT_EXIT(endWith([] { fatalError("x"); }), ::testing::ExitedWithCode(1),
+                "message box\nplatform down\nexit clean-up\n$");
+    EXPECT_EXIT(endWith([] { quitProgram(); }), ::testing::ExitedWithCode(1),
+                "^platform down\nexit clean-up\n$");
 }
 
 TEST(WindowProcedure, PauseEndsTheProgramInTheMiddleOfAWait) {

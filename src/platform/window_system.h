@@ -83,3 +83,6 @@ struct PlatformOptions {
 
 // Creates the window system chosen by the options; null (reported on stderr) when the reader file is bad.
 WindowSystem* createWindowSystem(const PlatformOptions& options);
+// Takes the window system down with everything it started (the window, the sound device and its thread),
+// so that nothing of it still runs while the process ends.
+void shutDownPlatform();

@@ -27,3 +27,8 @@ WindowSystem* createWindowSystem(const PlatformOptions& options) {
     return new HeadlessWindowSystem(std::move(actions), options.readerFile != nullptr, options.shotsFolder,
                                     options.timeLimitMs);
 }
+
+void shutDownPlatform() {
+    delete g_windowSystem;
+    g_windowSystem = nullptr;
+}

@@ -1,7 +1,5 @@
 #include "shell/shell.h"
 
-#include <cstdlib>
-
 uint32_t timeGetTime() {
     return g_windowSystem->milliseconds();
 }
@@ -24,7 +22,7 @@ namespace {
 
 // The quit message ends the process at once, without closing the display.
 void pumpOrExit() {
-    if (!pumpMessages()) std::exit(1);
+    if (!pumpMessages()) exitProgram();
 }
 
 // Pumps until the clock reaches start + ms (an unsigned comparison, so an end time that wraps below

@@ -13,9 +13,16 @@ const size_t kMessageBytes = 1024;
 
 }  // namespace
 
+// The platform goes down before the process ends: the exit clean-up of the sound releases what the
+// audio thread plays, so that thread must have stopped first.
+void exitProgram() {
+    shutDownPlatform();
+    std::exit(1);
+}
+
 void quitProgram() {
     g_display.close();
-    std::exit(1);
+    exitProgram();
 }
 
 void fatalError(const char* text) {
@@ -26,7 +33,7 @@ void fatalError(const char* text) {
     std::fprintf(stderr, "%s: %s\n", caption, message);
     std::fflush(stderr);
     if (g_windowSystem) g_windowSystem->showMessageBox(caption, message);
-    std::exit(1);
+    exitProgram();
 }
 
 void fatalErrorWith(const char* format, const char* value) {

@@ -40,6 +40,8 @@ void resetRandomGenerator();
 uint32_t timeGetTime();
 uint32_t getTickCount();
 
+// Ends the process with status 1 after taking the platform down; the three ways out below end here.
+[[noreturn]] void exitProgram();
 [[noreturn]] void quitProgram();
 // Closes the display, shows text (Shift-JIS) in a message box and on stderr, and exits with 1.
 [[noreturn]] void fatalError(const char* text);

@@ -34,7 +34,7 @@ void runZebora(const PlatformOptions& options) {
     g_windowSystem = createWindowSystem(options);
     if (!g_windowSystem) std::exit(1);
     g_playTimeStart = getTickCount();
-    if (!g_windowSystem->openWindow("Ｚｅｂｏｒａ")) std::exit(1);
+    if (!g_windowSystem->openWindow("Ｚｅｂｏｒａ")) exitProgram();
     g_hWnd = 1;
     if (!g_display.open()) quitProgram();
     sleepMs(kStartPauseMs);

@@ -91,7 +91,7 @@ SdlWindowSystem::~SdlWindowSystem() {
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
 }
 
 bool SdlWindowSystem::openWindow(const char* utf8Title) {
