@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -33,6 +34,20 @@ TEST(GameFiles, StartDatNamesAreMatchedWithoutRegardToCase) {
     root.writeGame("@found();");
     writeFile(root.file("start.dat"), "GAME Story.ZEB\r\n");
     EXPECT_EQ(runHeadless(root, "").errors, unknownCommand("found"));
+}
+
+// The engine's own texts are converted by what they say, however many and wherever they lie.
+TEST(EngineTexts, AreConvertedByTheirTextNotTheirAddress) {
+    char buffer[32] = "あ";
+    const char* first = sjis(buffer);
+    std::strcpy(buffer, "い");
+    EXPECT_STREQ(sjis(buffer), "\x82\xa2");
+    EXPECT_STREQ(first, "\x82\xa0");
+    for (int i = 0; i < 5000; ++i) {
+        std::snprintf(buffer, sizeof buffer, "テキスト%d", i);
+        ASSERT_EQ(sjis(buffer), sjis(std::string(buffer).c_str())) << i;
+        ASSERT_EQ(std::string(sjis(buffer)), toSjis(buffer)) << i;
+    }
 }
 
 TEST(ReaderFile, ParsesEveryActionAndNamesTheLineOfAMistake) {

@@ -4,24 +4,17 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
 // glibc's "SHIFT_JIS" lacks the NEC and IBM extensions and turns 0x5C into a yen sign.
 const char kShiftJis[] = "CP932";
-
-const size_t kCacheSlots = 1024;
-const size_t kArenaBytes = 64 * 1024;
-
-struct CachedText {
-    const char* source;
-    const char* converted;
-};
-
-CachedText g_cache[kCacheSlots];
-char g_arena[kArenaBytes];
-size_t g_arenaUsed = 0;
 
 class Converter {
 public:
@@ -78,29 +71,22 @@ Converter& toSjis() {
     return converter;
 }
 
-size_t slotOf(const char* text) {
-    return (reinterpret_cast<uintptr_t>(text) >> 3) % kCacheSlots;
-}
-
 }  // namespace
 
+// Keyed by the text itself, not by where it lies, so that a buffer reused for another text never
+// finds the old one; the table grows as needed and never lets a text through unconverted.
 const char* sjis(const char* utf8) {
-    size_t slot = slotOf(utf8);
-    for (size_t probe = 0; probe < kCacheSlots; ++probe) {
-        CachedText& entry = g_cache[(slot + probe) % kCacheSlots];
-        if (entry.source == utf8) return entry.converted;
-        if (entry.source != nullptr) continue;
-        // Shift-JIS never takes more bytes than UTF-8 for the same text.
-        size_t need = std::strlen(utf8) + 1;
-        if (g_arenaUsed + need > kArenaBytes) return utf8;
-        char* converted = g_arena + g_arenaUsed;
-        if (!toSjis().convert(utf8, converted, need, true)) return utf8;
-        g_arenaUsed += std::strlen(converted) + 1;
-        entry.source = utf8;
-        entry.converted = converted;
-        return converted;
+    static auto& converted = *new std::unordered_map<std::string, std::unique_ptr<char[]>>;
+    auto found = converted.find(utf8);
+    if (found != converted.end()) return found->second.get();
+    // Shift-JIS never takes more bytes than UTF-8 for the same text.
+    size_t size = std::strlen(utf8) + 1;
+    std::unique_ptr<char[]> text(new char[size]);
+    if (!toSjis().convert(utf8, text.get(), size, true)) {
+        std::fprintf(stderr, "zebora: this system cannot convert text to Shift-JIS (CP932)\n");
+        std::exit(1);
     }
-    return utf8;
+    return converted.emplace(utf8, std::move(text)).first->second.get();
 }
 
 void sjisToUtf8(const char* sjisText, char* out, size_t outSize) {

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 // The Shift-JIS form of a UTF-8 text written in the sources. Converted once per text and kept for the
-// life of the process, so callers may hold the result.
+// life of the process, so callers may hold the result; a character that Shift-JIS cannot write
+// becomes '?'.
 const char* sjis(const char* utf8);
 
 // Converts Shift-JIS bytes to UTF-8. Bytes that are not Shift-JIS become '?'; the output is always
