@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/menu_functions.h"
+#include "commands/hover_lines.h"
 #include "commands/menu_words.h"
 #include "display/display.h"
 #include "engine/script_engine.h"
@@ -101,30 +101,21 @@ void ScriptEngine::cmdSelect() {
 }
 
 void ScriptEngine::waitChoice() {
-    bool highlighted[kMenuLines] = {};
     int32_t width = 0, height = 0;
+    HoverLines lines(choiceRect, [&](int i, bool highlighted) {
+        drawChoiceLine(i, choiceRect[i].top, choiceText[i], highlighted ? kHighlighted : kPlain, width,
+                       height, SLOT_SCREEN);
+    });
     for (;;) {
         g_rightClicked = 0;
         g_leftClicked = 0;
         waitSinceMark(0);
         if (g_rightClicked && systemMenu(ACTION_CHOICE)) return;
         for (int i = 0; i < choiceCount; ++i) {
-            if (pointerIn(choiceRect[i])) {
-                if (!highlighted[i]) {
-                    drawChoiceLine(i, choiceRect[i].top, choiceText[i], kHighlighted, width, height,
-                                   SLOT_SCREEN);
-                    highlighted[i] = true;
-                }
-                if (g_leftClicked) {
-                    g_leftClicked = 0;
-                    clearPage();
-                    jumpToLabel(choicePlace[i]);
-                    return;
-                }
-            } else if (highlighted[i]) {
-                drawChoiceLine(i, choiceRect[i].top, choiceText[i], kPlain, width, height, SLOT_SCREEN);
-                highlighted[i] = false;
-            }
+            if (!lines.clicked(i)) continue;
+            clearPage();
+            jumpToLabel(choicePlace[i]);
+            return;
         }
         idleUntilInput();
     }

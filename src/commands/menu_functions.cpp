@@ -2,7 +2,7 @@
 // loop over up to ten lines.
 #include <cstring>
 
-#include "commands/menu_functions.h"
+#include "commands/hover_lines.h"
 #include "display/coordinates.h"
 #include "display/display.h"
 #include "engine/script_engine.h"
@@ -39,8 +39,11 @@ void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text
 }
 
 int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels) {
-    bool highlighted[kMenuLines] = {};
     int32_t width = 0, height = 0;
+    HoverLines lines(rects, [&](int i, bool highlighted) {
+        drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height,
+                     highlighted ? kHighlighted : kPlain);
+    });
     for (;;) {
         g_rightClicked = 0;
         g_leftClicked = 0;
@@ -50,20 +53,7 @@ int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels)
                 g_rightClicked = 0;
                 return -1;
             }
-            if (pointerIn(rects[i])) {
-                if (!highlighted[i]) {
-                    drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height,
-                                 kHighlighted);
-                    highlighted[i] = true;
-                }
-                if (g_leftClicked) {
-                    g_leftClicked = 0;
-                    return static_cast<int8_t>(i);
-                }
-            } else if (highlighted[i]) {
-                drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height, kPlain);
-                highlighted[i] = false;
-            }
+            if (lines.clicked(i)) return static_cast<int8_t>(i);
         }
         idleUntilInput();
     }

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "commands/menu_functions.h"
+#include "commands/hover_lines.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/transition_effects.h"
@@ -124,26 +124,20 @@ void FrontEnd::turnPage(int32_t delta) {
 }
 
 void FrontEnd::runPage() {
-    bool highlighted[ITEM_COUNT] = {};
+    MenuRect hits[ITEM_COUNT];
+    for (int item = 0; item < ITEM_COUNT; ++item)
+        hits[item] = kItems[item].hit;
+    // The label is drawn on the screen and on the back buffer, so the next dissolve keeps the highlight.
+    HoverLines items(hits, [](int item, bool highlighted) {
+        drawItem(item, 0, highlighted ? white() : grey(), SLOT_SCREEN);
+        drawItem(item, 0, highlighted ? white() : grey(), SLOT_BACK);
+    });
     for (;;) {
         g_leftClicked = 0;
         waitSinceMark(0);
+        // After "前" or "後" the pass goes on with the next item.
         for (int item = 0; item < ITEM_COUNT; ++item) {
-            if (!pointerIn(kItems[item].hit)) {
-                if (highlighted[item]) {
-                    drawItem(item, 0, grey(), SLOT_SCREEN);
-                    drawItem(item, 0, grey(), SLOT_BACK);
-                    highlighted[item] = false;
-                }
-                continue;
-            }
-            if (!highlighted[item]) {
-                drawItem(item, 0, white(), SLOT_SCREEN);
-                drawItem(item, 0, white(), SLOT_BACK);
-                highlighted[item] = true;
-            }
-            if (!g_leftClicked) continue;
-            g_leftClicked = 0;
+            if (!items.clicked(item)) continue;
             if (item == ITEM_PREVIOUS) turnPage(-1);
             if (item == ITEM_NEXT) turnPage(+1);
             if (item == ITEM_LOAD) return closeMenu();
