@@ -54,8 +54,10 @@ TEST(ReaderFile, ParsesEveryActionAndNamesTheLineOfAMistake) {
     std::vector<ReaderAction> actions;
     std::string error;
     ASSERT_TRUE(parseReaderScript(
-        "# comment\nwait 30\nclick 10 20 # here\nkey space\ndown ctrl\nshot a\nclose\n", actions, error));
-    ASSERT_EQ(actions.size(), 6u);
+        "# comment\nwait 30\nclick 10 20 # here\nkey space\ndown ctrl\nshot a\nclose\nup f12\n", actions,
+        error));
+    ASSERT_EQ(actions.size(), 7u);
+    EXPECT_EQ(actions[6].value, 123u);
     EXPECT_EQ(actions[0].value, 30u);
     EXPECT_EQ(actions[1].x, 10);
     EXPECT_EQ(actions[1].y, 20);

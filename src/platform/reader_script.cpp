@@ -8,6 +8,7 @@
 namespace {
 
 const int kMaxCoordinate = 65535;
+const uint32_t kFunctionKeys = 12;
 
 bool readNumber(std::istringstream& in, long long lowest, long long highest, long long& out) {
     std::string word;
@@ -88,6 +89,9 @@ uint32_t readerKeyCode(const std::string& name) {
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
         return static_cast<uint32_t>(name[0] - 'a' + 'A');
     if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return static_cast<uint32_t>(name[0]);
+    for (uint32_t n = 1; n <= kFunctionKeys; ++n) {
+        if (name == "f" + std::to_string(n)) return VK_F1 + n - 1;
+    }
     return 0;
 }
 
