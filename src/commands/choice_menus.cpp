@@ -79,9 +79,7 @@ void ScriptEngine::cmdSelect() {
     MenuWords words(args);
     words.skip(1);
     char texts[kMenuLines][kNameBytes], places[kMenuLines][kNameBytes];
-    for (int i = 0; i < count; ++i) {
-        if (!words.next(texts[i]) || !words.next(places[i])) selectFormatError();
-    }
+    if (!words.lines(count, texts, places)) selectFormatError();
     int32_t y = textY;
     MenuRect rects[kMenuLines];
     for (int i = 0; i < count; ++i) {

@@ -26,3 +26,10 @@ bool MenuWords::next(char* word) {
     word[kept] = '\0';
     return length > 0;
 }
+
+bool MenuWords::lines(int count, char (*texts)[kNameBytes], char (*places)[kNameBytes]) {
+    for (int i = 0; i < count; ++i) {
+        if (!next(texts[i]) || !next(places[i])) return false;
+    }
+    return true;
+}

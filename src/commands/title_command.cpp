@@ -31,9 +31,7 @@ void ScriptEngine::cmdTitle() {
     MenuWords words(args);
     words.skip(3);
     char texts[kMenuLines][kNameBytes], places[kMenuLines][kNameBytes];
-    for (int i = 0; i < count; ++i) {
-        if (!words.next(texts[i]) || !words.next(places[i])) titleFormatError();
-    }
+    if (!words.lines(count, texts, places)) titleFormatError();
     g_display.fill(SLOT_TEXT, Display::transparentIndex());
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
     MenuRect rects[kMenuLines];
