@@ -5,7 +5,7 @@ BUILD ?= build
 BUILD_SANITIZE ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev \
-           fonts-ipafont-mincho fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool
+           fonts-ipafont-mincho fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool openbox
 
 .PHONY: all deps build play test test-shuffled test-sanitize bench assets goldens clean
 

@@ -9,9 +9,13 @@
 
 namespace {
 
-bool realWindowAsked() {
+std::string windowAsked() {
     const char* value = std::getenv("ZEBORA_BENCH_WINDOW");
-    return value && std::strcmp(value, "1") == 0;
+    return value ? value : "";
+}
+
+bool realWindowAsked() {
+    return windowAsked() == "1" || windowAsked() == "full";
 }
 
 }  // namespace
@@ -21,7 +25,7 @@ bool useBenchWindowSystem() {
     if (ready) return true;
     PlatformOptions options;
     options.headless = !realWindowAsked();
-    options.windowed = true;
+    options.windowed = windowAsked() != "full";
     options.timeLimitMs = 0;
     g_windowSystem = createWindowSystem(options);
     if (!g_windowSystem || !g_windowSystem->openWindow("zebora bench")) return false;
@@ -34,8 +38,11 @@ bool useBenchWindowSystem() {
     return true;
 }
 
-const char* benchWindowSystemName() {
-    return realWindowAsked() ? "sdl" : "headless";
+std::string benchWindowSystemName() {
+    if (!realWindowAsked()) return "headless";
+    const char* renderer = std::getenv("SDL_RENDER_DRIVER");
+    return std::string(windowAsked() == "full" ? "sdl full screen" : "sdl window") + ", renderer " +
+           (renderer ? renderer : "by default");
 }
 
 void useScriptText(const std::string& stream) {

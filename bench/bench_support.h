@@ -1,12 +1,13 @@
 // The window system the benchmarks pump: headless by default, a real SDL window when
-// ZEBORA_BENCH_WINDOW=1 (bench/run.sh sets it under Xvfb).
+// ZEBORA_BENCH_WINDOW=1 (bench/run.sh sets it under Xvfb), in full screen when it is "full".
 #pragma once
 
 #include <string>
 
 // Installs the window system once; false when a real window was asked for and cannot be opened.
 bool useBenchWindowSystem();
-const char* benchWindowSystemName();
+// Which window, and the renderer that SDL_RENDER_DRIVER asks for.
+std::string benchWindowSystemName();
 
 // Loads a script held in memory as the engine's script, as the loader leaves it.
 void useScriptText(const std::string& stream);

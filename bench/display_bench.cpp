@@ -1,6 +1,8 @@
-// Presenting the screen, a whole-slot keyed copy, a brightness change, and one 26-pixel character
-// of the message font with its glyph already rendered.
+// Presenting a screen of which one pixel or every pixel changed, a whole-slot keyed copy, a brightness
+// change, and one 26-pixel character of the message font with its glyph already rendered.
 #include <benchmark/benchmark.h>
+
+#include <cstring>
 
 #include "bench_support.h"
 #include "display/display.h"
@@ -22,6 +24,17 @@ void BM_PresentChangedScreen(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PresentChangedScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_PresentWholeChangedScreen(benchmark::State& state) {
+    if (!useBenchWindowSystem()) return state.SkipWithError("no display");
+    state.SetLabel(benchWindowSystemName());
+    uint8_t value = 0;
+    for (auto _ : state) {
+        std::memset(g_display.pixels[SLOT_SCREEN], ++value, kSlotWidth * kSlotHeight);
+        g_windowSystem->idleUntil(g_windowSystem->milliseconds());
+    }
+}
+BENCHMARK(BM_PresentWholeChangedScreen)->Unit(benchmark::kMicrosecond);
 
 void BM_KeyedCopyWholeSlot(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");

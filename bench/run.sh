@@ -1,5 +1,6 @@
 #!/bin/sh
-# Prints the benchmark figures: once headless, once with a real window under Xvfb.
+# Prints the benchmark figures: once headless, once with a real window under Xvfb, then what the
+# presenter costs in full screen at 1920×1080 with each renderer, and the player's idle CPU.
 set -e
 build=${1:-build}
 bench="$build/bench/zebora_bench"
@@ -8,8 +9,15 @@ echo "== headless"
 if command -v xvfb-run >/dev/null; then
     echo "== SDL window under Xvfb"
     xvfb-run -a env ZEBORA_BENCH_WINDOW=1 "$bench" --benchmark_min_time=0.2
+    echo "== presenting in full screen at 1920×1080 under Xvfb"
+    for renderer in software opengl; do
+        xvfb-run -a -s "-screen 0 1920x1080x24" env ZEBORA_BENCH_WINDOW=full SDL_RENDER_DRIVER=$renderer \
+            "$bench" --benchmark_filter=Present --benchmark_min_time=0.2
+    done
 fi
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
-    echo "== menu page idle"
+    echo "== the player's memory, and its CPU while it waits for the reader"
+    bench/renderer_memory.sh "$build"
+    RENDERERS="software opengl" bench/click_wait_idle.sh "$build"
     bench/menu_idle.sh "$build"
 fi

@@ -6,6 +6,16 @@
 
 const int kScreenWidth = 640;
 const int kScreenHeight = 480;
+const int kPaletteBytes = 256 * 4;
+
+// A rectangle of pixels, of the picture or of the window that shows it.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
 
 // Writes the screen as 3 bytes a pixel (red, green, blue); black where there is no screen yet.
 void screenToRgb(const ScreenSource& source, uint8_t* rgb);

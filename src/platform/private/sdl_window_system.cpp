@@ -19,7 +19,6 @@ const uint32_t kClockOffset = 10000000;
 const uint32_t kPollIntervalMs = 1;
 const uint32_t kPresentIntervalMs = 16;
 const uint32_t kLongestSleepMs = 100;
-const int kPaletteBytes = 256 * 4;
 
 uint32_t virtualKey(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return static_cast<uint32_t>(key - SDLK_a + 'A');
@@ -80,16 +79,26 @@ bool initVideo() {
     return true;
 }
 
-int clampTo(int value, int limit) {
-    return value < 0 ? 0 : value >= limit ? limit - 1 : value;
+// Alt+Enter and F11 belong to the window, as in most full-screen programs; the engine never sees them.
+bool isModeSwitch(const SDL_Keysym& key) {
+    bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
+    return key.sym == SDLK_F11 || (enter && (key.mod & KMOD_ALT));
+}
+
+// Full screen asks for the whole display as well: without a window manager nobody else resizes the
+// window, and SDL would go on believing it covers the display.
+SDL_Rect areaFor(bool fullScreen, int display) {
+    SDL_Rect bounds = {0, 0, kScreenWidth, kScreenHeight};
+    if (fullScreen && SDL_GetDisplayBounds(display, &bounds) == 0) return bounds;
+    int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    return {centred, centred, kScreenWidth, kScreenHeight};
 }
 
 }  // namespace
 
 SdlWindowSystem::~SdlWindowSystem() {
     if (cursor_) SDL_FreeCursor(cursor_);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    presenter_.close();
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
 }
@@ -102,23 +111,15 @@ bool SdlWindowSystem::openWindow(const char* utf8Title) {
                      SDL_GetError());
         return false;
     }
+    SDL_Rect area = areaFor(!windowed_, 0);
     uint32_t flags = windowed_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(utf8Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kScreenWidth,
-                               kScreenHeight, flags);
-    if (window_) renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_) {
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-        SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                     kScreenWidth, kScreenHeight);
-    }
-    if (!texture_) {
+    window_ = SDL_CreateWindow(utf8Title, area.x, area.y, area.w, area.h, flags);
+    if (!window_ || !presenter_.open(window_)) {
         std::fprintf(stderr, "zebora: cannot open the window (%s)\n", SDL_GetError());
         return false;
     }
     setIconAndCursor();
-    converted_.assign(kScreenWidth * kScreenHeight, 0);
-    presentIfChanged(true);
+    presentIfChanged();
     return true;
 }
 
@@ -161,7 +162,7 @@ void SdlWindowSystem::pumpEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event))
         translate(event);
-    if (now - lastPresent_ >= kPresentIntervalMs) presentIfChanged(false);
+    if (now - lastPresent_ >= kPresentIntervalMs) presentIfChanged();
 }
 
 void SdlWindowSystem::translate(const SDL_Event& event) {
@@ -171,7 +172,10 @@ void SdlWindowSystem::translate(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) post(WM_CLOSE, 0, 0);
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) exposed_ = true;
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                presenter_.redrawAll();
+            }
             break;
         case SDL_MOUSEMOTION:
             postMouse(WM_MOUSEMOVE, event.motion.x, event.motion.y);
@@ -185,23 +189,40 @@ void SdlWindowSystem::translate(const SDL_Event& event) {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            if (uint32_t vk = virtualKey(event.key.keysym.sym)) {
-                post(event.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, vk, 0);
-            }
+            translateKey(event);
             break;
         default:
             break;
     }
 }
 
+void SdlWindowSystem::translateKey(const SDL_Event& event) {
+    bool down = event.type == SDL_KEYDOWN;
+    if (isModeSwitch(event.key.keysym)) {
+        bool fullScreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+        if (down && !event.key.repeat) setFullScreen(!fullScreen);
+        return;
+    }
+    if (uint32_t vk = virtualKey(event.key.keysym.sym)) post(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);
+}
+
+void SdlWindowSystem::setFullScreen(bool fullScreen) {
+    SDL_Rect area = areaFor(fullScreen, SDL_GetWindowDisplayIndex(window_));
+    if (!fullScreen) SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, area.w, area.h);
+    SDL_SetWindowPosition(window_, area.x, area.y);
+    if (fullScreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    presenter_.redrawAll();
+}
+
 void SdlWindowSystem::post(uint32_t message, uint32_t wParam, uint32_t lParam) {
     queue_.push_back({message, wParam, lParam});
 }
 
-void SdlWindowSystem::postMouse(uint32_t message, int x, int y) {
-    uint32_t position = static_cast<uint32_t>(clampTo(x, kScreenWidth)) |
-                        static_cast<uint32_t>(clampTo(y, kScreenHeight)) << 16;
-    post(message, 0, position);
+void SdlWindowSystem::postMouse(uint32_t message, int windowX, int windowY) {
+    int x = 0, y = 0;
+    presenter_.toScreen(windowX, windowY, x, y);
+    post(message, 0, static_cast<uint32_t>(x) | static_cast<uint32_t>(y) << 16);
 }
 
 bool SdlWindowSystem::takeMessage(WindowMessage& out) {
@@ -212,7 +233,7 @@ bool SdlWindowSystem::takeMessage(WindowMessage& out) {
 }
 
 void SdlWindowSystem::idleUntil(uint32_t deadline) {
-    presentIfChanged(false);
+    presentIfChanged();
     int32_t remaining = static_cast<int32_t>(deadline - milliseconds());
     if (remaining <= 0) return;
     SDL_WaitEventTimeout(nullptr,
@@ -229,43 +250,10 @@ void SdlWindowSystem::showMessageBox(const char* utf8Caption, const char* utf8Te
 }
 
 void SdlWindowSystem::setScreenSource(const ScreenSource& source) {
-    screen_ = source;
-    shownPixels_.clear();
+    presenter_.setSource(source);
 }
 
-void SdlWindowSystem::presentIfChanged(bool force) {
-    if (!renderer_) return;
+void SdlWindowSystem::presentIfChanged() {
     lastPresent_ = SDL_GetTicks();
-    bool changed = force || exposed_;
-    if (screen_.pixels) {
-        size_t bytes = static_cast<size_t>(screen_.pitch) * kScreenHeight;
-        bool same = shownPixels_.size() == bytes && shownPalette_.size() == kPaletteBytes &&
-                    std::memcmp(shownPixels_.data(), screen_.pixels, bytes) == 0 &&
-                    std::memcmp(shownPalette_.data(), screen_.palette, kPaletteBytes) == 0;
-        if (!same) {
-            shownPixels_.assign(screen_.pixels, screen_.pixels + bytes);
-            shownPalette_.assign(screen_.palette, screen_.palette + kPaletteBytes);
-            changed = true;
-        }
-    }
-    if (!changed) return;
-    exposed_ = false;
-    if (screen_.pixels) {
-        uint32_t colours[256];
-        for (int i = 0; i < 256; ++i) {
-            const uint8_t* c = screen_.palette + i * 4;
-            colours[i] = static_cast<uint32_t>(c[0]) << 16 | static_cast<uint32_t>(c[1]) << 8 | c[2];
-        }
-        for (int y = 0; y < kScreenHeight; ++y) {
-            const uint8_t* row = screen_.pixels + y * screen_.pitch;
-            uint32_t* out = converted_.data() + y * kScreenWidth;
-            for (int x = 0; x < kScreenWidth; ++x)
-                out[x] = colours[row[x]];
-        }
-    }
-    SDL_UpdateTexture(texture_, nullptr, converted_.data(), kScreenWidth * 4);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    presenter_.presentIfChanged();
 }

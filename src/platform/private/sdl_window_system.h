@@ -1,14 +1,14 @@
 // The real window: SDL2 shows slot 0 scaled to the window and turns SDL events into window messages.
+// Alt+Enter and F11 switch it between full screen and a 640×480 window.
 #pragma once
 #include <deque>
-#include <vector>
 
+#include "platform/private/sdl_presenter.h"
 #include "platform/window_system.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 struct SDL_Cursor;
+struct SDL_Keysym;
 union SDL_Event;
 
 class SdlWindowSystem : public WindowSystem {
@@ -27,22 +27,18 @@ public:
 
 private:
     void translate(const SDL_Event& event);
+    void translateKey(const SDL_Event& event);
     void post(uint32_t message, uint32_t wParam, uint32_t lParam);
-    void postMouse(uint32_t message, int x, int y);
-    void presentIfChanged(bool force);
+    void postMouse(uint32_t message, int windowX, int windowY);
+    void presentIfChanged();
     void setIconAndCursor();
+    void setFullScreen(bool fullScreen);
 
     bool windowed_;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
+    SdlPresenter presenter_;
     std::deque<WindowMessage> queue_;
     uint32_t lastPoll_ = 0;
     uint32_t lastPresent_ = 0;
-    bool exposed_ = true;
-    ScreenSource screen_;
-    std::vector<uint8_t> shownPixels_;
-    std::vector<uint8_t> shownPalette_;
-    std::vector<uint32_t> converted_;
 };

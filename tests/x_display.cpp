@@ -1,0 +1,150 @@
+#include "x_display.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+const int kPollStepMs = 50;
+const int kStartTimeoutMs = 10000;
+const int kStopTimeoutMs = 2000;
+const int kSignalled = 128;  // as the shell reports a process that a signal ended
+
+bool installed(const char* program) {
+    return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// What Xvfb writes on the pipe once it listens: its display number and a newline.
+std::string readDisplayNumber(int fd) {
+    std::string number;
+    pollfd wanted = {fd, POLLIN, 0};
+    char c = 0;
+    while (poll(&wanted, 1, kStartTimeoutMs) == 1 && read(fd, &c, 1) == 1 && c != '\n')
+        number += c;
+    return c == '\n' ? number : "";
+}
+
+}  // namespace
+
+bool xToolsInstalled() {
+    return installed("Xvfb") && installed("xdotool");
+}
+
+bool pollUntil(const std::function<bool()>& done, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollStepMs));
+    }
+    return done();
+}
+
+ChildProcess::ChildProcess(const std::vector<std::string>& command, const std::string& display) {
+    pid_ = fork();
+    if (pid_ != 0) return;
+    int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, STDOUT_FILENO);
+    dup2(quiet, STDERR_FILENO);
+    setenv("DISPLAY", display.c_str(), 1);
+    std::vector<char*> arguments;
+    for (const std::string& word : command)
+        arguments.push_back(const_cast<char*>(word.c_str()));
+    arguments.push_back(nullptr);
+    execvp(arguments[0], arguments.data());
+    _exit(127);
+}
+
+// Asked politely first, so that Xvfb removes its lock file and socket.
+ChildProcess::~ChildProcess() {
+    if (reaped_ || pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitForExit(kStopTimeoutMs);
+    if (reaped_) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+}
+
+int ChildProcess::waitForExit(int timeoutMs) {
+    int status = 0;
+    reaped_ = pollUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeoutMs);
+    if (!reaped_) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : kSignalled + WTERMSIG(status);
+}
+
+XDisplay::XDisplay(int screenWidth, int screenHeight, bool windowManager) {
+    startServer(screenWidth, screenHeight);
+    if (failure_.empty() && windowManager) startWindowManager();
+}
+
+void XDisplay::startServer(int screenWidth, int screenHeight) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        failure_ = "no pipe";
+        return;
+    }
+    std::string screen = std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
+    server_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", screen,
+                                 "-nolisten", "tcp"},
+        "");
+    close(pipeFds[1]);
+    std::string number = readDisplayNumber(pipeFds[0]);
+    close(pipeFds[0]);
+    if (number.empty()) failure_ = "Xvfb did not start";
+    name_ = ":" + number;
+}
+
+// Openbox runs its start-up command once it manages the screen: that command removes a file.
+void XDisplay::startWindowManager() {
+    char signal[] = "/tmp/zebora-openbox-XXXXXX";
+    close(mkstemp(signal));
+    windowManager_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"openbox", "--sm-disable", "--startup", std::string("rm ") + signal}, name_);
+    if (!pollUntil([&] { return access(signal, F_OK) != 0; }, kStartTimeoutMs)) {
+        failure_ = "openbox did not start (is it installed? make deps installs it)";
+        unlink(signal);
+    }
+}
+
+std::string XDisplay::xdotool(const std::string& arguments) const {
+    std::string command = "DISPLAY=" + name_ + " xdotool " + arguments + " 2>/dev/null";
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
+    pclose(pipe);
+    return output;
+}
+
+std::string XDisplay::windowOf(pid_t pid, int timeoutMs) const {
+    std::string window;
+    pollUntil(
+        [&] {
+            std::istringstream found(xdotool("search --onlyvisible --pid " + std::to_string(pid)));
+            return static_cast<bool>(found >> window);
+        },
+        timeoutMs);
+    return window;
+}
+
+WindowGeometry XDisplay::geometry(const std::string& window) const {
+    std::istringstream lines(xdotool("getwindowgeometry --shell " + window));
+    WindowGeometry geometry;
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind("WIDTH=", 0) == 0) geometry.width = std::atoi(line.c_str() + 6);
+        if (line.rfind("HEIGHT=", 0) == 0) geometry.height = std::atoi(line.c_str() + 7);
+    }
+    return geometry;
+}
