@@ -73,7 +73,8 @@ TEST_F(ImageCommandsTest, CharactersGoToTheirPlacesAndTheCentreLiesInFront) {
     EXPECT_EQ(pixelAt(SLOT_SCREEN, 200, 100), 55);
     run("wide.bmp 3 0 0", &ScriptEngine::cmdObjLoad);  // a full-width picture empties the centre
     EXPECT_EQ(pixelAt(SLOT_SCENE, 200, 100), 60);
-    run("clear 3 0 0", &ScriptEngine::cmdObjLoad);
+    run("centre.bmp 1 0 0", &ScriptEngine::cmdObjLoad);
+    run("clear 3 0 0", &ScriptEngine::cmdObjLoad);  // clears the centre too
     EXPECT_EQ(pixelAt(SLOT_SCENE, 200, 100), 40);
 }
 

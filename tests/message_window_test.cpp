@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-#include "display/display.h"
-#include "display/palette_fader.h"
 #include "engine/script_engine.h"
 #include "golden.h"
 #include "platform/text_encoding.h"

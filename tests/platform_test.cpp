@@ -12,7 +12,7 @@
 #include "platform/text_encoding.h"
 #include "test_support.h"
 
-TEST(GameFiles, AreFoundAsWindowsFindsThem) {
+TEST(GameFiles, AreFoundAsWindowsFindsThemAlsoFromStartDat) {
     TempFolder root;
     mkdir(root.file("Pics").c_str(), 0755);
     mkdir(root.file("Pics/Sub").c_str(), 0755);
@@ -26,10 +26,7 @@ TEST(GameFiles, AreFoundAsWindowsFindsThem) {
     EXPECT_EQ(size, 3u);
     EXPECT_FALSE(findFile((root.path() + "/Pics/missing.bmp").c_str(), size));
     EXPECT_FALSE(findFile((root.path() + "/Pics").c_str(), size));
-}
-
-TEST(GameFiles, StartDatNamesAreMatchedWithoutRegardToCase) {
-    TempFolder root;
+    // So are the names of start.dat.
     root.writeGame("@found();");
     writeFile(root.file("start.dat"), "GAME Story.ZEB\r\n");
     EXPECT_EQ(runHeadless(root, "").errors, unknownCommand("found"));

@@ -1,7 +1,7 @@
 // The loader's stripping rules, the argument extractor and the place scan, run in-process.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -33,19 +33,15 @@ void useScript(const std::string& stream) {
 
 }  // namespace
 
-TEST(ScriptLoader, DropsBlanksCommentsAndHeaderLines) {
+TEST(ScriptLoader, DropsBlanksCommentsAndHeaderLinesAndTreatsEach899BytesAsALineOfTheirOwn) {
     EXPECT_EQ(load("#title x\n@goto( a , b );\r\nab cd\t//gone\n\n e\n"), "@goto(a,b);abcde");
     // A full-width blank is an ordinary character; '#' after a blank is text.
     EXPECT_EQ(load(toSjis("あ　い\n #x\n")), toSjis("あ　い#x"));
     // "//" inside a command's arguments also drops the rest of the line.
     EXPECT_EQ(load("@bgload(a//b.bmp,1,1);\nz"), "@bgload(az");
-}
-
-TEST(ScriptLoader, ReadsTextModeLikeWindowsAndTreatsEach899BytesAsALineOfTheirOwn) {
+    // Text mode as Windows reads it.
     EXPECT_EQ(load("ab\r\ncd\rx\n"), "abcd\rx");
-    EXPECT_EQ(load("ab\x1A"
-                   "cd\n"),
-              "ab");
+    EXPECT_EQ(load(std::string("ab\x1A") + "cd\n"), "ab");
     // The '#' that starts the second piece drops that piece only; a "//" in the first piece does
     // not reach into the second.
     std::string first(899, 'a');

@@ -8,18 +8,6 @@
 #include "golden.h"
 #include "test_support.h"
 
-TEST(ScriptRun, EndsQuietlyAtTheEndOfTheScript) {
-    RunResult run = runScript("#title x\n本文です。\\n@wait(100);\\d改行");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "");
-}
-
-TEST(ScriptRun, DispatchesByNameWhateverTheBlanks) {
-    EXPECT_EQ(runScript("@flag ( 3 , = , 5 ) ;\n@flagselect(3,=,5,yes,no);@name(no);@no();@name(yes);@yes();")
-                  .errors,
-              unknownCommand("yes"));
-}
-
 TEST(ScriptRun, ReportsBadCommandTextAndArgumentsButAcceptsTheLongestThatFit) {
     expectFatalErrors({
         {"@bogus(1);", "指定された関数が見つかりません[bogus]"},
@@ -72,16 +60,14 @@ TEST(ScriptRun, AHalfWidthKatakanaBeforeAnAtSignHidesThePlaceFromTheScan) {
     EXPECT_EQ(runScript("ソ表@done();").errors, unknownCommand("done"));
 }
 
-// The first of two places of a name; names are case-sensitive; "0" and "end" are never searched.
+// The first of two places of a name; names are case-sensitive; "0" and "end" are never searched; a jump
+// backwards runs the commands again.
 TEST(Places, AJumpFindsTheFirstPlaceOfItsExactNameButNeverAReservedOne) {
     EXPECT_EQ(runScript("@goto(a);@name(a);@first();@name(a);@second();").errors, unknownCommand("first"));
     EXPECT_EQ(runScript("@name(Place);@goto(place);").errors,
               fatalLine("[place]指定された場所名が見つかりません"));
     EXPECT_EQ(runScript("@goto(0);@after();").errors, unknownCommand("after"));
     EXPECT_EQ(runScript("@goto(end);@name(end);@never();").errors, "");
-}
-
-TEST(Places, AJumpBackwardsRunsTheCommandsAgain) {
     EXPECT_EQ(runScript("@name(loop);@flag(0,+,1);@flagselect(0,<,3,loop,0);"
                         "@flagselect(0,=,3,three,0);@wrong();@name(three);@looped();")
                   .errors,

@@ -69,9 +69,7 @@ EnterFolder::~EnterFolder() {
 }
 
 void TempFolder::writeGame(const std::string& utf8Script) const {
-    std::string folder = file("game");
-    mkdir(folder.c_str(), 0755);
-    writeFile(file("game/story.zeb"), toSjis(utf8Script));
+    writeGameFolder("game", utf8Script);
     writeFile(file("start.dat"), "game story.zeb\n");
 }
 

@@ -7,7 +7,6 @@
 #include "golden.h"
 #include "platform/text_encoding.h"
 #include "platform/text_rasteriser.h"
-#include "shell/shell.h"
 #include "test_support.h"
 
 namespace {
