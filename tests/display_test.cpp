@@ -109,8 +109,8 @@ TEST_F(DisplayTest, LoadBitmapCopiesOnlyWhatLiesInsideThePictureAndTheSlot) {
     EXPECT_EQ(pixelsAt(SLOT_WORK, {{639, 479}, {634, 479}}), (std::vector<int>{9, 3}));
     g_display.loadBitmap(file.c_str(), 100, 100, -5, -5, 0, 0, SLOT_WORK);
     EXPECT_EQ(pixelsAt(SLOT_WORK, {{4, 4}, {5, 5}, {95, 95}}), (std::vector<int>{9, 0, 3}));
-    g_display.loadBitmap(file.c_str(), 100, 100, 200, 200, 5, 5, SLOT_WORK);
-    EXPECT_EQ(pixelsAt(SLOT_WORK, {{204, 204}, {205, 204}, {204, 205}}), (std::vector<int>{9, 0, 0}));
+    g_display.loadBitmap(file.c_str(), 100, 100, 200, 200, 5, 0, SLOT_WORK);
+    EXPECT_EQ(pixelsAt(SLOT_WORK, {{204, 209}, {205, 200}, {204, 210}}), (std::vector<int>{9, 0, 0}));
     g_display.loadBitmap(file.c_str(), 100, 100, 0, 0, 50, 50, SLOT_WORK);
 }
 

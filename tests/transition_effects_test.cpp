@@ -140,6 +140,7 @@ TEST_F(EffectsTest, TheWindowedScreenIsWrittenAtTheClientOrigin) {
     g_clientX = 16, g_clientY = 16;
     g_effects.rowWipe(0, 0, 0, 0, 16, 16, 0, SLOT_SCREEN, SLOT_SCENE);
     g_clientX = g_clientY = 0;
+    g_fullScreen = 1;
     EXPECT_EQ(pixelAt(SLOT_SCREEN, 1, 0), 7);
     EXPECT_EQ(pixelAt(SLOT_SCREEN, 17, 16), pixelAt(SLOT_SCENE, 1, 0));
 }
