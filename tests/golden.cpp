@@ -79,10 +79,6 @@ std::vector<uint8_t> slotRgb(int slot) {
     return rgb;
 }
 
-std::vector<uint8_t> screenRgb() {
-    return slotRgb(SLOT_SCREEN);
-}
-
 void expectShotGolden(const std::string& name, const std::string& pngPath) {
     std::vector<uint8_t> rgb;
     int width = 0, height = 0;

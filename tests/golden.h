@@ -7,8 +7,6 @@
 #include <vector>
 
 void expectGolden(const std::string& name, const std::vector<uint8_t>& rgb, int width, int height);
-// What the reader sees now: slot 0 through the device palette.
-std::vector<uint8_t> screenRgb();
 // A slot's pixels through the device palette.
 std::vector<uint8_t> slotRgb(int slot);
 // A shot the headless reader wrote.

@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-#include "display/display.h"
-#include "display/palette_fader.h"
 #include "engine/script_engine.h"
 #include "golden.h"
 #include "platform/text_encoding.h"
@@ -17,9 +15,7 @@ namespace {
 class MessageWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        useHeadlessWindowSystem();
-        g_fullScreen = 1;
-        g_display.open();
+        openHeadlessDisplay();
         mainWindowProc({WM_KEYDOWN, VK_CONTROL, 0});
         g_engine.textX = g_engine.textY = 16;
         g_engine.dimLevel = -64;
@@ -46,31 +42,19 @@ protected:
 
 }  // namespace
 
-TEST_F(MessageWindowTest, ALineEndsWhileLessThanTwoCharactersFit) {
-    useText(repeat("あ", 24));
-    type(21);
-    EXPECT_EQ(g_engine.textY, 16);
-    EXPECT_EQ(g_engine.textX, 16 + 21 * 27);
-    type(1);
-    EXPECT_EQ(g_engine.textY, 46);
-    EXPECT_EQ(g_engine.textX, 16);
-}
-
-TEST_F(MessageWindowTest, LineStartPunctuationMayTakeTheLastPlace) {
-    for (const char* mark : {"、", "。", "」"}) {
-        useText(repeat("あ", 22) + mark + "い");
+// A line ends once less than two characters fit; a following 、 。 or 」 may take the last place.
+TEST_F(MessageWindowTest, ALineEndsWhileLessThanTwoCharactersFitButPunctuationMayTakeTheLastPlace) {
+    for (std::string next : {"あ", "、", "。", "」"}) {
+        useText(repeat("あ", 22) + next + "い");
         g_engine.textX = g_engine.textY = 16;
-        type(22);
-        EXPECT_EQ(g_engine.textY, 16) << mark;
+        type(21);
+        EXPECT_EQ(g_engine.textX, 16 + 21 * 27);
         type(1);
-        EXPECT_EQ(g_engine.textY, 46) << mark;
+        EXPECT_EQ(g_engine.textY, next == "あ" ? 46 : 16) << next;
+        type(1);
+        EXPECT_EQ(g_engine.textY, 46) << next;
+        EXPECT_EQ(g_engine.textX, next == "あ" ? 16 + 27 : 16) << next;
     }
-    // Only after a two-byte character does the next count as punctuation.
-    useText(repeat("あ", 21) + "a、");
-    g_engine.textX = 16 + 27;
-    g_engine.textY = 16;
-    type(22);
-    EXPECT_EQ(g_engine.textY, 46);
 }
 
 TEST_F(MessageWindowTest, ALineIsAsTallAsItsTallestCharacter) {
@@ -84,11 +68,11 @@ TEST_F(MessageWindowTest, ALineIsAsTallAsItsTallestCharacter) {
     EXPECT_EQ(g_engine.lineHeight, 26);
 }
 
-TEST_F(MessageWindowTest, IndentOnlyAtTheStartOfALine) {
-    g_engine.indent();
-    EXPECT_EQ(g_engine.textX, 42);
-    g_engine.indent();
-    EXPECT_EQ(g_engine.textX, 42);
+// \d indents only at the start of a line; @text always takes its width, 0 being the face's own.
+TEST(MessageWindow, AnIndentOnlyAtTheStartOfALineAndTextAlwaysTakesTheWidth) {
+    const std::string plain = shotAfter("\\dあい@wait(9000);", 4000);
+    EXPECT_TRUE(shotAfter("\\dあ\\dい@wait(9000);", 4000) == plain);
+    EXPECT_TRUE(shotAfter("@text(0,0,8,0);@text(0,0,0,0);\\dあい@wait(9000);", 4000) == plain);
 }
 
 TEST(MessageWindow, TypesAPageThatWrapsAndWaitsForAClick) {

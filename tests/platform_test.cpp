@@ -9,11 +9,10 @@
 #include <regex>
 
 #include "platform/file_system.h"
-#include "platform/reader_script.h"
 #include "platform/text_encoding.h"
 #include "test_support.h"
 
-TEST(GameFiles, AreFoundAsWindowsFindsThem) {
+TEST(GameFiles, AreFoundAsWindowsFindsThemAlsoFromStartDat) {
     TempFolder root;
     mkdir(root.file("Pics").c_str(), 0755);
     mkdir(root.file("Pics/Sub").c_str(), 0755);
@@ -27,10 +26,7 @@ TEST(GameFiles, AreFoundAsWindowsFindsThem) {
     EXPECT_EQ(size, 3u);
     EXPECT_FALSE(findFile((root.path() + "/Pics/missing.bmp").c_str(), size));
     EXPECT_FALSE(findFile((root.path() + "/Pics").c_str(), size));
-}
-
-TEST(GameFiles, StartDatNamesAreMatchedWithoutRegardToCase) {
-    TempFolder root;
+    // So are the names of start.dat.
     root.writeGame("@found();");
     writeFile(root.file("start.dat"), "GAME Story.ZEB\r\n");
     EXPECT_EQ(runHeadless(root, "").errors, unknownCommand("found"));
@@ -50,48 +46,19 @@ TEST(EngineTexts, AreConvertedByTheirTextNotTheirAddress) {
     }
 }
 
-TEST(ReaderFile, ParsesEveryActionAndNamesTheLineOfAMistake) {
-    std::vector<ReaderAction> actions;
-    std::string error;
-    ASSERT_TRUE(parseReaderScript(
-        "# comment\nwait 30\nclick 10 20 # here\nkey space\ndown ctrl\nshot a\nclose\nup f12\n", actions,
-        error));
-    ASSERT_EQ(actions.size(), 7u);
-    EXPECT_EQ(actions[6].value, 123u);
-    EXPECT_EQ(actions[0].value, 30u);
-    EXPECT_EQ(actions[1].x, 10);
-    EXPECT_EQ(actions[1].y, 20);
-    EXPECT_EQ(actions[2].value, 32u);
-    EXPECT_EQ(actions[3].value, 17u);
-    EXPECT_EQ(actions[4].name, "a");
+TEST(ReaderFile, AMistakeNamesItsLineAndStopsThePlayerBeforeItStarts) {
     for (const char* bad : {"jump 3", "wait", "wait -5", "click 10", "key f13", "close now", "move 1 x"}) {
-        actions.clear();
-        EXPECT_FALSE(parseReaderScript(std::string("wait 1\n") + bad + "\n", actions, error)) << bad;
-        EXPECT_NE(error.find("reader line 2"), std::string::npos) << error;
+        RunResult run = runScript("@x();", std::string("# comment\nwait 1 # here\nup f12\n") + bad + "\n");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find("reader line 4"), std::string::npos) << bad << ": " << run.errors;
+        EXPECT_EQ(run.errors.find(unknownCommand("x")), std::string::npos) << bad;
     }
-}
-
-TEST(ReaderFile, AMistakeStopsThePlayerBeforeItStarts) {
-    TempFolder root;
-    root.writeGame("@x();");
-    RunResult run = runHeadless(root, "wait 10\nfly away\n");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.errors.find("reader line 2"), std::string::npos) << run.errors;
 }
 
 TEST(ReaderFile, AReaderThatNeverClosesIsStoppedAfterAnHourOfEngineTime) {
     RunResult run = runScript("@wait(5000000);@after();", "wait 9000000\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, "reader: one hour of engine time has passed; closing the window\n");
-}
-
-TEST(ReaderFile, ShotsArePicturesOfTheScreen) {
-    TempFolder root;
-    root.writeGame("@wait(1000);");
-    runHeadless(root, "wait 500\nshot first\n");
-    std::string png = readFile(root.file("first.png"));
-    ASSERT_GT(png.size(), 8u);
-    EXPECT_EQ(png.substr(1, 3), "PNG");
 }
 
 TEST(Player, SaysHowToRunWithoutADisplay) {

@@ -1,7 +1,7 @@
 // The loader's stripping rules, the argument extractor and the place scan, run in-process.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -28,26 +28,20 @@ void useScript(const std::string& stream) {
     std::free(g_engine.script);
     g_engine.script = strdup(stream.c_str());
     g_engine.length = static_cast<int32_t>(stream.size());
+    g_engine.pos = 0;
 }
 
 }  // namespace
 
-TEST(ScriptLoader, DropsBlanksCommentsAndHeaderLines) {
+TEST(ScriptLoader, DropsBlanksCommentsAndHeaderLinesAndTreatsEach899BytesAsALineOfTheirOwn) {
     EXPECT_EQ(load("#title x\n@goto( a , b );\r\nab cd\t//gone\n\n e\n"), "@goto(a,b);abcde");
     // A full-width blank is an ordinary character; '#' after a blank is text.
     EXPECT_EQ(load(toSjis("あ　い\n #x\n")), toSjis("あ　い#x"));
     // "//" inside a command's arguments also drops the rest of the line.
     EXPECT_EQ(load("@bgload(a//b.bmp,1,1);\nz"), "@bgload(az");
-}
-
-TEST(ScriptLoader, ReadsTextModeLikeWindows) {
+    // Text mode as Windows reads it.
     EXPECT_EQ(load("ab\r\ncd\rx\n"), "abcd\rx");
-    EXPECT_EQ(load("ab\x1A"
-                   "cd\n"),
-              "ab");
-}
-
-TEST(ScriptLoader, TreatsEach899BytesAsALineOfTheirOwn) {
+    EXPECT_EQ(load(std::string("ab\x1A") + "cd\n"), "ab");
     // The '#' that starts the second piece drops that piece only; a "//" in the first piece does
     // not reach into the second.
     std::string first(899, 'a');
@@ -58,35 +52,16 @@ TEST(ScriptLoader, TreatsEach899BytesAsALineOfTheirOwn) {
 
 TEST(ArgumentExtractor, LeavesBlankSeparatedWordsAndStepsPastTheSemicolon) {
     useScript("@flagselect(3,\"=>\",5,yes,no);rest");
-    g_engine.pos = 0;
     g_engine.extractArgs();
     EXPECT_STREQ(g_engine.args, "            3  =>  5 yes no");
     EXPECT_STREQ(g_engine.script + g_engine.pos, "rest");
-}
-
-TEST(ArgumentExtractor, KeepsALaterParenthesisAsText) {
+    // A later parenthesis is text.
     useScript("@goto(a(b);");
-    g_engine.pos = 0;
     g_engine.extractArgs();
     EXPECT_STREQ(g_engine.args, "      a(b");
 }
 
-TEST(PlaceScan, ListsNameCommandsInScriptOrder) {
-    useScript("@name(a);text@goto(a);@name(b);");
-    g_engine.scanLabels();
-    ASSERT_EQ(g_engine.nameCount, 2);
-    EXPECT_EQ(g_engine.namePos[0], 0);
-    EXPECT_EQ(g_engine.namePos[1], 22);
-}
-
-TEST(PlaceScan, StepsOverAnAtSignAfterHalfWidthKatakana) {
-    // The scan takes every byte from 0x80 up as a lead byte, so "ｱ@" is one character to it.
-    useScript(toSjis("ｱ@name(a);あ@name(b);"));
-    g_engine.scanLabels();
-    ASSERT_EQ(g_engine.nameCount, 1);
-    EXPECT_EQ(g_engine.namePos[0], 12);
-}
-
+// The place scan takes an '@' inside another command's arguments as the start of a command.
 TEST(PlaceScan, AnAtSignInsideArgumentsStartsACommand) {
     useScript("@goto(x@name(a));");
     g_engine.scanLabels();

@@ -2,42 +2,14 @@
 // that function.dat does not know, whose name the message shows.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "golden.h"
 #include "test_support.h"
 
-namespace {
-
-struct ErrorCase {
-    const char* script;
-    const char* message;
-};
-
-void expectMessages(const ErrorCase* cases, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        RunResult run = runScript(cases[i].script);
-        EXPECT_EQ(run.status, 1) << cases[i].script;
-        EXPECT_EQ(run.errors, fatalLine(cases[i].message)) << cases[i].script;
-    }
-}
-
-}  // namespace
-
-TEST(ScriptRun, EndsQuietlyAtTheEndOfTheScript) {
-    RunResult run = runScript("#title x\n本文です。\\n@wait(100);\\d改行");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "");
-}
-
-TEST(ScriptRun, DispatchesByNameWhateverTheBlanks) {
-    EXPECT_EQ(runScript("@flag ( 3 , = , 5 ) ;\n@flagselect(3,=,5,yes,no);@name(no);@no();@name(yes);@yes();")
-                  .errors,
-              unknownCommand("yes"));
-}
-
-TEST(ScriptRun, ReportsBadCommandText) {
-    const ErrorCase cases[] = {
+TEST(ScriptRun, ReportsBadCommandTextAndArgumentsButAcceptsTheLongestThatFit) {
+    expectFatalErrors({
         {"@bogus(1);", "指定された関数が見つかりません[bogus]"},
         {"@goto(a)x", "[@goto(a]関数の後にはセミコロン';'を付けましょう"},
         {"text\\x", "\\x には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"},
@@ -45,19 +17,17 @@ TEST(ScriptRun, ReportsBadCommandText) {
         {"@goto(a", "[@goto(a]関数の閉じ括弧')'が見つかりません"},
         {"@goto", "[@goto]コマンドの書式が違います"},
         {"本文@", "[@]コマンドの書式が違います"},
-    };
-    expectMessages(cases, sizeof cases / sizeof cases[0]);
-}
-
-TEST(ScriptRun, ReportsOverlongNamesAndArguments) {
-    std::string longName = repeat("x", 120) + "(1);";
-    RunResult run = runScript("@" + longName);
-    EXPECT_EQ(run.errors, fatalLine("[@" + repeat("x", 50) + "]コマンドの書式が違います"));
-    // An argument text longer than the 999 characters args holds.
-    run = runScript("@goto(" + repeat("a", 1000) + ");");
-    EXPECT_EQ(run.errors, fatalLine("[@goto(" + repeat("a", 44) + "]関数の引数が長すぎます（999文字まで）"));
+        {"@goto();", "@goto(char *name); の書式が間違っています"},
+        {"@wait(x);", "wait(int ms); の書式が間違っています"},
+        {"@start();", "start(float ver); の書式が間違っています"},
+        {"@" + repeat("x", 120) + "(1);", "[@" + repeat("x", 50) + "]コマンドの書式が違います"},
+        // An argument text longer than the 999 characters args holds.
+        {"@goto(" + repeat("a", 1000) + ");",
+         "[@goto(" + repeat("a", 44) + "]関数の引数が長すぎます（999文字まで）"},
+    });
     // 999 characters from '@' to ')' still fit.
-    run = runScript("@goto(" + repeat("a", 992) + ");@wrong();@name(" + repeat("a", 992) + ");@fits();");
+    RunResult run =
+        runScript("@goto(" + repeat("a", 992) + ");@wrong();@name(" + repeat("a", 992) + ");@fits();");
     EXPECT_EQ(run.errors, unknownCommand("fits"));
 }
 
@@ -75,6 +45,11 @@ TEST(ScriptRun, LongOrDamagedValuesNeverCutTheComplaint) {
     root.writeGame("");
     writeFile(root.file("game/story.zeb"), toSjis("あ@x") + "\x81");
     EXPECT_EQ(runHeadless(root, "").errors, fatalLine("[@x]コマンドの書式が違います"));
+    // In the text, it ends the game quietly.
+    writeFile(root.file("game/story.zeb"), "text\x82");
+    RunResult run = runHeadless(root, "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "");
 }
 
 TEST(ScriptRun, AHalfWidthKatakanaBeforeAnAtSignHidesThePlaceFromTheScan) {
@@ -85,30 +60,14 @@ TEST(ScriptRun, AHalfWidthKatakanaBeforeAnAtSignHidesThePlaceFromTheScan) {
     EXPECT_EQ(runScript("ソ表@done();").errors, unknownCommand("done"));
 }
 
-TEST(ScriptRun, ALeadByteStandingLastEndsTheGameQuietly) {
-    TempFolder root;
-    root.writeGame("");
-    writeFile(root.file("game/story.zeb"), "text\x82");
-    RunResult run = runHeadless(root, "");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "");
-}
-
-TEST(Places, JumpToTheFirstOfTwoPlacesOfTheSameName) {
+// The first of two places of a name; names are case-sensitive; "0" and "end" are never searched; a jump
+// backwards runs the commands again.
+TEST(Places, AJumpFindsTheFirstPlaceOfItsExactNameButNeverAReservedOne) {
     EXPECT_EQ(runScript("@goto(a);@name(a);@first();@name(a);@second();").errors, unknownCommand("first"));
-}
-
-TEST(Places, ReservedNamesAreNeverSearched) {
-    EXPECT_EQ(runScript("@goto(0);@after();").errors, unknownCommand("after"));
-    EXPECT_EQ(runScript("@goto(end);@name(end);@never();").errors, "");
-}
-
-TEST(Places, NamesAreCaseSensitive) {
     EXPECT_EQ(runScript("@name(Place);@goto(place);").errors,
               fatalLine("[place]指定された場所名が見つかりません"));
-}
-
-TEST(Places, AJumpBackwardsRunsTheCommandsAgain) {
+    EXPECT_EQ(runScript("@goto(0);@after();").errors, unknownCommand("after"));
+    EXPECT_EQ(runScript("@goto(end);@name(end);@never();").errors, "");
     EXPECT_EQ(runScript("@name(loop);@flag(0,+,1);@flagselect(0,<,3,loop,0);"
                         "@flagselect(0,=,3,three,0);@wrong();@name(three);@looped();")
                   .errors,
@@ -121,15 +80,6 @@ TEST(Places, AllowsNineHundredNinetyNinePlacesButNoMore) {
         places += "@name(p" + std::to_string(i) + ");";
     EXPECT_EQ(runScript("@goto(p998);" + places + "@last();").errors, unknownCommand("last"));
     EXPECT_EQ(runScript(places + "@name(one_more);").errors, fatalLine("@nameの数が多すぎですね。"));
-}
-
-TEST(CommandsOfTheCore, CheckTheirArguments) {
-    const ErrorCase cases[] = {
-        {"@goto();", "@goto(char *name); の書式が間違っています"},
-        {"@wait(x);", "wait(int ms); の書式が間違っています"},
-        {"@start();", "start(float ver); の書式が間違っています"},
-    };
-    expectMessages(cases, sizeof cases / sizeof cases[0]);
 }
 
 TEST(CommandsOfTheCore, WaitHoldsTheScriptUntilItsTimeHasPassed) {
@@ -160,29 +110,32 @@ TEST(CommandsOfTheCore, StartAcceptsThisVersionAndOlderOnes) {
     expectShotGolden("version-warning", root.file("late.png"));
 }
 
-TEST(CommandTable, FunctionDatMustExistAndFitTheTable) {
+// The working folder's own files: function.dat must exist and fit the table, system.bmp must exist.
+TEST(CommandTable, FunctionDatMustExistAndFitTheTableAndTheSystemGraphicsMustExist) {
     std::string names = readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/function.dat");
     const struct {
-        std::string table;
-        const char* message;
+        const char* file;
+        std::string contents;  // empty: the file is missing
+        std::string message;
     } cases[] = {
-        {"", nullptr},
-        {names + repeat("99 extra\n", 173), "ファイル[function.dat]の命令が多すぎます（200個まで）"},
-        {names + "28 " + repeat("n", 50) + "\n",
-         "ファイル[function.dat]の命令名が長すぎます（49文字まで）["
-         "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn]"},
+        {"function.dat", "", "ファイル[function.dat]が見つかりません"},
+        {"system.bmp", "", "system.bmp ファイルが見つかりません"},
+        {"function.dat", names + repeat("99 extra\n", 173),
+         "ファイル[function.dat]の命令が多すぎます（200個まで）"},
+        {"function.dat", names + "28 " + repeat("n", 50) + "\n",
+         "ファイル[function.dat]の命令名が長すぎます（49文字まで）[" + repeat("n", 49) + "]"},
     };
     for (const auto& c : cases) {
         TempFolder root;
         root.writeGame("@x();");
-        if (c.message) {
-            writeFile(root.file("function.dat"), c.table);
+        if (c.contents.empty()) {
+            std::remove(root.file(c.file).c_str());
         } else {
-            std::remove(root.file("function.dat").c_str());
+            writeFile(root.file(c.file), c.contents);
         }
         RunResult run = runHeadless(root, "");
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.errors, fatalLine(c.message ? c.message : "ファイル[function.dat]が見つかりません"));
+        EXPECT_EQ(run.errors, fatalLine(c.message));
     }
     // 200 entries and a 49-character name fit; the numbers are read and ignored.
     TempFolder root;

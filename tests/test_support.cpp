@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,8 +12,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "display/display.h"
 #include "platform/text_encoding.h"
 #include "platform/window_system.h"
+#include "shell/shell.h"
 
 std::string toSjis(const std::string& utf8) {
     std::vector<char> out(utf8.size() * 2 + 1);
@@ -64,20 +68,14 @@ EnterFolder::~EnterFolder() {
     if (chdir(home_.c_str()) != 0) std::fprintf(stderr, "cannot return to %s\n", home_.c_str());
 }
 
-void TempFolder::writeSjis(const std::string& name, const std::string& utf8) const {
-    writeFile(file(name), toSjis(utf8));
-}
-
 void TempFolder::writeGame(const std::string& utf8Script) const {
-    std::string folder = file("game");
-    mkdir(folder.c_str(), 0755);
-    writeSjis("game/story.zeb", utf8Script);
+    writeGameFolder("game", utf8Script);
     writeFile(file("start.dat"), "game story.zeb\n");
 }
 
 void TempFolder::writeGameFolder(const std::string& folder, const std::string& utf8Script) const {
     mkdir(file(folder).c_str(), 0755);
-    writeSjis(folder + "/story.zeb", utf8Script);
+    writeFile(file(folder + "/story.zeb"), toSjis(utf8Script));
 }
 
 void TempFolder::copyDemoPictures() const {
@@ -108,8 +106,25 @@ RunResult runScript(const std::string& utf8Script, const std::string& reader) {
     return runHeadless(root, reader);
 }
 
+std::string shotAfter(const std::string& utf8Script, int ms) {
+    TempFolder root;
+    root.writeGame(utf8Script);
+    runHeadless(root, "wait " + std::to_string(ms) + "\nshot after\n");
+    std::string png = readFile(root.file("after.png"));
+    if (png.empty()) throw std::runtime_error("no shot of " + utf8Script);
+    return png;
+}
+
 std::string fatalLine(const std::string& utf8Message) {
     return "エラーが発生したらしい(^^;: " + utf8Message + "\n";
+}
+
+void expectFatalErrors(const std::vector<ExpectedError>& cases) {
+    for (const ExpectedError& c : cases) {
+        RunResult run = runScript(c.script);
+        EXPECT_EQ(run.status, 1) << c.script;
+        EXPECT_EQ(run.errors, fatalLine(c.message)) << c.script;
+    }
 }
 
 std::string unknownCommand(const std::string& name) {
@@ -121,4 +136,21 @@ void useHeadlessWindowSystem() {
     PlatformOptions options;
     options.headless = true;
     g_windowSystem = createWindowSystem(options);
+}
+
+void openHeadlessDisplay(int fullScreen) {
+    useHeadlessWindowSystem();
+    g_fullScreen = fullScreen;
+    g_display.open();
+}
+
+uint8_t& pixelAt(int slot, int x, int y) {
+    return g_display.pixels[slot][y * g_display.pitch[slot] + x];
+}
+
+std::vector<int> pixelsAt(int slot, std::initializer_list<std::pair<int, int>> points) {
+    std::vector<int> values;
+    for (const auto& point : points)
+        values.push_back(pixelAt(slot, point.first, point.second));
+    return values;
 }

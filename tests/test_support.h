@@ -1,7 +1,11 @@
 // Helpers shared by the tests: temporary working folders, Shift-JIS files, and headless runs of the
 // real player.
 #pragma once
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 std::string toSjis(const std::string& utf8);
 std::string repeat(const std::string& text, int times);
@@ -18,8 +22,6 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
-    // Writes a UTF-8 text converted to Shift-JIS.
-    void writeSjis(const std::string& name, const std::string& utf8) const;
     // Writes game/story.zeb and a start.dat that starts it.
     void writeGame(const std::string& utf8Script) const;
     // Copies the pictures of the bundled demo game into game/.
@@ -53,10 +55,23 @@ struct RunResult {
 RunResult runHeadless(const TempFolder& root, const std::string& reader);
 // Runs a script as game/story.zeb through start.dat in a fresh working folder.
 RunResult runScript(const std::string& utf8Script, const std::string& reader = "");
+// The PNG bytes of the screen ms of engine time after the start of the script run as by runScript.
+std::string shotAfter(const std::string& utf8Script, int ms);
 // What stderr holds after fatalError(utf8Message).
 std::string fatalLine(const std::string& utf8Message);
+// Runs each script as runScript does and expects status 1 and fatalLine(message) on stderr.
+struct ExpectedError {
+    std::string script;
+    std::string message;
+};
+void expectFatalErrors(const std::vector<ExpectedError>& cases);
 // The name shown by the unknown-command message that a script ends in to prove which way it went.
 std::string unknownCommand(const std::string& name);
 
 // Sets up the headless window system for in-process tests (once per process).
 void useHeadlessWindowSystem();
+// The headless window system and a display opened full screen (1) or windowed (0).
+void openHeadlessDisplay(int fullScreen = 1);
+// A pixel of a display slot, and the pixels at the points {x, y} given.
+uint8_t& pixelAt(int slot, int x, int y);
+std::vector<int> pixelsAt(int slot, std::initializer_list<std::pair<int, int>> points);
