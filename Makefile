@@ -4,8 +4,12 @@
 BUILD ?= build
 BUILD_SANITIZE ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev \
-           fonts-ipafont-mincho fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool openbox
+PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
+           libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic \
+           libgtest-dev libbenchmark-dev xvfb xdotool openbox $(TEST_FILES)
+# Music and sounds that no one here wrote, for the tests of the MIDI and wave readers, and the tools
+# that measure them independently.
+TEST_FILES = kobodeluxe-data freedink-data pinball-data midicsv sox
 
 .PHONY: all deps build play test test-shuffled test-sanitize bench assets goldens clean
 
