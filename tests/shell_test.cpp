@@ -21,6 +21,7 @@ public:
     void idleForInput() override {}
     void showMessageBox(const char*, const char*) override { std::fputs("message box\n", stderr); }
     void setScreenSource(const ScreenSource&) override {}
+    SoundDevice& soundDevice() override { std::abort(); }
 };
 
 [[noreturn]] void endWith(void (*end)()) {

@@ -2,6 +2,7 @@
 // parsed pieces under names. The real one plays through SDL_mixer and FluidSynth; the headless one
 // keeps the same state and timing on the virtual clock without making a sound.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +13,9 @@
 const int kWaveChannels = 11;
 // DirectSound's pan: hundredths of a decibel of attenuation on the far side.
 const int32_t kLargestPan = 10000;
+// The sizes of sample data a device buffer can hold; the device refuses others.
+const size_t kSmallestWaveBytes = 4;
+const size_t kLargestWaveBytes = 0x0FFFFFFF;
 
 class SoundDevice {
 public:

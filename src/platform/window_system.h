@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+class SoundDevice;
+
 struct WindowMessage {
     uint32_t message;
     uint32_t wParam;
@@ -67,6 +69,8 @@ public:
     virtual void idleForInput() = 0;
     virtual void showMessageBox(const char* utf8Caption, const char* utf8Text) = 0;
     virtual void setScreenSource(const ScreenSource& source) = 0;
+    // The sound device that goes with the window: its ends of pieces arrive in the window's queue.
+    virtual SoundDevice& soundDevice() = 0;
 };
 
 extern WindowSystem* g_windowSystem;
@@ -76,6 +80,8 @@ struct PlatformOptions {
     bool windowed = false;  // show the picture in a window instead of desktop-fullscreen
     const char* readerFile = nullptr;
     const char* shotsFolder = ".";
+    const char* traceFile = nullptr;  // where the engine's events are written, one a line
+    const char* soundFont = nullptr;  // the General MIDI sound font; null for the default
     // A headless run is stopped after this much engine time (0: never), so a reader that never
     // closes the window cannot hang.
     uint32_t timeLimitMs = 60 * 60 * 1000;

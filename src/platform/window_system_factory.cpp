@@ -2,8 +2,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/mci_sequencer.h"
 #include "platform/private/headless_window_system.h"
 #include "platform/private/sdl_window_system.h"
+#include "platform/trace.h"
 
 WindowSystem* g_windowSystem = nullptr;
 
@@ -29,6 +31,8 @@ WindowSystem* createWindowSystem(const PlatformOptions& options) {
 }
 
 void shutDownPlatform() {
+    closeAllMciAliases();
     delete g_windowSystem;
     g_windowSystem = nullptr;
+    closeTrace();
 }

@@ -3,18 +3,21 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 const char kUsage[] =
     "usage: zebora [--root DIR] [--window] [--headless] [--reader FILE] [--shots DIR]\n"
-    "              [--help] [--version]\n"
+    "              [--trace FILE] [--soundfont FILE] [--help] [--version]\n"
     "  --root DIR     the working folder (function.dat, system.bmp and the games); default: here\n"
     "  --window       show the picture in a window instead of the whole screen\n"
     "  --headless     no window and no sound; the engine runs on a virtual clock\n"
     "  --reader FILE  a reader acts from FILE, one action per line (with --headless)\n"
     "  --shots DIR    where the reader's shot action writes its pictures; default: here\n"
+    "  --trace FILE   write a line for every sound the engine plays or stops, with its time\n"
+    "  --soundfont FILE  the General MIDI sound font for the music (also ZEBORA_SOUNDFONT)\n"
     "  --help         print this text\n"
     "  --version      print the player's version\n"
     "Relative paths are taken from the folder the player was started in.\n";
@@ -41,6 +44,8 @@ const char* versionText() {
 CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
     const char* reader = nullptr;
     const char* shots = ".";
+    const char* trace = nullptr;
+    const char* soundFont = std::getenv("ZEBORA_SOUNDFONT");
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
         bool hasValue = i + 1 < argc;
@@ -56,6 +61,10 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
             reader = argv[++i];
         } else if (std::strcmp(option, "--shots") == 0 && hasValue) {
             shots = argv[++i];
+        } else if (std::strcmp(option, "--trace") == 0 && hasValue) {
+            trace = argv[++i];
+        } else if (std::strcmp(option, "--soundfont") == 0 && hasValue) {
+            soundFont = argv[++i];
         } else {
             std::fprintf(stderr, "zebora: cannot understand \"%s\"\n%s", option, kUsage);
             return CommandLineAction::Refuse;
@@ -71,5 +80,13 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
     }
     out.shotsFolder = fromStartFolder(shots);
     out.platform.shotsFolder = out.shotsFolder.c_str();
+    if (trace) {
+        out.traceFile = fromStartFolder(trace);
+        out.platform.traceFile = out.traceFile.c_str();
+    }
+    if (soundFont && *soundFont) {
+        out.soundFont = fromStartFolder(soundFont);
+        out.platform.soundFont = out.soundFont.c_str();
+    }
     return CommandLineAction::Run;
 }

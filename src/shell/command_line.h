@@ -10,6 +10,8 @@ struct CommandLine {
     // before it opens them, but the reader named them from the folder the player was started in.
     std::string readerFile;
     std::string shotsFolder;
+    std::string traceFile;
+    std::string soundFont;
 };
 
 enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -8,6 +9,7 @@
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/text_encoding.h"
+#include "platform/trace.h"
 #include "shell/shell.h"
 
 namespace {
@@ -33,6 +35,10 @@ void initEngine() {
 void runZebora(const PlatformOptions& options) {
     g_windowSystem = createWindowSystem(options);
     if (!g_windowSystem) std::exit(1);
+    if (options.traceFile && !openTrace(options.traceFile)) {
+        std::fprintf(stderr, "zebora: cannot write the trace file %s\n", options.traceFile);
+        exitProgram();
+    }
     g_playTimeStart = getTickCount();
     if (!g_windowSystem->openWindow("Ｚｅｂｏｒａ")) exitProgram();
     g_hWnd = 1;

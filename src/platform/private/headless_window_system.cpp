@@ -41,6 +41,7 @@ void HeadlessWindowSystem::pumpEvents() {
         }
     }
     runDueActions();
+    if (sound_.takeEnd()) post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
     if (timeLimitMs_ != 0 && !timeLimitHit_ && reached(start_ + timeLimitMs_)) {
         timeLimitHit_ = true;
         std::fprintf(stderr, "reader: one hour of engine time has passed; closing the window\n");
@@ -118,6 +119,8 @@ uint32_t HeadlessWindowSystem::nextEventTime() const {
     if (hasReader_ && !closeSent_) earlier(nextActionAt_);
     for (const PendingRelease& release : releases_)
         earlier(release.at);
+    uint32_t end = 0;
+    if (sound_.nextEnd(end)) earlier(end);
     return next;
 }
 

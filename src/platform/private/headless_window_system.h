@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/private/silent_sound_device.h"
 #include "platform/reader_script.h"
 #include "platform/window_system.h"
 
@@ -20,6 +21,7 @@ public:
     void idleForInput() override;
     void showMessageBox(const char* utf8Caption, const char* utf8Text) override;
     void setScreenSource(const ScreenSource& source) override { screen_ = source; }
+    SoundDevice& soundDevice() override { return sound_; }
 
 private:
     struct PendingRelease {
@@ -48,4 +50,5 @@ private:
     std::deque<WindowMessage> queue_;
     std::vector<PendingRelease> releases_;
     ScreenSource screen_;
+    SilentSoundDevice sound_{clock_};
 };

@@ -162,6 +162,8 @@ void SdlWindowSystem::pumpEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event))
         translate(event);
+    soundClock_ = milliseconds();
+    if (silentSound_.takeEnd()) post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
     if (now - lastPresent_ >= kPresentIntervalMs) presentIfChanged();
 }
 
@@ -234,6 +236,8 @@ bool SdlWindowSystem::takeMessage(WindowMessage& out) {
 
 void SdlWindowSystem::idleUntil(uint32_t deadline) {
     presentIfChanged();
+    uint32_t end = 0;
+    if (silentSound_.nextEnd(end) && static_cast<int32_t>(end - deadline) < 0) deadline = end;
     int32_t remaining = static_cast<int32_t>(deadline - milliseconds());
     if (remaining <= 0) return;
     SDL_WaitEventTimeout(nullptr,

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "platform/private/sdl_presenter.h"
+#include "platform/private/silent_sound_device.h"
 #include "platform/window_system.h"
 
 struct SDL_Window;
@@ -24,6 +25,7 @@ public:
     void idleForInput() override;
     void showMessageBox(const char* utf8Caption, const char* utf8Text) override;
     void setScreenSource(const ScreenSource& source) override;
+    SoundDevice& soundDevice() override { return silentSound_; }
 
 private:
     void translate(const SDL_Event& event);
@@ -41,4 +43,7 @@ private:
     std::deque<WindowMessage> queue_;
     uint32_t lastPoll_ = 0;
     uint32_t lastPresent_ = 0;
+    // Without an audio device, pieces still take their time on the real clock and report their ends.
+    uint32_t soundClock_ = 0;
+    SilentSoundDevice silentSound_{soundClock_};
 };
