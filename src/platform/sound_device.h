@@ -17,6 +17,10 @@ const int32_t kLargestPan = 10000;
 const size_t kSmallestWaveBytes = 4;
 const size_t kLargestWaveBytes = 0x0FFFFFFF;
 
+inline bool fitsDeviceBuffer(const WaveFile& wave) {
+    return wave.data.size() >= kSmallestWaveBytes && wave.data.size() <= kLargestWaveBytes;
+}
+
 class SoundDevice {
 public:
     virtual ~SoundDevice() = default;

@@ -10,7 +10,7 @@
 WindowSystem* g_windowSystem = nullptr;
 
 WindowSystem* createWindowSystem(const PlatformOptions& options) {
-    if (!options.headless) return new SdlWindowSystem(options.windowed);
+    if (!options.headless) return new SdlWindowSystem(options);
     std::vector<ReaderAction> actions;
     if (options.readerFile) {
         std::ifstream file(options.readerFile, std::ios::binary);

@@ -96,7 +96,12 @@ SDL_Rect areaFor(bool fullScreen, int display) {
 
 }  // namespace
 
+SdlWindowSystem::SdlWindowSystem(const PlatformOptions& options)
+    : windowed_(options.windowed), soundFont_(options.soundFont ? options.soundFont : "") {}
+
+// The sound goes first: its audio thread posts to the event queue, and it must stop before SDL does.
 SdlWindowSystem::~SdlWindowSystem() {
+    sound_.reset();
     if (cursor_) SDL_FreeCursor(cursor_);
     presenter_.close();
     if (window_) SDL_DestroyWindow(window_);
@@ -120,7 +125,18 @@ bool SdlWindowSystem::openWindow(const char* utf8Title) {
     }
     setIconAndCursor();
     presentIfChanged();
+    openSound();
     return true;
+}
+
+void SdlWindowSystem::openSound() {
+    auto device = std::make_unique<SdlSoundDevice>(soundFont_.empty() ? nullptr : soundFont_.c_str());
+    if (device->openAudio()) sound_ = std::move(device);
+}
+
+SoundDevice& SdlWindowSystem::soundDevice() {
+    if (sound_) return *sound_;
+    return silentSound_;
 }
 
 void SdlWindowSystem::setIconAndCursor() {
@@ -168,6 +184,10 @@ void SdlWindowSystem::pumpEvents() {
 }
 
 void SdlWindowSystem::translate(const SDL_Event& event) {
+    if (sound_ && event.type == sound_->endEventType()) {
+        if (sound_->takeEnd(event.user.code)) post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
+        return;
+    }
     switch (event.type) {
         case SDL_QUIT:
             post(WM_QUIT, 0, 0);

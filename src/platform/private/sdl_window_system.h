@@ -2,8 +2,11 @@
 // Alt+Enter and F11 switch it between full screen and a 640×480 window.
 #pragma once
 #include <deque>
+#include <memory>
+#include <string>
 
 #include "platform/private/sdl_presenter.h"
+#include "platform/private/sdl_sound_device.h"
 #include "platform/private/silent_sound_device.h"
 #include "platform/window_system.h"
 
@@ -14,7 +17,7 @@ union SDL_Event;
 
 class SdlWindowSystem : public WindowSystem {
 public:
-    explicit SdlWindowSystem(bool windowed) : windowed_(windowed) {}
+    explicit SdlWindowSystem(const PlatformOptions& options);
     ~SdlWindowSystem() override;
 
     bool openWindow(const char* utf8Title) override;
@@ -25,7 +28,7 @@ public:
     void idleForInput() override;
     void showMessageBox(const char* utf8Caption, const char* utf8Text) override;
     void setScreenSource(const ScreenSource& source) override;
-    SoundDevice& soundDevice() override { return silentSound_; }
+    SoundDevice& soundDevice() override;
 
 private:
     void translate(const SDL_Event& event);
@@ -35,8 +38,10 @@ private:
     void presentIfChanged();
     void setIconAndCursor();
     void setFullScreen(bool fullScreen);
+    void openSound();
 
     bool windowed_;
+    std::string soundFont_;  // empty for the default one
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
     SdlPresenter presenter_;
@@ -46,4 +51,5 @@ private:
     // Without an audio device, pieces still take their time on the real clock and report their ends.
     uint32_t soundClock_ = 0;
     SilentSoundDevice silentSound_{soundClock_};
+    std::unique_ptr<SdlSoundDevice> sound_;  // null when the audio device could not be opened
 };

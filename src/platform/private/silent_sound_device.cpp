@@ -1,6 +1,6 @@
 #include "platform/private/silent_sound_device.h"
 
-#include "platform/trace.h"
+#include "platform/private/sound_trace.h"
 
 namespace {
 
@@ -15,10 +15,9 @@ uint32_t lengthInMs(int64_t lengthNs) {
 }  // namespace
 
 bool SilentSoundDevice::loadWave(int channel, const WaveFile& wave) {
-    if (wave.data.size() < kSmallestWaveBytes || wave.data.size() > kLargestWaveBytes) return false;
+    if (!fitsDeviceBuffer(wave)) return false;
     channels_[channel] = {true, wave.frames(), channels_[channel].pan};
-    traceEvent("wave load %d: %u Hz, %u bits, %u channels, %u frames", channel, wave.rate, wave.bits,
-               wave.channels, wave.frames());
+    traceWaveLoad(channel, wave);
     return true;
 }
 
@@ -30,11 +29,11 @@ void SilentSoundDevice::playWave(int channel, bool loop) {
     if (!channels_[channel].loaded) return;
     double left = 1, right = 1;
     panGains(channels_[channel].pan, left, right);
-    traceEvent("wave play %d: %s, gains %.3f %.3f", channel, loop ? "loop" : "once", left, right);
+    traceWavePlay(channel, loop, left, right);
 }
 
 void SilentSoundDevice::stopWave(int channel) {
-    if (channels_[channel].loaded) traceEvent("wave stop %d", channel);
+    if (channels_[channel].loaded) traceWaveStop(channel);
 }
 
 void SilentSoundDevice::releaseWave(int channel) {
@@ -94,7 +93,7 @@ bool SilentSoundDevice::takeEnd() {
     uint32_t end = 0;
     if (!nextEnd(end) || !reached(end)) return false;
     pieces_.at(playing_).playedMs = 0;
-    traceEvent("music end %s%s", playing_.c_str(), notify_ ? ", starts again" : "");
+    tracePieceEnd(playing_, notify_);
     if (!notify_) {
         playing_.clear();
         return false;
