@@ -1,19 +1,26 @@
 #!/bin/sh
 # Prints the benchmark figures: once headless, once with a real window under Xvfb, then what the
-# presenter costs in full screen at 1920×1080 with each renderer, and the player's idle CPU.
+# presenter costs in full screen at 1920×1080 with each renderer, the music through SDL's disk audio
+# driver, and the player's idle CPU.
 set -e
 build=${1:-build}
 bench="$build/bench/zebora_bench"
 echo "== headless"
-"$bench" --benchmark_min_time=0.2
+sound='Waves|Music'
+"$bench" --benchmark_filter=-"$sound" --benchmark_min_time=0.2
 if command -v xvfb-run >/dev/null; then
     echo "== SDL window under Xvfb"
-    xvfb-run -a env ZEBORA_BENCH_WINDOW=1 "$bench" --benchmark_min_time=0.2
+    xvfb-run -a env ZEBORA_BENCH_WINDOW=1 "$bench" --benchmark_filter=-"$sound" --benchmark_min_time=0.2
     echo "== presenting in full screen at 1920×1080 under Xvfb"
     for renderer in software opengl; do
         xvfb-run -a -s "-screen 0 1920x1080x24" env ZEBORA_BENCH_WINDOW=full SDL_RENDER_DRIVER=$renderer \
             "$bench" --benchmark_filter=Present --benchmark_min_time=0.2
     done
+    echo "== the sound device through SDL's disk audio driver, in a window with the software renderer"
+    stream=$(mktemp)
+    xvfb-run -a env ZEBORA_BENCH_WINDOW=1 SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=disk \
+        SDL_DISKAUDIOFILE="$stream" "$bench" --benchmark_filter="$sound" --benchmark_min_time=0.2
+    rm -f "$stream"
 fi
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     echo "== the player's memory, and its CPU while it waits for the reader"

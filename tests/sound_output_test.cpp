@@ -15,6 +15,7 @@
 #include "platform/sound_device.h"
 #include "platform/trace.h"
 #include "platform/window_system.h"
+#include "sound_fixtures.h"
 #include "test_support.h"
 #include "x_display.h"
 
@@ -60,61 +61,6 @@ int runWithAudio(const XDisplay& display, const TempFolder& folder, const std::f
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Pumps the window as the engine's waits do until done(ends reported so far) says yes, answering each
-// end of the piece as the engine's music does: rewind, and play with notify again.
-void pumpUntil(const std::function<bool(int)>& done, const std::string& piece = "") {
-    for (int ends = 0; !done(ends);) {
-        g_windowSystem->pumpEvents();
-        WindowMessage message;
-        while (g_windowSystem->takeMessage(message)) {
-            if (message.message != MM_MCINOTIFY) continue;
-            ++ends;
-            g_windowSystem->soundDevice().rewindPiece(piece);
-            g_windowSystem->soundDevice().playPiece(piece, true);
-        }
-        g_windowSystem->idleUntil(g_windowSystem->milliseconds() + 5);
-    }
-}
-
-void pumpFor(uint32_t ms, const std::string& piece = "") {
-    uint32_t end = g_windowSystem->milliseconds() + ms;
-    pumpUntil([end](int) { return static_cast<int32_t>(g_windowSystem->milliseconds() - end) >= 0; }, piece);
-}
-
-struct Stream {
-    std::vector<int16_t> left, right;
-};
-
-Stream readStream(const std::string& path) {
-    std::string bytes = readFile(path);
-    Stream stream;
-    for (size_t i = 0; i + 4 <= bytes.size(); i += 4) {
-        auto sample = [&](size_t at) {
-            return static_cast<int16_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1])
-                                                                              << 8);
-        };
-        stream.left.push_back(sample(i));
-        stream.right.push_back(sample(i + 2));
-    }
-    return stream;
-}
-
-WaveFile sineWave(uint32_t rate, double hertz, double seconds) {
-    WaveFile wave;
-    wave.formatTag = kWaveFormatPcm;
-    wave.channels = 1;
-    wave.rate = rate;
-    wave.bits = 16;
-    wave.blockAlign = 2;
-    wave.bytesPerSecond = rate * 2;
-    for (uint32_t i = 0; i < static_cast<uint32_t>(rate * seconds); ++i) {
-        auto value = static_cast<int16_t>(16000 * std::sin(2 * M_PI * hertz * i / rate));
-        wave.data.push_back(static_cast<uint8_t>(value & 0xFF));
-        wave.data.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
-    }
-    return wave;
-}
-
 int countLines(const std::string& text, const std::string& line) {
     std::istringstream lines(text);
     int count = 0;
@@ -134,7 +80,7 @@ TEST(SoundOutput, AWaveOnAChannelPannedLeftSoundsOnTheLeftOnlyAtItsOwnPitch) {
     TempFolder folder;
     int status = runWithAudio(display, folder, [] {
         SoundDevice& device = g_windowSystem->soundDevice();
-        if (!device.loadWave(3, sineWave(22050, 440, 0.25))) return 1;
+        if (!device.loadWave(3, sineWave(22050, 16, 1, 440, 0.25))) return 1;
         device.setWavePan(3, -5000);
         device.playWave(3, false);
         pumpFor(400);
@@ -145,7 +91,7 @@ TEST(SoundOutput, AWaveOnAChannelPannedLeftSoundsOnTheLeftOnlyAtItsOwnPitch) {
         return 0;
     });
     ASSERT_EQ(status, 0);
-    Stream stream = readStream(folder.file("stream.raw"));
+    AudioStream stream = readAudioStream(folder.file("stream.raw"));
     // The tone's own frames: 10 ms windows where either side sounds.
     const size_t window = kRate / 100;
     double left = 0, right = 0;
@@ -169,40 +115,6 @@ TEST(SoundOutput, AWaveOnAChannelPannedLeftSoundsOnTheLeftOnlyAtItsOwnPitch) {
     EXPECT_EQ(countLines(readFile(folder.file("trace.txt")), "wave play 3: loop, gains 1.000 0.003"), 2);
 }
 
-namespace {
-
-const int64_t kNsPerMs = 1000000;
-
-// One stroke of a wood block at the start, then silence until 2.0 s: the piece's end of track.
-MidiPiece oneStrokeEveryTwoSeconds() {
-    const uint8_t kDrumsNoteOn = 0x99, kDrumsNoteOff = 0x89, kHighWoodBlock = 76;
-    MidiPiece piece;
-    piece.events.push_back({0, kDrumsNoteOn, kHighWoodBlock, 127, 0, 0});
-    piece.events.push_back({100 * kNsPerMs, kDrumsNoteOff, kHighWoodBlock, 0, 0, 0});
-    piece.lengthNs = 2000 * kNsPerMs;
-    return piece;
-}
-
-// The frames where the sound rises above an eighth of its loudest after half a second below that.
-std::vector<size_t> onsets(const Stream& stream) {
-    std::vector<int> level(stream.left.size());
-    int loudest = 0;
-    for (size_t i = 0; i < level.size(); ++i) {
-        level[i] = std::abs(stream.left[i]) + std::abs(stream.right[i]);
-        loudest = std::max(loudest, level[i]);
-    }
-    std::vector<size_t> found;
-    size_t quietSince = 0;
-    for (size_t i = 0; i < level.size(); ++i) {
-        if (level[i] <= loudest / 8) continue;
-        if (i - quietSince >= kRate / 2 || found.empty()) found.push_back(i);
-        quietSince = i;
-    }
-    return found;
-}
-
-}  // namespace
-
 // The engine answers each end by rewinding and playing with notify again; the piece has started again
 // on the very sample of its end by then, and the answer must not start it a second time.
 TEST(SoundOutput, APieceLoopedWithNotifyStartsAgainEveryTwoSecondsOnTheSample) {
@@ -212,7 +124,7 @@ TEST(SoundOutput, APieceLoopedWithNotifyStartsAgainEveryTwoSecondsOnTheSample) {
     TempFolder folder;
     int status = runWithAudio(display, folder, [] {
         SoundDevice& device = g_windowSystem->soundDevice();
-        device.loadPiece("bgm", oneStrokeEveryTwoSeconds());
+        device.loadPiece("bgm", oneStrokePiece(2000));
         device.playPiece("bgm", true);
         pumpUntil([](int ends) { return ends == 2; }, "bgm");
         // The stroke of the third start, written after the second end.
@@ -220,7 +132,7 @@ TEST(SoundOutput, APieceLoopedWithNotifyStartsAgainEveryTwoSecondsOnTheSample) {
         return 0;
     });
     ASSERT_EQ(status, 0);
-    std::vector<size_t> found = onsets(readStream(folder.file("stream.raw")));
+    std::vector<size_t> found = onsets(readAudioStream(folder.file("stream.raw")), kRate / 2);
     ASSERT_EQ(found.size(), 3u);
     for (size_t i = 1; i < found.size(); ++i)
         EXPECT_NEAR((found[i] - found[i - 1]) * 1000.0 / kRate, 2000, 2) << i;
@@ -229,9 +141,7 @@ TEST(SoundOutput, APieceLoopedWithNotifyStartsAgainEveryTwoSecondsOnTheSample) {
 
 // A short piece, answered as the engine answers its ends until it has ended twice.
 int loopTwice() {
-    MidiPiece piece = oneStrokeEveryTwoSeconds();
-    piece.lengthNs = 200 * kNsPerMs;
-    g_windowSystem->soundDevice().loadPiece("bgm", std::move(piece));
+    g_windowSystem->soundDevice().loadPiece("bgm", oneStrokePiece(200));
     g_windowSystem->soundDevice().loadPiece("se", MidiPiece());
     g_windowSystem->soundDevice().playPiece("bgm", true);
     pumpUntil([](int ends) { return ends == 2; }, "bgm");

@@ -5,6 +5,19 @@
 namespace {
 
 const int kAllChannels = -1;
+const int kChannelBits = 0x0F;
+const int kDataBits = 7;
+
+enum : uint8_t {
+    kNoteOff = 0x80,
+    kNoteOn = 0x90,
+    kKeyPressure = 0xA0,
+    kController = 0xB0,
+    kProgram = 0xC0,
+    kChannelPressure = 0xD0,
+    kPitchBend = 0xE0,
+    kSystemExclusive = 0xF0,
+};
 // The synthesizers these pieces were written for, the sound cards' wavetables and Windows' own
 // software synthesizer, had 24 to 64 voices, so no piece asks for more; the bound also keeps the audio
 // thread's work for one block small on a busy machine.
@@ -57,31 +70,32 @@ FluidMidiSynth::~FluidMidiSynth() {
 }
 
 void FluidMidiSynth::send(const MidiEvent& event, const std::vector<uint8_t>& sysex) {
-    int channel = event.status & 0x0F;
-    switch (event.status & 0xF0) {
-        case 0x80:
+    int channel = event.status & kChannelBits;
+    switch (event.status & ~kChannelBits) {
+        case kNoteOff:
             fluid_synth_noteoff(synth_, channel, event.data1);
             break;
-        case 0x90:
+        case kNoteOn:
             fluid_synth_noteon(synth_, channel, event.data1, event.data2);
             break;
-        case 0xA0:
+        case kKeyPressure:
             fluid_synth_key_pressure(synth_, channel, event.data1, event.data2);
             break;
-        case 0xB0:
+        case kController:
             fluid_synth_cc(synth_, channel, event.data1, event.data2);
             break;
-        case 0xC0:
+        case kProgram:
             fluid_synth_program_change(synth_, channel, event.data1);
             break;
-        case 0xD0:
+        case kChannelPressure:
             fluid_synth_channel_pressure(synth_, channel, event.data1);
             break;
-        case 0xE0:
-            fluid_synth_pitch_bend(synth_, channel, event.data1 | event.data2 << 7);
+        case kPitchBend:
+            fluid_synth_pitch_bend(synth_, channel, event.data1 | event.data2 << kDataBits);
             break;
         default:
-            if (event.status == 0xF0 && size_t{event.sysexOffset} + event.sysexSize <= sysex.size()) {
+            if (event.status == kSystemExclusive &&
+                size_t{event.sysexOffset} + event.sysexSize <= sysex.size()) {
                 fluid_synth_sysex(synth_, reinterpret_cast<const char*>(sysex.data() + event.sysexOffset),
                                   static_cast<int>(event.sysexSize), nullptr, nullptr, nullptr, 0);
             }
