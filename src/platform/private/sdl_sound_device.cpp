@@ -92,7 +92,6 @@ SdlSoundDevice::~SdlSoundDevice() {
     }
     for (Channel& channel : channels_)
         freeChannel(channel);
-    sequencer_.useSynth(nullptr);
     synth_.reset();
 }
 
