@@ -7,10 +7,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
+
+#include "test_support.h"
 
 namespace {
 
@@ -116,15 +117,7 @@ void XDisplay::startWindowManager() {
 }
 
 std::string XDisplay::xdotool(const std::string& arguments) const {
-    std::string command = "DISPLAY=" + name_ + " xdotool " + arguments + " 2>/dev/null";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return output;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
-    pclose(pipe);
-    return output;
+    return commandOutput("DISPLAY=" + name_ + " xdotool " + arguments + " 2>/dev/null");
 }
 
 std::string XDisplay::windowOf(pid_t pid, int timeoutMs) const {
