@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "assets.h"
+#include "demo_music.h"
 #include "demo_pictures.h"
 #include "logo_pictures.h"
 
@@ -32,10 +33,10 @@ std::string story(const std::string& name) {
     return shiftJisOf(text.str());
 }
 
-void addGame(std::vector<Asset>& assets, const std::string& folder, const std::vector<Asset>& pictures) {
+void addGame(std::vector<Asset>& assets, const std::string& folder, const std::vector<Asset>& files) {
     assets.push_back({folder + "/story.zeb", story(folder)});
-    for (const Asset& picture : pictures)
-        assets.push_back({folder + "/" + picture.path, picture.bytes});
+    for (const Asset& file : files)
+        assets.push_back({folder + "/" + file.path, file.bytes});
 }
 
 }  // namespace
@@ -55,7 +56,9 @@ std::vector<Asset> makeAssets() {
              {"sakura.bmp", makeCharacter(sakura).bmpBytes()},
              {"kaede.bmp", makeCharacter(kaede).bmpBytes()},
              {"petal.bmp", makeBlossom().bmpBytes()},
-             {"night.bmp", makeNightPalette().bmpBytes()}});
+             {"night.bmp", makeNightPalette().bmpBytes()},
+             {"theme.mid", makeHanamiTheme().fileBytes()},
+             {"ending.mid", makeHanamiEnding().fileBytes()}});
     addGame(assets, "omikuji",
             {{"sunset.bmp", sunset}, {"room.bmp", room}, {"kaede.bmp", makeCharacter(kaede).bmpBytes()}});
     return assets;

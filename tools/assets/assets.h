@@ -1,4 +1,4 @@
-// The pictures that the bundled working folder holds, all made here.
+// The pictures, music and stories that the bundled working folder holds, all made here.
 #pragma once
 #include <string>
 #include <vector>
