@@ -43,13 +43,18 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+bool programInstalled(const std::string& program) {
+    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
 std::string commandOutput(const std::string& command) {
     std::string output;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return output;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        output.append(buffer, got);
     pclose(pipe);
     return output;
 }

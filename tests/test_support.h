@@ -11,7 +11,8 @@ std::string toSjis(const std::string& utf8);
 std::string repeat(const std::string& text, int times);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
-// What a shell command writes on its standard output.
+// Whether a program is on the PATH, and what a shell command writes on its standard output.
+bool programInstalled(const std::string& program);
 std::string commandOutput(const std::string& command);
 
 // A fresh working folder holding the bundled function.dat, system.bmp, qmlogo.bmp and zeb.bmp; removed

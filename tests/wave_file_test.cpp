@@ -164,7 +164,7 @@ TEST(WaveFile, ReadsTheSoundsOfOtherGamesAsSoxMeasuresThem) {
     std::vector<std::string> files = waveFilesUnder("/usr/share/games/pinball", true);
     for (const std::string& file : waveFilesUnder("/usr/share/games/dink/dink/Sound", false))
         files.push_back(file);
-    if (files.empty() || commandOutput("command -v soxi").empty())
+    if (files.empty() || !programInstalled("soxi"))
         GTEST_SKIP() << "pinball-data, freedink-data or sox is not installed (make deps installs them)";
     std::vector<uint64_t> channels = soxi("-c", files), rates = soxi("-r", files), bits = soxi("-b", files),
                           frames = soxi("-s", files);

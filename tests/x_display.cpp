@@ -20,10 +20,6 @@ const int kStartTimeoutMs = 10000;
 const int kStopTimeoutMs = 2000;
 const int kSignalled = 128;  // as the shell reports a process that a signal ended
 
-bool installed(const char* program) {
-    return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 // What Xvfb writes on the pipe once it listens: its display number and a newline.
 std::string readDisplayNumber(int fd) {
     std::string number;
@@ -37,7 +33,7 @@ std::string readDisplayNumber(int fd) {
 }  // namespace
 
 bool xToolsInstalled() {
-    return installed("Xvfb") && installed("xdotool");
+    return programInstalled("Xvfb") && programInstalled("xdotool");
 }
 
 bool pollUntil(const std::function<bool()>& done, int timeoutMs) {

@@ -14,6 +14,7 @@ const uint32_t kCompressionBitfields = 3;
 const size_t kFileHeaderBytes = 14;
 const uint32_t kCoreHeaderBytes = 12;
 const uint32_t kInfoHeaderBytes = 40;
+const size_t kMaxFileBytes = 256u * 1024 * 1024;
 
 struct Header {
     int width = 0;
@@ -218,5 +219,6 @@ bool decodeBitmap(const uint8_t* data, size_t size, DecodedBitmap& out) {
 
 bool readBitmapFile(const char* sjisName, DecodedBitmap& out) {
     std::vector<uint8_t> data;
-    return readGameFile(sjisName, data) && decodeBitmap(data.data(), data.size(), out);
+    if (!readGameFile(sjisName, kMaxFileBytes, data)) return false;
+    return decodeBitmap(data.data(), data.size(), out);
 }

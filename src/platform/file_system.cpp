@@ -83,18 +83,16 @@ FILE* openGameFile(const char* sjisName, const char* mode) {
     return std::fopen(path, mode);
 }
 
-bool readGameFile(const char* sjisName, std::vector<uint8_t>& out) {
+bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out) {
+    out.clear();
     FILE* file = openGameFile(sjisName, "rb");
     if (!file) return false;
-    out.clear();
     uint8_t piece[65536];
     size_t got = 0;
-    while (out.size() < kMaxGameFileBytes &&
-           (got = std::fread(piece, 1, std::min(sizeof piece, kMaxGameFileBytes - out.size()), file)) > 0) {
+    while (out.size() <= maxBytes && (got = std::fread(piece, 1, sizeof piece, file)) > 0)
         out.insert(out.end(), piece, piece + got);
-    }
     std::fclose(file);
-    return true;
+    return out.size() <= maxBytes;
 }
 
 bool changeDirectory(const char* sjisName) {

@@ -11,11 +11,9 @@
 void resolveGamePath(const char* sjisName, char* out, size_t outSize);
 
 FILE* openGameFile(const char* sjisName, const char* mode);
-// Reads a whole game file, found as openGameFile finds it, into out; false when it cannot be opened.
-// Only the first kMaxGameFileBytes are read: no picture or sound of a game comes near it, and a larger
-// file is refused by its reader as one cut short.
-const size_t kMaxGameFileBytes = 256u * 1024 * 1024;
-bool readGameFile(const char* sjisName, std::vector<uint8_t>& out);
+// A whole game file's bytes; false when it cannot be opened or holds more than maxBytes, which is
+// refused rather than read in part.
+bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out);
 bool changeDirectory(const char* sjisName);
 
 // Remembers the current folder and makes it current again when it goes out of scope. Going back by

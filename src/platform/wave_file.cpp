@@ -7,6 +7,9 @@
 
 namespace {
 
+// As large as the largest buffer a sound device takes, and then some for the chunks around it.
+const size_t kMaxWaveFileBytes = 256u * 1024 * 1024;
+
 // A chunk starts with a four-letter id and its size; a RIFF chunk's data starts with its form type.
 const size_t kIdBytes = 4;
 const size_t kChunkHeaderBytes = kIdBytes + 4;
@@ -92,6 +95,6 @@ const char* parseWaveFile(const uint8_t* data, size_t size, WaveFile& out) {
 
 const char* readWaveFile(const char* sjisName, WaveFile& out) {
     std::vector<uint8_t> bytes;
-    if (!readGameFile(sjisName, bytes)) return "Could not Open Wave File";
+    if (!readGameFile(sjisName, kMaxWaveFileBytes, bytes)) return "Could not Open Wave File";
     return parseWaveFile(bytes.data(), bytes.size(), out);
 }

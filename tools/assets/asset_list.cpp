@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "assets.h"
+#include "demo_music.h"
 #include "demo_pictures.h"
 #include "demo_sounds.h"
 #include "logo_pictures.h"
@@ -57,7 +58,9 @@ std::vector<Asset> makeAssets() {
              {"kaede.bmp", makeCharacter(kaede).bmpBytes()},
              {"petal.bmp", makeBlossom().bmpBytes()},
              {"night.bmp", makeNightPalette().bmpBytes()},
-             {"wind.wav", makeWindGust().waveBytes()}});
+             {"wind.wav", makeWindGust().waveBytes()},
+             {"theme.mid", makeHanamiTheme().fileBytes()},
+             {"ending.mid", makeHanamiEnding().fileBytes()}});
     addGame(assets, "omikuji",
             {{"sunset.bmp", sunset},
              {"room.bmp", room},

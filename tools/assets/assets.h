@@ -1,4 +1,4 @@
-// The pictures and sounds that the bundled working folder holds, all made here.
+// The pictures, music, sounds and stories that the bundled working folder holds, all made here.
 #pragma once
 #include <string>
 #include <vector>
