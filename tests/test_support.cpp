@@ -104,7 +104,8 @@ void TempFolder::copyDemoPictures() const {
 }
 
 RunResult runHeadless(const TempFolder& root, const std::string& reader) {
-    std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "'";
+    std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "' --trace '" +
+                          root.file("trace.txt") + "'";
     if (!reader.empty()) {
         writeFile(root.file("reader.txt"), reader);
         command += " --reader '" + root.file("reader.txt") + "' --shots '" + root.path() + "'";
@@ -114,6 +115,7 @@ RunResult runHeadless(const TempFolder& root, const std::string& reader) {
     int status = std::system(command.c_str());
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.errors = readFile(root.file("stderr.txt"));
+    result.trace = readFile(root.file("trace.txt"));
     return result;
 }
 

@@ -52,6 +52,7 @@ std::string currentFolder();
 struct RunResult {
     int status = -1;
     std::string errors;  // what the player wrote on stderr
+    std::string trace;   // what it wrote with --trace
 };
 
 // Runs zebora --headless in root with the reader actions (none when empty: no reader at all).

@@ -16,7 +16,7 @@ uint32_t lengthInMs(int64_t lengthNs) {
 
 bool SilentSoundDevice::loadWave(int channel, const WaveFile& wave) {
     if (wave.data.size() < kSmallestWaveBytes || wave.data.size() > kLargestWaveBytes) return false;
-    channels_[channel] = {true, wave.frames(), channels_[channel].pan};
+    channels_[channel] = {true, wave.frames(), 0};
     traceEvent("wave load %d: %u Hz, %u bits, %u channels, %u frames", channel, wave.rate, wave.bits,
                wave.channels, wave.frames());
     return true;
