@@ -37,7 +37,7 @@ test-sanitize: deps
 	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
 	cd $(BUILD_SANITIZE) && ctest --output-on-failure -j $(JOBS)
 
-# Regenerates the pictures of games/ (a test checks that the committed ones are what this makes).
+# Regenerates the pictures and music of games/ (a test checks that the committed ones are what this makes).
 assets: build
 	./$(BUILD)/tools/assets/zebora_assets games
 

@@ -6,7 +6,7 @@
 
 #include "platform/little_endian.h"
 
-TEST(LittleEndian, TheWriterAppendsLowBytesFirst) {
+TEST(LittleEndian, TheWriterAppendsFieldsInTheirByteOrder) {
     std::string out = "x";
     LittleEndianWriter write(out);
     write.u8(0xAB);
@@ -14,7 +14,11 @@ TEST(LittleEndian, TheWriterAppendsLowBytesFirst) {
     write.u32(0x12345678);
     write.i32(-2);
     write.bytes("BM", 2);
-    EXPECT_EQ(out, std::string("x\xAB\x34\x12\x78\x56\x34\x12\xFE\xFF\xFF\xFF\x42\x4D", 14));
+    write.bigU16(0x1234);
+    write.bigU32(0x12345678);
+    EXPECT_EQ(out, std::string("x\xAB\x34\x12\x78\x56\x34\x12\xFE\xFF\xFF\xFF\x42\x4D"
+                               "\x12\x34\x12\x34\x56\x78",
+                               20));
 }
 
 TEST(LittleEndian, TheReaderReadsAtOffsetsAndInTurn) {
@@ -24,6 +28,8 @@ TEST(LittleEndian, TheReaderReadsAtOffsetsAndInTurn) {
     EXPECT_EQ(in.u16(1), 0x1234);
     EXPECT_EQ(in.u32(3), 0x12345678u);
     EXPECT_EQ(in.i32(7), -2);
+    EXPECT_EQ(in.bigU16(1), 0x3412);
+    EXPECT_EQ(in.bigU32(3), 0x78563412u);
     EXPECT_EQ(in.readU8(), 0xAB);
     EXPECT_EQ(in.readU16(), 0x1234);
     EXPECT_EQ(in.readU32(), 0x12345678u);
@@ -46,6 +52,8 @@ TEST(LittleEndian, NothingIsReadPastTheEnd) {
     EXPECT_EQ(in.u16(2), 0);
     EXPECT_EQ(in.u32(0), 0u);
     EXPECT_EQ(in.u32(SIZE_MAX - 1), 0u);
+    EXPECT_EQ(in.bigU16(2), 0);
+    EXPECT_EQ(in.bigU32(0), 0u);
     // In turn: a field cut by the end reads as 0 and fails the reading, which stays at the end.
     in.skip(1);
     EXPECT_EQ(in.readU16(), 0x0302);

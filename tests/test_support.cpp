@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -40,6 +41,22 @@ std::string readFile(const std::string& path) {
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+bool programInstalled(const std::string& program) {
+    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return output;
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        output.append(buffer, got);
+    pclose(pipe);
+    return output;
 }
 
 TempFolder::TempFolder() {
@@ -87,7 +104,8 @@ void TempFolder::copyDemoPictures() const {
 }
 
 RunResult runHeadless(const TempFolder& root, const std::string& reader) {
-    std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "'";
+    std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "' --trace '" +
+                          root.file("trace.txt") + "'";
     if (!reader.empty()) {
         writeFile(root.file("reader.txt"), reader);
         command += " --reader '" + root.file("reader.txt") + "' --shots '" + root.path() + "'";
@@ -97,6 +115,7 @@ RunResult runHeadless(const TempFolder& root, const std::string& reader) {
     int status = std::system(command.c_str());
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.errors = readFile(root.file("stderr.txt"));
+    result.trace = readFile(root.file("trace.txt"));
     return result;
 }
 

@@ -11,6 +11,9 @@ std::string toSjis(const std::string& utf8);
 std::string repeat(const std::string& text, int times);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
+// Whether a program is on the PATH, and what a shell command writes on its standard output.
+bool programInstalled(const std::string& program);
+std::string commandOutput(const std::string& command);
 
 // A fresh working folder holding the bundled function.dat, system.bmp, qmlogo.bmp and zeb.bmp; removed
 // with everything in it.
@@ -49,6 +52,7 @@ std::string currentFolder();
 struct RunResult {
     int status = -1;
     std::string errors;  // what the player wrote on stderr
+    std::string trace;   // what it wrote with --trace
 };
 
 // Runs zebora --headless in root with the reader actions (none when empty: no reader at all).

@@ -7,10 +7,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
+
+#include "test_support.h"
 
 namespace {
 
@@ -18,10 +19,6 @@ const int kPollStepMs = 50;
 const int kStartTimeoutMs = 10000;
 const int kStopTimeoutMs = 2000;
 const int kSignalled = 128;  // as the shell reports a process that a signal ended
-
-bool installed(const char* program) {
-    return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 // What Xvfb writes on the pipe once it listens: its display number and a newline.
 std::string readDisplayNumber(int fd) {
@@ -36,7 +33,7 @@ std::string readDisplayNumber(int fd) {
 }  // namespace
 
 bool xToolsInstalled() {
-    return installed("Xvfb") && installed("xdotool");
+    return programInstalled("Xvfb") && programInstalled("xdotool");
 }
 
 bool pollUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -116,15 +113,7 @@ void XDisplay::startWindowManager() {
 }
 
 std::string XDisplay::xdotool(const std::string& arguments) const {
-    std::string command = "DISPLAY=" + name_ + " xdotool " + arguments + " 2>/dev/null";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return output;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
-    pclose(pipe);
-    return output;
+    return commandOutput("DISPLAY=" + name_ + " xdotool " + arguments + " 2>/dev/null");
 }
 
 std::string XDisplay::windowOf(pid_t pid, int timeoutMs) const {

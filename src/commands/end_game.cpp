@@ -4,6 +4,8 @@
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
+#include "sound/midi_music.h"
+#include "sound/wave_sound.h"
 
 namespace {
 
@@ -12,8 +14,11 @@ const int kBlindsPattern = 0;
 
 }  // namespace
 
-// The teardown of a game: the text leaves the screen, the scene is emptied and wiped in.
+// The teardown of a game: the music stops, the channels fall silent, the text leaves the screen, the
+// scene is emptied and wiped in.
 void ScriptEngine::endGame() {
+    g_midi.stop();
+    g_sound.silenceAll();
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
     resetScreen();
     g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kEndWipeMs, kBlindsPattern, SLOT_SCREEN,

@@ -36,8 +36,8 @@ const Handler kHandlers[] = {
     &ScriptEngine::cmdTitle,         // 18 title
     &ScriptEngine::cmdFlagClear,     // 19 flagclear
     &ScriptEngine::cmdOut,           // 20 out
-    nullptr,                         // 21 midi
-    nullptr,                         // 22 sound
+    &ScriptEngine::cmdMidi,          // 21 midi
+    &ScriptEngine::cmdSound,         // 22 sound
     &ScriptEngine::cmdFlash,         // 23 flash
     &ScriptEngine::cmdPlLoadF,       // 24 plloadf
     &ScriptEngine::cmdTextColor,     // 25 textcolor

@@ -141,6 +141,10 @@ public:
     void cmdTextEnd();
     void cmdSetTrans();
 
+    // Sound commands.
+    void cmdMidi();
+    void cmdSound();
+
     // Effect commands.
     void cmdDamage();
     void cmdFlash();

@@ -1,7 +1,6 @@
 #include "platform/bitmap_file.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
@@ -219,14 +218,7 @@ bool decodeBitmap(const uint8_t* data, size_t size, DecodedBitmap& out) {
 }
 
 bool readBitmapFile(const char* sjisName, DecodedBitmap& out) {
-    FILE* file = openGameFile(sjisName, "rb");
-    if (!file) return false;
     std::vector<uint8_t> data;
-    uint8_t chunk[65536];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && data.size() < kMaxFileBytes) {
-        data.insert(data.end(), chunk, chunk + got);
-    }
-    std::fclose(file);
+    if (!readGameFile(sjisName, kMaxFileBytes, data)) return false;
     return decodeBitmap(data.data(), data.size(), out);
 }

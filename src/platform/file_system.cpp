@@ -83,6 +83,18 @@ FILE* openGameFile(const char* sjisName, const char* mode) {
     return std::fopen(path, mode);
 }
 
+bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out) {
+    out.clear();
+    FILE* file = openGameFile(sjisName, "rb");
+    if (!file) return false;
+    uint8_t piece[65536];
+    size_t got = 0;
+    while (out.size() <= maxBytes && (got = std::fread(piece, 1, sizeof piece, file)) > 0)
+        out.insert(out.end(), piece, piece + got);
+    std::fclose(file);
+    return out.size() <= maxBytes;
+}
+
 bool changeDirectory(const char* sjisName) {
     char path[kNameBytes];
     resolveGamePath(sjisName, path, sizeof path);

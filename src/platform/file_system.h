@@ -11,6 +11,9 @@
 void resolveGamePath(const char* sjisName, char* out, size_t outSize);
 
 FILE* openGameFile(const char* sjisName, const char* mode);
+// A whole game file's bytes; false when it cannot be opened or holds more than maxBytes, which is
+// refused rather than read in part.
+bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out);
 bool changeDirectory(const char* sjisName);
 
 // Remembers the current folder and makes it current again when it goes out of scope. Going back by

@@ -1,5 +1,6 @@
-// The little-endian fields of the files the engine reads and writes: bitmaps, wave sounds and save
-// files. The reader never looks outside its bytes, whatever offsets and counts a file holds.
+// The fields of the files the engine reads and writes: little-endian in bitmaps, wave sounds and save
+// files, big-endian (the big* fields) in MIDI files. The reader never looks outside its bytes,
+// whatever offsets and counts a file holds.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,12 @@ public:
         return has(at, 4) ? u16(at) | static_cast<uint32_t>(u16(at + 2)) << 16 : 0;
     }
     int32_t i32(size_t at) const { return static_cast<int32_t>(u32(at)); }
+    uint16_t bigU16(size_t at) const {
+        return has(at, 2) ? static_cast<uint16_t>(data_[at] << 8 | data_[at + 1]) : 0;
+    }
+    uint32_t bigU32(size_t at) const {
+        return has(at, 4) ? static_cast<uint32_t>(bigU16(at)) << 16 | bigU16(at + 2) : 0;
+    }
 
     // Fields one after the other from the start. A field that runs past the end reads as 0, leaves the
     // position at the end and marks the reading failed, so a caller may check once at the end.
@@ -62,6 +69,14 @@ public:
         u16(static_cast<uint16_t>(value >> 16));
     }
     void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
+    void bigU16(uint16_t value) {
+        u8(static_cast<uint8_t>(value >> 8));
+        u8(static_cast<uint8_t>(value));
+    }
+    void bigU32(uint32_t value) {
+        bigU16(static_cast<uint16_t>(value >> 16));
+        bigU16(static_cast<uint16_t>(value));
+    }
     void bytes(const void* data, size_t count) { out_.append(static_cast<const char*>(data), count); }
 
 private:

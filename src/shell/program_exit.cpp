@@ -6,6 +6,8 @@
 #include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
+#include "sound/midi_music.h"
+#include "sound/wave_sound.h"
 
 namespace {
 
@@ -13,11 +15,19 @@ const size_t kMessageBytes = 1024;
 
 }  // namespace
 
-// The platform goes down before the process ends: the exit clean-up of the sound releases what the
-// audio thread plays, so that thread must have stopped first.
+// The sound is released first (the waves, then the music), then the platform goes down with its
+// audio thread, before the process ends and its objects are destroyed.
 void exitProgram() {
+    g_sound.release();
+    g_midi.release();
     shutDownPlatform();
     std::exit(1);
+}
+
+void showMessage(const char* utf8Caption, const char* utf8Text) {
+    std::fprintf(stderr, "%s: %s\n", utf8Caption, utf8Text);
+    std::fflush(stderr);
+    if (g_windowSystem) g_windowSystem->showMessageBox(utf8Caption, utf8Text);
 }
 
 void quitProgram() {
@@ -30,9 +40,7 @@ void fatalError(const char* text) {
     char caption[kMessageBytes], message[kMessageBytes];
     sjisToUtf8(sjis("エラーが発生したらしい(^^;"), caption, sizeof caption);
     sjisToUtf8(text, message, sizeof message);
-    std::fprintf(stderr, "%s: %s\n", caption, message);
-    std::fflush(stderr);
-    if (g_windowSystem) g_windowSystem->showMessageBox(caption, message);
+    showMessage(caption, message);
     exitProgram();
 }
 

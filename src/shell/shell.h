@@ -40,6 +40,9 @@ void resetRandomGenerator();
 uint32_t timeGetTime();
 uint32_t getTickCount();
 
+// A message box with an OK button, its caption and text (UTF-8) also written to stderr as
+// "caption: text".
+void showMessage(const char* utf8Caption, const char* utf8Text);
 // Ends the process with status 1 after taking the platform down; the three ways out below end here.
 [[noreturn]] void exitProgram();
 [[noreturn]] void quitProgram();

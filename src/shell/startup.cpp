@@ -11,6 +11,7 @@
 #include "platform/text_encoding.h"
 #include "platform/trace.h"
 #include "shell/shell.h"
+#include "sound/wave_sound.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ void runZebora(const PlatformOptions& options) {
     if (!g_windowSystem->openWindow("Ｚｅｂｏｒａ")) exitProgram();
     g_hWnd = 1;
     if (!g_display.open()) quitProgram();
+    g_sound.open();
     sleepMs(kStartPauseMs);
     initEngine();
     g_engine.startFromStartFile();

@@ -1,4 +1,5 @@
 #include "shell/shell.h"
+#include "sound/midi_music.h"
 
 int32_t mainWindowProc(const WindowMessage& message) {
     switch (message.message) {
@@ -25,6 +26,9 @@ int32_t mainWindowProc(const WindowMessage& message) {
         case WM_RBUTTONDOWN:
             g_rightClicked = 1;
             return 1;
+        case MM_MCINOTIFY:
+            if (message.wParam == MCI_NOTIFY_SUCCESSFUL) g_midi.onNotify(g_hWnd, 0);
+            return 0;
         default:
             return 0;
     }

@@ -5,7 +5,9 @@
 #include <stdexcept>
 
 #include "assets.h"
+#include "demo_music.h"
 #include "demo_pictures.h"
+#include "demo_sounds.h"
 #include "logo_pictures.h"
 
 namespace {
@@ -32,10 +34,10 @@ std::string story(const std::string& name) {
     return shiftJisOf(text.str());
 }
 
-void addGame(std::vector<Asset>& assets, const std::string& folder, const std::vector<Asset>& pictures) {
+void addGame(std::vector<Asset>& assets, const std::string& folder, const std::vector<Asset>& files) {
     assets.push_back({folder + "/story.zeb", story(folder)});
-    for (const Asset& picture : pictures)
-        assets.push_back({folder + "/" + picture.path, picture.bytes});
+    for (const Asset& file : files)
+        assets.push_back({folder + "/" + file.path, file.bytes});
 }
 
 }  // namespace
@@ -55,8 +57,15 @@ std::vector<Asset> makeAssets() {
              {"sakura.bmp", makeCharacter(sakura).bmpBytes()},
              {"kaede.bmp", makeCharacter(kaede).bmpBytes()},
              {"petal.bmp", makeBlossom().bmpBytes()},
-             {"night.bmp", makeNightPalette().bmpBytes()}});
+             {"night.bmp", makeNightPalette().bmpBytes()},
+             {"wind.wav", makeWindGust().waveBytes()},
+             {"theme.mid", makeHanamiTheme().fileBytes()},
+             {"ending.mid", makeHanamiEnding().fileBytes()}});
     addGame(assets, "omikuji",
-            {{"sunset.bmp", sunset}, {"room.bmp", room}, {"kaede.bmp", makeCharacter(kaede).bmpBytes()}});
+            {{"sunset.bmp", sunset},
+             {"room.bmp", room},
+             {"kaede.bmp", makeCharacter(kaede).bmpBytes()},
+             {"evening.wav", makeEveningAmbience().waveBytes()},
+             {"shake.wav", makeBoxRattle().waveBytes()}});
     return assets;
 }

@@ -1,9 +1,11 @@
-// The pictures that the bundled working folder holds, all made here.
+// The pictures, music, sounds and stories that the bundled working folder holds, all made here.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "indexed_picture.h"
+
+const double kPi = 3.14159265358979;
 
 IndexedPicture makeSystemGraphics();
 

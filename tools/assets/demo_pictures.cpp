@@ -3,12 +3,12 @@
 
 #include <cmath>
 
+#include "assets.h"
 #include "demo_palette.h"
 
 namespace {
 
 const uint8_t kKey = 1;
-const double kPi = 3.14159265358979;
 
 IndexedPicture blank(int width, int height, uint8_t fill) {
     IndexedPicture picture(width, height, fill);

@@ -60,10 +60,9 @@ void drawPageCursor(IndexedPicture& picture) {
     uint8_t heart = nearestEntry(palette, 255, 212, 0, 3, 254);
     const int left = 32;
     picture.fillRect(left, 0, 32, 32, kTransparent);
-    const double pi = 3.14159265358979;
     for (int pass = 0; pass < 2; ++pass) {
         for (int i = 0; i < 5; ++i) {
-            double angle = -pi / 2 + i * 2 * pi / 5;
+            double angle = -kPi / 2 + i * 2 * kPi / 5;
             picture.fillCircle(left + 16 + 8 * std::cos(angle), 16 + 8 * std::sin(angle), pass == 0 ? 7.2 : 6,
                                pass == 0 ? outline : petal);
         }

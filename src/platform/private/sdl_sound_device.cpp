@@ -133,8 +133,7 @@ bool SdlSoundDevice::loadWave(int channel, const WaveFile& wave) {
     if (!chunk) return false;
     Channel& held = channels_[channel];
     freeChannel(held);
-    held.chunk = chunk;
-    held.samples = std::move(samples);
+    held = {chunk, std::move(samples), 0};
     traceWaveLoad(channel, wave);
     return true;
 }

@@ -16,7 +16,7 @@ uint32_t lengthInMs(int64_t lengthNs) {
 
 bool SilentSoundDevice::loadWave(int channel, const WaveFile& wave) {
     if (!fitsDeviceBuffer(wave)) return false;
-    channels_[channel] = {true, wave.frames(), channels_[channel].pan};
+    channels_[channel] = {true, wave.frames(), 0};
     traceWaveLoad(channel, wave);
     return true;
 }
