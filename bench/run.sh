@@ -27,4 +27,5 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     bench/renderer_memory.sh "$build"
     RENDERERS="software opengl" bench/click_wait_idle.sh "$build"
     bench/menu_idle.sh "$build"
+    bench/music_player.sh "$build"
 fi

@@ -9,15 +9,19 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 
+#include "audio_stream.h"
 #include "bench_support.h"
+#include "platform/little_endian.h"
+#include "platform/midi_file.h"
 #include "platform/sound_device.h"
 #include "platform/window_system.h"
-#include "sound_fixtures.h"
 
 namespace {
 
@@ -26,6 +30,8 @@ const int kBytesPerFrame = 4;
 const int kPieceMs = 2000;
 const int kLoops = 3;
 const uint32_t kQuietMs = 2000;
+const int64_t kNsPerMs = 1000000;
+const uint32_t kPumpStepMs = 5;
 
 double residentMb() {
     std::ifstream status("/proc/self/status");
@@ -54,6 +60,61 @@ double cpuPercentSince(double cpuThen, std::chrono::steady_clock::time_point the
 double streamMs() {
     std::ifstream file(std::getenv("SDL_DISKAUDIOFILE"), std::ios::binary | std::ios::ate);
     return static_cast<double>(file.tellg()) / kBytesPerFrame * 1000 / kRate;
+}
+
+// A PCM wave of a sine tone at half of full scale, on every channel.
+WaveFile sineWave(uint32_t rate, uint16_t bits, uint16_t channels, double hertz, double seconds) {
+    WaveFile wave;
+    wave.formatTag = kWaveFormatPcm;
+    wave.channels = channels;
+    wave.rate = rate;
+    wave.bits = bits;
+    wave.blockAlign = static_cast<uint16_t>(channels * bits / 8);
+    wave.bytesPerSecond = rate * wave.blockAlign;
+    std::string bytes;
+    LittleEndianWriter out(bytes);
+    for (uint32_t i = 0; i < static_cast<uint32_t>(rate * seconds); ++i) {
+        double value = std::sin(2 * M_PI * hertz * i / rate) / 2;
+        for (uint16_t channel = 0; channel < channels; ++channel) {
+            if (bits == 8)
+                out.u8(static_cast<uint8_t>(128 + std::lround(value * 255)));
+            else
+                out.u16(static_cast<uint16_t>(std::lround(value * 65535)));
+        }
+    }
+    wave.data.assign(bytes.begin(), bytes.end());
+    return wave;
+}
+
+// One stroke of a wood block at the start, then silence until the end of track at lengthMs.
+MidiPiece oneStrokePiece(int64_t lengthMs) {
+    const uint8_t kDrumsNoteOn = 0x99, kDrumsNoteOff = 0x89, kHighWoodBlock = 76;
+    MidiPiece piece;
+    piece.events.push_back({0, kDrumsNoteOn, kHighWoodBlock, 127, 0, 0});
+    piece.events.push_back({100 * kNsPerMs, kDrumsNoteOff, kHighWoodBlock, 0, 0, 0});
+    piece.lengthNs = lengthMs * kNsPerMs;
+    return piece;
+}
+
+// Pumps the window as the engine's waits do until done(ends reported so far) says yes, answering each
+// end of the piece as the engine's music does: rewind, and play with notify again.
+void pumpUntil(const std::function<bool(int)>& done, const std::string& piece = "") {
+    for (int ends = 0; !done(ends);) {
+        g_windowSystem->pumpEvents();
+        WindowMessage message;
+        while (g_windowSystem->takeMessage(message)) {
+            if (message.message != MM_MCINOTIFY) continue;
+            ++ends;
+            g_windowSystem->soundDevice().rewindPiece(piece);
+            g_windowSystem->soundDevice().playPiece(piece, true);
+        }
+        g_windowSystem->idleUntil(g_windowSystem->milliseconds() + kPumpStepMs);
+    }
+}
+
+void pumpFor(uint32_t ms, const std::string& piece = "") {
+    uint32_t end = g_windowSystem->milliseconds() + ms;
+    pumpUntil([end](int) { return static_cast<int32_t>(g_windowSystem->milliseconds() - end) >= 0; }, piece);
 }
 
 bool diskAudioInAWindow() {
