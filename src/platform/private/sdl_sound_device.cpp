@@ -5,22 +5,21 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/private/fluid_midi_synth.h"
 #include "platform/private/sound_trace.h"
+#include "platform/private/wave_conversion.h"
 
 namespace {
 
 // The sound font the player comes with, by its own name: the distribution's default-GM.sf2 link moves
 // to whichever General MIDI font was installed last.
 const char kDefaultSoundFont[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-const int kRate = 44100;
-const int kStereo = 2;
-const int kBytesPerFrame = kStereo * 2;
+const int kRate = kDeviceRate;
+const int kStereo = kDeviceChannels;
+const int kBytesPerFrame = kDeviceFrameBytes;
 // 23 ms: a wave starts at most that long after its command, close enough to what the picture shows,
 // and the audio thread wakes 43 times a second with room to render a busy block of music on a shared
 // machine without running dry. The end of a piece does not depend on it: it falls on its own sample.
@@ -28,28 +27,6 @@ const int kBufferFrames = 1024;
 const int kFullPanByte = 255;
 const int kLoopForever = -1;
 const int kAllChannels = -1;
-
-// SDL_AudioCVT and not SDL_AudioStream: the stream drops the end of what its resampler holds back,
-// cutting a short click to a fraction of its length.
-bool convertToDevice(const WaveFile& wave, std::vector<uint8_t>& out) {
-    SDL_AudioFormat format = wave.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-    if (wave.formatTag != kWaveFormatPcm || (wave.bits != 8 && wave.bits != 16)) return false;
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, format, static_cast<uint8_t>(wave.channels), static_cast<int>(wave.rate),
-                          AUDIO_S16SYS, kStereo, kRate) < 0) {
-        return false;
-    }
-    size_t frameBytes = size_t{wave.channels} * wave.bits / 8;
-    size_t bytes = wave.data.size() / frameBytes * frameBytes;
-    if (bytes == 0 || bytes * static_cast<size_t>(cvt.len_mult) > INT_MAX) return false;
-    out.assign(bytes * static_cast<size_t>(cvt.len_mult), 0);
-    std::memcpy(out.data(), wave.data.data(), bytes);
-    cvt.buf = out.data();
-    cvt.len = static_cast<int>(bytes);
-    if (SDL_ConvertAudio(&cvt) != 0) return false;
-    out.resize(static_cast<size_t>(cvt.len_cvt));
-    return true;
-}
 
 // alsa-lib describes a machine without a sound card on stderr, eight lines of its own; the player says
 // nothing there and plays in silence, as without any audio device.

@@ -1,6 +1,7 @@
 #include "platform/private/silent_sound_device.h"
 
 #include "platform/private/sound_trace.h"
+#include "platform/private/wave_conversion.h"
 
 namespace {
 
@@ -14,8 +15,10 @@ uint32_t lengthInMs(int64_t lengthNs) {
 
 }  // namespace
 
+// Converted as for a device, so that what a device would refuse is refused here too.
 bool SilentSoundDevice::loadWave(int channel, const WaveFile& wave) {
-    if (!fitsDeviceBuffer(wave)) return false;
+    std::vector<uint8_t> samples;
+    if (!fitsDeviceBuffer(wave) || !convertToDevice(wave, samples)) return false;
     channels_[channel] = {true, wave.frames(), 0};
     traceWaveLoad(channel, wave);
     return true;
