@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "audio_stream.h"
-#include "midi_score.h"
 #include "mono_sound.h"
 #include "test_support.h"
 #include "x_display.h"
@@ -17,7 +16,6 @@ namespace {
 const int kRate = 44100;
 const int kPlayerTimeoutMs = 30000;
 const int kEndOfGame = 1;  // the player's status, whatever way it ends
-const uint8_t kDrums = 9, kHighWoodBlock = 76;
 
 struct Audio {
     std::string driver = "disk";
@@ -36,18 +34,6 @@ int playInAWindow(const TempFolder& root, Audio audio = {}) {
                           " 2> '" + root.file("errors.txt") + "'";
     ChildProcess player({"sh", "-c", command}, display.name());
     return player.waitForExit(kPlayerTimeoutMs);
-}
-
-// One stroke of a wood block at the start, then silence until the end of track: a bar of four
-// quarters at the given tempo.
-std::string oneStroke(int quarterMs) {
-    MidiScore score;
-    score.ticksPerQuarter = 480;
-    score.quartersPerBar = 4;
-    score.tempo = {{0, static_cast<uint32_t>(quarterMs * 1000)}};
-    score.endTick = 4 * 480;
-    score.parts = {{kDrums, 0, 127, 64, {{0, 96, kHighWoodBlock, 127}}}};
-    return score.fileBytes();
 }
 
 int countLines(const std::string& text, const std::string& ending) {
@@ -109,7 +95,7 @@ TEST(SoundOutput, APieceLoopedWithNotifyStartsAgainEveryTwoSecondsOnTheSample) {
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
     TempFolder root;
     root.writeGame("@midi(two.mid,1);@wait(4800);@goto(end);");
-    writeFile(root.file("game/two.mid"), oneStroke(500));
+    writeFile(root.file("game/two.mid"), oneBarOfMusic(500));
     ASSERT_EQ(playInAWindow(root), kEndOfGame);
     std::vector<size_t> found = onsets(readAudioStream(root.file("stream.raw")), kRate / 2);
     ASSERT_GE(found.size(), 3u) << readFile(root.file("errors.txt"));
@@ -122,8 +108,8 @@ TEST(SoundOutput, WithoutAnAudioDeviceOrASoundFontTheMusicKeepsItsTimeAndReports
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
     TempFolder root;
     root.writeGame("@midi(short.mid,1);@wait(700);@midi(two.mid,1);@wait(100);@goto(end);");
-    writeFile(root.file("game/short.mid"), oneStroke(50));
-    writeFile(root.file("game/two.mid"), oneStroke(500));
+    writeFile(root.file("game/short.mid"), oneBarOfMusic(50));
+    writeFile(root.file("game/two.mid"), oneBarOfMusic(500));
     ASSERT_EQ(playInAWindow(root, {"no such driver", ""}), kEndOfGame);
     EXPECT_GE(countLines(readFile(root.file("trace.txt")), "music end midi00, starts again"), 2);
     EXPECT_EQ(readFile(root.file("errors.txt")), "");

@@ -6,22 +6,10 @@
 #include <sstream>
 #include <vector>
 
-#include "midi_score.h"
 #include "mono_sound.h"
 #include "test_support.h"
 
 namespace {
-
-// One bar of four quarters at the given tempo, a single note at its start.
-std::string oneBar(int quarterMs) {
-    MidiScore score;
-    score.ticksPerQuarter = 480;
-    score.quartersPerBar = 4;
-    score.tempo = {{0, static_cast<uint32_t>(quarterMs * 1000)}};
-    score.endTick = 4 * 480;
-    score.parts = {{0, 0, 100, 64, {{0, 240, 60, 100}}}};
-    return score.fileBytes();
-}
 
 std::string tone(uint16_t bits) {
     MonoSound sound{22050, bits, {}};
@@ -34,8 +22,8 @@ std::string tone(uint16_t bits) {
 RunResult play(const std::string& script, const std::string& reader = "") {
     TempFolder root;
     root.writeGame(script);
-    writeFile(root.file("game/two.mid"), oneBar(500));
-    writeFile(root.file("game/three.mid"), oneBar(750));
+    writeFile(root.file("game/two.mid"), oneBarOfMusic(500));
+    writeFile(root.file("game/three.mid"), oneBarOfMusic(750));
     writeFile(root.file("game/tone.wav"), tone(16));
     return runHeadless(root, reader);
 }
@@ -122,7 +110,7 @@ TEST(SoundCommands, ReportEveryFormatRangeAndFileError) {
     root.writeGame("");
     writeFile(root.file("game/text.mid"), "MThd is not enough");
     std::string longName(230, 'm');
-    writeFile(root.file("game/" + longName + ".mid"), oneBar(500));
+    writeFile(root.file("game/" + longName + ".mid"), oneBarOfMusic(500));
     std::string pcmFloat = tone(16);
     pcmFloat[20] = 3;  // the format tag
     writeFile(root.file("game/float.wav"), pcmFloat);

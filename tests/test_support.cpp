@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "display/display.h"
+#include "midi_score.h"
 #include "platform/text_encoding.h"
 #include "platform/window_system.h"
 #include "shell/shell.h"
@@ -70,6 +71,17 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::string command = "rm -rf '" + path_ + "'";
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", path_.c_str());
+}
+
+std::string oneBarOfMusic(int quarterMs) {
+    const uint8_t drums = 9, highWoodBlock = 76;
+    MidiScore score;
+    score.ticksPerQuarter = 480;
+    score.quartersPerBar = 4;
+    score.tempo = {{0, static_cast<uint32_t>(quarterMs * 1000)}};
+    score.endTick = 4 * 480;
+    score.parts = {{drums, 0, 127, 64, {{0, 96, highWoodBlock, 127}}}};
+    return score.fileBytes();
 }
 
 std::string currentFolder() {

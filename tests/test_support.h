@@ -49,6 +49,10 @@ private:
 };
 std::string currentFolder();
 
+// A MIDI file of one bar of four quarters at the given tempo: one stroke of a wood block at its start,
+// then silence until its end.
+std::string oneBarOfMusic(int quarterMs);
+
 struct RunResult {
     int status = -1;
     std::string errors;  // what the player wrote on stderr
