@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 // The path on disk that a script's file name stands for. When nothing on disk matches, the name is
@@ -28,6 +29,12 @@ public:
 private:
     int folder_;
 };
+
+// Writes bytes as the game file name, whole or not at all: into a temporary file of the same folder,
+// checked at every write and at the close, flushed to the disk, then renamed over the old file. False
+// when any step fails; the old file is then exactly as it was.
+bool replaceGameFile(const char* sjisName, const std::string& bytes);
+bool removeGameFile(const char* sjisName);
 
 // A directory search by name: true with the file's size when a regular file of that name exists.
 bool findFile(const char* sjisName, uint32_t& size);
