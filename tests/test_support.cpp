@@ -115,8 +115,8 @@ void TempFolder::copyDemoPictures() const {
     }
 }
 
-RunResult runHeadless(const TempFolder& root, const std::string& reader) {
-    std::string command = std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "' --trace '" +
+RunResult runHeadless(const TempFolder& root, const std::string& reader, const std::string& shell) {
+    std::string command = shell + std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "' --trace '" +
                           root.file("trace.txt") + "'";
     if (!reader.empty()) {
         writeFile(root.file("reader.txt"), reader);

@@ -60,7 +60,8 @@ struct RunResult {
 };
 
 // Runs zebora --headless in root with the reader actions (none when empty: no reader at all).
-RunResult runHeadless(const TempFolder& root, const std::string& reader);
+// shell is put before the player's command line (limits, or another user to run as).
+RunResult runHeadless(const TempFolder& root, const std::string& reader, const std::string& shell = "");
 // Runs a script as game/story.zeb through start.dat in a fresh working folder.
 RunResult runScript(const std::string& utf8Script, const std::string& reader = "");
 // The PNG bytes of the screen ms of engine time after the start of the script run as by runScript.

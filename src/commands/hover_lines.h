@@ -35,3 +35,24 @@ private:
     DrawLine draw_;
     bool highlighted_[kMenuLines] = {};
 };
+
+// The hover-and-click loop of a menu: every pass clears the clicks, pumps once and brings the lines up to
+// date in order. A left click on a line returns its number; a right click returns −1 when it may
+// cancel the menu, and is checked before each line, as the lines are walked.
+template <typename DrawLine>
+int runHoverMenu(const MenuRect* rects, int count, bool rightCancels, DrawLine draw) {
+    HoverLines<DrawLine> lines(rects, draw);
+    for (;;) {
+        g_rightClicked = 0;
+        g_leftClicked = 0;
+        waitSinceMark(0);
+        for (int i = 0; i < count; ++i) {
+            if (rightCancels && g_rightClicked) {
+                g_rightClicked = 0;
+                return -1;
+            }
+            if (lines.clicked(i)) return i;
+        }
+        idleUntilInput();
+    }
+}

@@ -40,21 +40,8 @@ void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text
 
 int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels) {
     int32_t width = 0, height = 0;
-    HoverLines lines(rects, [&](int i, bool highlighted) {
+    return static_cast<int8_t>(runHoverMenu(rects, count, rightCancels != 0, [&](int i, bool highlighted) {
         drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height,
                      highlighted ? kHighlighted : kPlain);
-    });
-    for (;;) {
-        g_rightClicked = 0;
-        g_leftClicked = 0;
-        waitSinceMark(0);
-        for (int i = 0; i < count; ++i) {
-            if (rightCancels && g_rightClicked) {
-                g_rightClicked = 0;
-                return -1;
-            }
-            if (lines.clicked(i)) return static_cast<int8_t>(i);
-        }
-        idleUntilInput();
-    }
+    }));
 }

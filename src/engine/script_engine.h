@@ -2,6 +2,7 @@
 // places and jumps, and the command handlers.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 const int kArgsBytes = 1000;
 const int kNameBytes = 256;
@@ -162,7 +163,23 @@ public:
     // The end of a game.
     void endGame();
 
-    // Bookmark menus reached through the reserved place names.
+    // Bookmarks: the files, and the menus of the system menu and of the reserved place names.
+    bool saveGame(int number, int8_t waitKind);
+    // Reads and checks a bookmark before anything of the running game changes; false after telling
+    // the reader that it cannot be loaded.
+    bool readBookmarkFile(int number, std::vector<uint8_t>& file);
+    void loadGame(int number, const std::vector<uint8_t>& file);
+    void readBookmarks();
+    void drawBookmark(int number, int slot, int colourIndex);
+    int bookmarkMenu(const char* verb, bool fromBackground);
+    int8_t confirm(const char* message);
+    // Two menu lines 32 pixels apart from (x, y), on the picture already in the back buffer.
+    int8_t askTwo(const char* first, const char* second, int32_t x, int32_t y);
+    // A playthrough begins: the screen emptied and wiped in, the counters set, the play time running.
+    void startPlaythrough(int32_t count, uint32_t playTime);
+    void saveMenu(int8_t waitKind);
+    bool loadMenu();
+    bool endGameMenu();
     int8_t loadStartMenu();
     int8_t initBookmarkMenu();
 };

@@ -67,6 +67,17 @@ void WaveSound::releaseBuffer(int channel) {
     channels[channel].hasBuffer = false;
 }
 
+void WaveSound::restartLooping() {
+    for (int channel = 0; channel < kSavedSoundChannels; ++channel) {
+        releaseBuffer(channel);
+        if (channels[channel].playFlags == 0 || !available) continue;
+        if (!loadWave(channel, channels[channel].fileName)) {
+            fatalErrorWith(sjis("[%s]が読み込めません"), channels[channel].fileName);
+        }
+        play(channel);
+    }
+}
+
 void WaveSound::silenceAll() {
     for (int channel = 0; channel < kWaveChannels; ++channel) {
         releaseBuffer(channel);

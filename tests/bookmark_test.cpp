@@ -1,0 +1,203 @@
+// Bookmarks as a reader keeps them, end to end: the system menu at each kind of wait, the bookmark
+// lists, the questions, loadstart and fileinit, files that cannot be written or cannot be trusted.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+
+#include "platform/little_endian.h"
+#include "save/save_file.h"
+#include "test_support.h"
+
+namespace {
+
+// Where the reader clicks: the system menu's lines, the three bookmarks, the two answers of a question
+// and of loadstart, and a place on no menu line.
+const char kHide[] = "250 170", kSave[] = "250 200", kLoad[] = "250 230", kEnd[] = "250 260";
+const char* const kBookmark[] = {"300 100", "300 240", "300 380"};
+const char kYes[] = "290 270", kNo[] = "290 302", kContinue[] = "250 210", kFromStart[] = "250 242";
+const char kNowhere[] = "5 5";
+
+std::string click(const char* at, int thenMs = 1500) {
+    return std::string("click ") + at + "\nwait " + std::to_string(thenMs) + "\n";
+}
+
+std::string rclick(int thenMs = 1500) {
+    return std::string("rclick ") + kNowhere + "\nwait " + std::to_string(thenMs) + "\n";
+}
+
+// From the system menu into an empty bookmark, past "セーブしました", back out of the menu.
+std::string saveInto(int number) {
+    return rclick() + click(kSave) + click(kBookmark[number]) + click(kNowhere) + rclick();
+}
+
+// The story: loadstart first, then music, a looping sound, a flag and a picture, a click wait, a page
+// wait and a choice.
+const char kStory[] =
+    "@goto(loadstart);@midi(two.mid,1);@sound(tone.wav,2,1,10);@flag(5,=,42);@bgload(hill.bmp,0,0);"
+    "一行目です。\\c二行目です。\\p"
+    "@flag(6,=,7);@select(2,はい,yes,いいえ,no);@name(yes);@yes();@name(no);@no();";
+
+// A game folder holding the story; saves accumulate in it from run to run.
+class Bookmarks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root.writeGame(kStory);
+        root.copyDemoPictures();
+        writeFile(root.file("game/two.mid"), oneBarOfMusic(500));
+        writeFile(root.file("game/tone.wav"), readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/wind.wav"));
+    }
+    // Start-up and the wipe into the loadstart list.
+    RunResult run(const std::string& reader, const std::string& shell = "") {
+        return runHeadless(root, "wait 4000\n" + reader, shell);
+    }
+    std::string save(int number) const { return readFile(root.file("game/save_" + std::to_string(number) + ".dat")); }
+    TempFolder root;
+};
+
+}  // namespace
+
+// Saved at a click wait, a page wait and a choice; continued from each, the same state and the same
+// next step, with the music and the looping sound started again.
+TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
+    RunResult first = run(click(kBookmark[0], 3000) + saveInto(0));
+    EXPECT_EQ(first.errors, "");
+    std::string clickWait = save(0);
+    ASSERT_EQ(clickWait.size(), kSaveFileBytes);
+    LittleEndianReader fields(reinterpret_cast<const uint8_t*>(clickWait.data()), clickWait.size());
+    EXPECT_EQ(fields.u8(3), 1);                  // a new game on an empty bookmark is playthrough 1
+    EXPECT_EQ(fields.i32(8 + 5 * 4), 42);         // flag 5
+    EXPECT_EQ(fields.i32(773693), 0);             // the click wait
+    EXPECT_EQ(clickWait.substr(769320, 9), std::string("hill.bmp\0", 9));
+    EXPECT_EQ(clickWait.substr(769576, 8), std::string("two.mid\0", 8));
+    EXPECT_EQ(clickWait.substr(769832 + 2 * 256, 9), std::string("tone.wav\0", 9));
+    EXPECT_EQ(fields.u8(772392 + 2), 1);  // looping
+    EXPECT_EQ(fields.u8(772402 + 2), 10);
+
+    // Continued: saved again at once, then at the page wait, then at the choice, once after "いいえ"
+    // to the question about the used bookmark and once after "はい".
+    RunResult second = run(click(kBookmark[0]) + click(kContinue, 3000) + saveInto(1) + click(kNowhere, 2000) +
+                           saveInto(2) + click(kNowhere, 2000) + rclick() + click(kSave) + click(kBookmark[0]) +
+                           click(kNo) + click(kSave) + click(kBookmark[0]) + click(kYes) + click(kNowhere) +
+                           rclick() + click("60 60"));
+    EXPECT_EQ(second.errors, unknownCommand("no"));
+    EXPECT_EQ(save(1).substr(8), clickWait.substr(8));
+    std::string pageWait = save(2), choice = save(0);
+    ASSERT_EQ(pageWait.size(), kSaveFileBytes);
+    EXPECT_EQ(LittleEndianReader(reinterpret_cast<const uint8_t*>(pageWait.data()), pageWait.size()).i32(773693), 1);
+    ASSERT_EQ(choice.size(), kSaveFileWithChoicesBytes);
+    EXPECT_EQ(choice[773697], 2);  // two choices
+    size_t loaded = second.trace.find("load 0: wait kind 0");
+    ASSERT_NE(loaded, std::string::npos) << second.trace;
+    for (const char* line : {"music open midi00: two.mid", "music play midi00, notify", "wave play 2: loop"})
+        EXPECT_NE(second.trace.find(line, loaded), std::string::npos) << line;
+    EXPECT_EQ(second.trace.find("save 0", loaded), second.trace.rfind("save 0"));  // "いいえ" saved nothing
+
+    // Continued at the choice: the same choices wait at the same places.
+    EXPECT_EQ(run(click(kBookmark[0]) + click(kContinue, 3000) + click("60 30")).errors, unknownCommand("yes"));
+}
+
+// Begun again from a bookmark: a new playthrough that carries the bookmark's play time.
+TEST_F(Bookmarks, BegunAgainFromABookmarkTheGameIsTheNextPlaythroughWithItsPlayTime) {
+    run(click(kBookmark[0], 3000) + saveInto(0));
+    run(click(kBookmark[0]) + click(kFromStart, 3000) + saveInto(1));
+    std::string before = save(0), after = save(1);
+    ASSERT_EQ(after.size(), kSaveFileBytes);
+    auto fields = [](const std::string& file) {
+        return LittleEndianReader(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+    };
+    EXPECT_EQ(fields(after).u8(3), 2);
+    EXPECT_GT(fields(after).u32(4), fields(before).u32(4));
+}
+
+// fileinit erases a bookmark after "はい" and keeps it after "いいえ"; the script goes on either way.
+TEST_F(Bookmarks, FileinitErasesABookmarkOnlyWhenTheReaderAgrees) {
+    run(click(kBookmark[0], 3000) + saveInto(0));
+    root.writeGame("@goto(fileinit);@after();");
+    EXPECT_EQ(run(click(kBookmark[0]) + click(kNo)).errors, unknownCommand("after"));
+    EXPECT_EQ(save(0).size(), kSaveFileBytes);
+    EXPECT_EQ(run(click(kBookmark[0]) + click(kYes) + click(kNowhere)).errors, unknownCommand("after"));
+    EXPECT_EQ(access(root.file("game/save_0.dat").c_str(), F_OK), -1);
+}
+
+// The end of the game from the system menu: the game is over, its next line never comes.
+TEST_F(Bookmarks, TheSystemMenuEndsTheGameAfterTheReaderAgrees) {
+    RunResult ended = run(click(kBookmark[0], 3000) + rclick() + click(kEnd) + click(kYes, 3000) + click(kNowhere));
+    EXPECT_EQ(ended.status, 1);
+    EXPECT_EQ(ended.errors, "");
+    EXPECT_NE(ended.trace.find("music stop midi00"), std::string::npos);
+}
+
+// A right click leaves each menu; the page comes back as it was, pixel for pixel.
+TEST_F(Bookmarks, ARightClickLeavesEachMenuAndThePageComesBackAsItWas) {
+    root.writeGame("@goto(loadstart);@bgload(hill.bmp,0,0);選ぶ。\\n@select(2,はい,yes,いいえ,no);");
+    RunResult cancelled = run(rclick(3000) + "shot before\n" + rclick() + rclick() + "shot menu\n" + rclick() +
+                              click(kSave) + rclick() + rclick() + "shot list\n");
+    EXPECT_EQ(cancelled.errors, "");
+    std::string before = readFile(root.file("before.png"));
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(readFile(root.file("menu.png")), before);
+    EXPECT_EQ(readFile(root.file("list.png")), before);
+}
+
+// A bookmark is checked whole before anything changes: each damaged file is refused, the list stays,
+// and the game goes on as it was.
+TEST_F(Bookmarks, ADamagedBookmarkIsRefusedAndNothingChanges) {
+    run(click(kBookmark[0], 3000) + saveInto(0));
+    const std::string good = save(0);
+    ASSERT_EQ(good.size(), kSaveFileBytes);
+    auto with = [&good](size_t at, const std::string& bytes) { return std::string(good).replace(at, bytes.size(), bytes); };
+    std::string choices = with(773693, std::string("\2\0\0\0", 4)) + std::string(kSaveFileWithChoicesBytes - kSaveFileBytes, '\0');
+    const struct {
+        const char* what;
+        std::string file;
+    } damaged[] = {
+        {"truncated", good.substr(0, good.size() - 1)},
+        {"empty", ""},
+        {"a choice count of 99", choices.replace(kSaveFileBytes, 1, 1, 99)},
+        {"a wait kind of 7", with(773693, std::string("\7", 1))},
+        {"a face name without its NUL", with(1052, std::string(256, 'A'))},
+        {"a position past the script's end", with(1032, std::string("\xff\xff\0\0", 4))},
+    };
+    for (const auto& d : damaged) {
+        writeFile(root.file("game/save_0.dat"), d.file);
+        RunResult refused = run(click(kBookmark[0]) + click(kContinue) + rclick(3000));
+        EXPECT_EQ(refused.errors, "エラーが発生したらしい(^^;: このしおりは壊れているのでロード出来ません（；；謎\n") << d.what;
+        EXPECT_NE(refused.trace.find("load 0 refused"), std::string::npos) << d.what;
+        EXPECT_EQ(refused.trace.find("load 0: "), std::string::npos) << d.what;
+        // Right-clicked out of the list, the script went on from its jump as a game never loaded.
+        EXPECT_NE(refused.trace.find("music open midi00"), std::string::npos) << d.what;
+    }
+}
+
+// A save that cannot be written, because the disk is full, the folder is read-only or the player is
+// killed while writing, leaves the bookmark it would have replaced exactly as it was; the first two
+// say so and the game goes on.
+TEST_F(Bookmarks, ASaveThatCannotBeWrittenLeavesTheOldBookmarkAsItWas) {
+    run(click(kBookmark[0], 3000) + saveInto(0));
+    const std::string old = save(0);
+    ASSERT_EQ(old.size(), kSaveFileBytes);
+    const std::string overwrite =
+        click(kBookmark[0]) + click(kContinue, 3000) + rclick() + click(kSave) + click(kBookmark[0]) + click(kYes);
+    const std::string cannot = "エラーが発生したらしい(^^;: セーブ出来ません（；；謎\n";
+    // The file may not grow past 50 KB: the write fails, as on a full disk.
+    RunResult full = run(overwrite + rclick() + rclick() + click(kNowhere, 2000), "ulimit -f 100; trap '' XFSZ; ");
+    EXPECT_EQ(full.errors, cannot);
+    EXPECT_EQ(save(0), old);
+    EXPECT_EQ(access(root.file("game/save_0.dat.tmp").c_str(), F_OK), -1);
+    // Killed by that limit in the middle of writing.
+    RunResult killed = run(overwrite, "ulimit -f 100; ");
+    EXPECT_EQ(killed.status, 128 + SIGXFSZ);
+    EXPECT_EQ(save(0), old);
+    // A folder the player may not write to.
+    chmod(root.path().c_str(), 0777);
+    chmod(root.file("game").c_str(), 0555);
+    std::string asNobody = getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    unlink(root.file("trace.txt").c_str());  // written by root so far
+    RunResult readOnly = run(overwrite + rclick() + rclick(), asNobody);
+    chmod(root.file("game").c_str(), 0755);
+    EXPECT_EQ(readOnly.errors, cannot);
+    EXPECT_EQ(save(0), old);
+}
