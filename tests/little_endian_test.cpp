@@ -66,4 +66,9 @@ TEST(LittleEndian, NothingIsReadPastTheEnd) {
     EXPECT_TRUE(cut.failed());
     EXPECT_EQ(cut.readU8(), 0);
     EXPECT_EQ(cut.position(), 3u);
+    // Bytes in place: the pointer into the data, or nothing when they are cut.
+    LittleEndianReader run(bytes, sizeof bytes);
+    EXPECT_EQ(run.readBytes(2), bytes);
+    EXPECT_EQ(run.readBytes(2), nullptr);
+    EXPECT_TRUE(run.failed());
 }

@@ -1,8 +1,12 @@
-// The platform layer: finding game files, the reader's action file, the boundary around the
+// The platform layer: finding and replacing game files, the reader's action file, the boundary around the
 // platform libraries, and a machine without a display.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +34,34 @@ TEST(GameFiles, AreFoundAsWindowsFindsThemAlsoFromStartDat) {
     root.writeGame("@found();");
     writeFile(root.file("start.dat"), "GAME Story.ZEB\r\n");
     EXPECT_EQ(runHeadless(root, "").errors, unknownCommand("found"));
+}
+
+// Bookmarks are written whole or not at all: a write refused half-way, here by the file size limit of a
+// child process, leaves the old file as it was and no temporary file beside it.
+TEST(GameFiles, AreReplacedWholeOrNotAtAll) {
+    TempFolder root;
+    writeFile(root.file("Save1.dat"), "an older and longer bookmark");
+    const std::string name = root.path() + "/SAVE1.DAT";
+    EXPECT_TRUE(replaceGameFile(name.c_str(), "new"));
+    EXPECT_EQ(readFile(root.file("Save1.dat")), "new");
+    pid_t child = fork();
+    if (child == 0) {
+        rlimit limit;
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 2;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+        _exit(replaceGameFile(name.c_str(), "a bookmark beyond the limit") ? 1 : 0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(readFile(root.file("Save1.dat")), "new");
+    EXPECT_FALSE(std::filesystem::exists(root.file("Save1.dat.tmp")));
+    EXPECT_FALSE(std::filesystem::exists(root.file("SAVE1.DAT")));
+    EXPECT_TRUE(removeGameFile(name.c_str()));
+    EXPECT_FALSE(std::filesystem::exists(root.file("Save1.dat")));
+    EXPECT_FALSE(removeGameFile(name.c_str()));
 }
 
 // The engine's own texts are converted by what they say, however many and wherever they lie.

@@ -28,7 +28,8 @@ bool isChannel(int32_t value) {
 }  // namespace
 
 // 0 in the first, second or fourth place keeps the current value; the width is always taken. A height
-// beyond the largest font drawn is held at it, which draws the same and keeps the layout's sums small.
+// or width beyond the largest font drawn is held at it, which draws the same, keeps the layout's sums
+// small and keeps bookmarks within what loading accepts.
 void ScriptEngine::cmdText() {
     int32_t face = 0, height = 0, width = 0, weight = 0;
     if (std::sscanf(args, "%d %d %d %d", &face, &height, &width, &weight) < 4) {
@@ -37,7 +38,7 @@ void ScriptEngine::cmdText() {
     if (face != 0 && (face < 1 || face > kLastFace)) fatalError(sjis("フォント番号は９までです。"));
     if (face != 0) std::strcpy(fontFace, sjis(kFaces[face]));
     if (height != 0) fontHeight = drawableFontSize(height);
-    fontWidth = width;
+    fontWidth = drawableFontSize(width);
     if (weight != 0) fontWeight = weight;
 }
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -93,6 +94,48 @@ bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& o
         out.insert(out.end(), piece, piece + got);
     std::fclose(file);
     return out.size() <= maxBytes;
+}
+
+namespace {
+
+const char kTemporarySuffix[] = ".tmp";
+
+// Every byte, however the kernel splits the writes; false at the first refusal.
+bool writeAll(int file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t wrote = write(file, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
+}
+
+// A close can report a write the disk refused late, so it counts as much as the writes.
+bool writeToDisk(const std::string& path, const std::string& bytes) {
+    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (file < 0) return false;
+    bool written = writeAll(file, bytes) && fsync(file) == 0;
+    return close(file) == 0 && written;
+}
+
+}  // namespace
+
+bool replaceGameFile(const char* sjisName, const std::string& bytes) {
+    char path[kNameBytes];
+    resolveGamePath(sjisName, path, sizeof path);
+    if (path[0] == '\0') return false;
+    std::string temporary = std::string(path) + kTemporarySuffix;
+    if (writeToDisk(temporary, bytes) && std::rename(temporary.c_str(), path) == 0) return true;
+    unlink(temporary.c_str());
+    return false;
+}
+
+bool removeGameFile(const char* sjisName) {
+    char path[kNameBytes];
+    resolveGamePath(sjisName, path, sizeof path);
+    return path[0] != '\0' && unlink(path) == 0;
 }
 
 bool changeDirectory(const char* sjisName) {

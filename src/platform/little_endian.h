@@ -34,6 +34,8 @@ public:
     uint16_t readU16() { return take(2) ? u16(position_ - 2) : 0; }
     uint32_t readU32() { return take(4) ? u32(position_ - 4) : 0; }
     int32_t readI32() { return static_cast<int32_t>(readU32()); }
+    // The next count bytes in place, or nullptr when they run past the end.
+    const uint8_t* readBytes(size_t count) { return take(count) ? data_ + position_ - count : nullptr; }
     void skip(size_t count) { take(count); }
     size_t position() const { return position_; }
     bool failed() const { return failed_; }
