@@ -95,8 +95,9 @@ TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
         EXPECT_NE(second.trace.find(line, loaded), std::string::npos) << line;
     EXPECT_EQ(second.trace.find("save 0", loaded), second.trace.rfind("save 0"));  // "いいえ" saved nothing
 
-    // Continued at the choice: the same choices wait at the same places.
-    EXPECT_EQ(run(click(kBookmark[0]) + click(kContinue, 3000) + click("60 30")).errors, unknownCommand("yes"));
+    // Continued at the choice: the same choices wait at the same places (the story would go on to the
+    // first choice's place).
+    EXPECT_EQ(run(click(kBookmark[0]) + click(kContinue, 3000) + click("60 60")).errors, unknownCommand("no"));
 }
 
 // Begun again from a bookmark: a new playthrough that carries the bookmark's play time.
