@@ -47,13 +47,16 @@ protected:
         root.writeGame(kStory);
         root.copyDemoPictures();
         writeFile(root.file("game/two.mid"), oneBarOfMusic(500));
-        writeFile(root.file("game/tone.wav"), readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/wind.wav"));
+        writeFile(root.file("game/tone.wav"),
+                  readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/wind.wav"));
     }
     // Start-up and the wipe into the loadstart list.
     RunResult run(const std::string& reader, const std::string& shell = "") {
         return runHeadless(root, "wait 4000\n" + reader, shell);
     }
-    std::string save(int number) const { return readFile(root.file("game/save_" + std::to_string(number) + ".dat")); }
+    std::string save(int number) const {
+        return readFile(root.file("game/save_" + std::to_string(number) + ".dat"));
+    }
     TempFolder root;
 };
 
@@ -67,9 +70,9 @@ TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
     std::string clickWait = save(0);
     ASSERT_EQ(clickWait.size(), kSaveFileBytes);
     LittleEndianReader fields(reinterpret_cast<const uint8_t*>(clickWait.data()), clickWait.size());
-    EXPECT_EQ(fields.u8(3), 1);                  // a new game on an empty bookmark is playthrough 1
-    EXPECT_EQ(fields.i32(8 + 5 * 4), 42);         // flag 5
-    EXPECT_EQ(fields.i32(773693), 0);             // the click wait
+    EXPECT_EQ(fields.u8(3), 1);            // a new game on an empty bookmark is playthrough 1
+    EXPECT_EQ(fields.i32(8 + 5 * 4), 42);  // flag 5
+    EXPECT_EQ(fields.i32(773693), 0);      // the click wait
     EXPECT_EQ(clickWait.substr(769320, 9), std::string("hill.bmp\0", 9));
     EXPECT_EQ(clickWait.substr(769576, 8), std::string("two.mid\0", 8));
     EXPECT_EQ(clickWait.substr(769832 + 2 * 256, 9), std::string("tone.wav\0", 9));
@@ -78,15 +81,17 @@ TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
 
     // Continued: saved again at once, then at the page wait, then at the choice, once after "いいえ"
     // to the question about the used bookmark and once after "はい".
-    RunResult second = run(click(kBookmark[0]) + click(kContinue, 3000) + saveInto(1) + click(kNowhere, 2000) +
-                           saveInto(2) + click(kNowhere, 2000) + rclick() + click(kSave) + click(kBookmark[0]) +
-                           click(kNo) + click(kSave) + click(kBookmark[0]) + click(kYes) + click(kNowhere) +
-                           rclick() + click("60 60"));
+    RunResult second =
+        run(click(kBookmark[0]) + click(kContinue, 3000) + saveInto(1) + click(kNowhere, 2000) + saveInto(2) +
+            click(kNowhere, 2000) + rclick() + click(kSave) + click(kBookmark[0]) + click(kNo) +
+            click(kSave) + click(kBookmark[0]) + click(kYes) + click(kNowhere) + rclick() + click("60 60"));
     EXPECT_EQ(second.errors, unknownCommand("no"));
     EXPECT_EQ(save(1).substr(8), clickWait.substr(8));
     std::string pageWait = save(2), choice = save(0);
     ASSERT_EQ(pageWait.size(), kSaveFileBytes);
-    EXPECT_EQ(LittleEndianReader(reinterpret_cast<const uint8_t*>(pageWait.data()), pageWait.size()).i32(773693), 1);
+    EXPECT_EQ(
+        LittleEndianReader(reinterpret_cast<const uint8_t*>(pageWait.data()), pageWait.size()).i32(773693),
+        1);
     ASSERT_EQ(choice.size(), kSaveFileWithChoicesBytes);
     EXPECT_EQ(choice[773697], 2);  // two choices
     size_t loaded = second.trace.find("load 0: wait kind 0");
@@ -97,7 +102,8 @@ TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
 
     // Continued at the choice: the same choices wait at the same places (the story would go on to the
     // first choice's place).
-    EXPECT_EQ(run(click(kBookmark[0]) + click(kContinue, 3000) + click("60 60")).errors, unknownCommand("no"));
+    EXPECT_EQ(run(click(kBookmark[0]) + click(kContinue, 3000) + click("60 60")).errors,
+              unknownCommand("no"));
 }
 
 // Begun again from a bookmark: a new playthrough that carries the bookmark's play time.
@@ -125,7 +131,8 @@ TEST_F(Bookmarks, FileinitErasesABookmarkOnlyWhenTheReaderAgrees) {
 
 // The end of the game from the system menu: the game is over, its next line never comes.
 TEST_F(Bookmarks, TheSystemMenuEndsTheGameAfterTheReaderAgrees) {
-    RunResult ended = run(click(kBookmark[0], 3000) + rclick() + click(kEnd) + click(kYes, 3000) + click(kNowhere));
+    RunResult ended =
+        run(click(kBookmark[0], 3000) + rclick() + click(kEnd) + click(kYes, 3000) + click(kNowhere));
     EXPECT_EQ(ended.status, 1);
     EXPECT_EQ(ended.errors, "");
     EXPECT_NE(ended.trace.find("music stop midi00"), std::string::npos);
@@ -134,8 +141,8 @@ TEST_F(Bookmarks, TheSystemMenuEndsTheGameAfterTheReaderAgrees) {
 // A right click leaves each menu; the page comes back as it was, pixel for pixel.
 TEST_F(Bookmarks, ARightClickLeavesEachMenuAndThePageComesBackAsItWas) {
     root.writeGame("@goto(loadstart);@bgload(hill.bmp,0,0);選ぶ。\\n@select(2,はい,yes,いいえ,no);");
-    RunResult cancelled = run(rclick(3000) + "shot before\n" + rclick() + rclick() + "shot menu\n" + rclick() +
-                              click(kSave) + rclick() + rclick() + "shot list\n");
+    RunResult cancelled = run(rclick(3000) + "shot before\n" + rclick() + rclick() + "shot menu\n" +
+                              rclick() + click(kSave) + rclick() + rclick() + "shot list\n");
     EXPECT_EQ(cancelled.errors, "");
     std::string before = readFile(root.file("before.png"));
     ASSERT_FALSE(before.empty());
@@ -149,8 +156,11 @@ TEST_F(Bookmarks, ADamagedBookmarkIsRefusedAndNothingChanges) {
     run(click(kBookmark[0], 3000) + saveInto(0));
     const std::string good = save(0);
     ASSERT_EQ(good.size(), kSaveFileBytes);
-    auto with = [&good](size_t at, const std::string& bytes) { return std::string(good).replace(at, bytes.size(), bytes); };
-    std::string choices = with(773693, std::string("\2\0\0\0", 4)) + std::string(kSaveFileWithChoicesBytes - kSaveFileBytes, '\0');
+    auto with = [&good](size_t at, const std::string& bytes) {
+        return std::string(good).replace(at, bytes.size(), bytes);
+    };
+    std::string choices = with(773693, std::string("\2\0\0\0", 4)) +
+                          std::string(kSaveFileWithChoicesBytes - kSaveFileBytes, '\0');
     const struct {
         const char* what;
         std::string file;
@@ -165,7 +175,9 @@ TEST_F(Bookmarks, ADamagedBookmarkIsRefusedAndNothingChanges) {
     for (const auto& d : damaged) {
         writeFile(root.file("game/save_0.dat"), d.file);
         RunResult refused = run(click(kBookmark[0]) + click(kContinue) + rclick(3000));
-        EXPECT_EQ(refused.errors, "エラーが発生したらしい(^^;: このしおりは壊れているのでロード出来ません（；；謎\n") << d.what;
+        EXPECT_EQ(refused.errors,
+                  "エラーが発生したらしい(^^;: このしおりは壊れているのでロード出来ません（；；謎\n")
+            << d.what;
         EXPECT_NE(refused.trace.find("load 0 refused"), std::string::npos) << d.what;
         EXPECT_EQ(refused.trace.find("load 0: "), std::string::npos) << d.what;
         // Right-clicked out of the list, the script went on from its jump as a game never loaded.
@@ -180,11 +192,12 @@ TEST_F(Bookmarks, ASaveThatCannotBeWrittenLeavesTheOldBookmarkAsItWas) {
     run(click(kBookmark[0], 3000) + saveInto(0));
     const std::string old = save(0);
     ASSERT_EQ(old.size(), kSaveFileBytes);
-    const std::string overwrite =
-        click(kBookmark[0]) + click(kContinue, 3000) + rclick() + click(kSave) + click(kBookmark[0]) + click(kYes);
+    const std::string overwrite = click(kBookmark[0]) + click(kContinue, 3000) + rclick() + click(kSave) +
+                                  click(kBookmark[0]) + click(kYes);
     const std::string cannot = "エラーが発生したらしい(^^;: セーブ出来ません（；；謎\n";
     // The file may not grow past 50 KB: the write fails, as on a full disk.
-    RunResult full = run(overwrite + rclick() + rclick() + click(kNowhere, 2000), "ulimit -f 100; trap '' XFSZ; ");
+    RunResult full =
+        run(overwrite + rclick() + rclick() + click(kNowhere, 2000), "ulimit -f 100; trap '' XFSZ; ");
     EXPECT_EQ(full.errors, cannot);
     EXPECT_EQ(save(0), old);
     EXPECT_EQ(access(root.file("game/save_0.dat.tmp").c_str(), F_OK), -1);

@@ -47,8 +47,10 @@ TEST(Menus, ATitleLineLeadingToAMenuLeftEmptyShowsTheTitleAgain) {
     RunResult run = runWithPictures(
         "@plload(hill.bmp);@bgload(hill.bmp,0,0);@title(2,250,300,消す,fileinit,はじめる,go);@name(go);@go()"
         ";",
-        "wait 5000\nrclick 260 310\nclick 260 310\nwait 1000\nrclick 5 5\nwait 2000\nshot again\nclick 260 340\n"
-        "wait 500\n", root);
+        "wait 5000\nrclick 260 310\nclick 260 310\nwait 1000\nrclick 5 5\nwait 2000\nshot again\nclick 260 "
+        "340\n"
+        "wait 500\n",
+        root);
     EXPECT_EQ(run.errors, unknownCommand("go"));
     expectShotGolden("title-again", root.file("again.png"));
 }

@@ -10,7 +10,6 @@
 namespace {
 
 const int32_t kEndWipeMs = 30;
-const int kBlindsPattern = 0;
 
 }  // namespace
 

@@ -14,7 +14,6 @@ namespace {
 
 const int32_t kLineStep = 30;
 const int32_t kWipeMs = 30;
-const int kBlindsPattern = 0;
 const int kPlain = 2;
 
 [[noreturn]] void titleFormatError() {

@@ -3,6 +3,8 @@
 #include <cstdint>
 
 const int kDissolveCells = 256;
+// The first mask pattern of the system graphics: the wipe of the engine's own screens and menus.
+const int kBlindsPattern = 0;
 
 extern int32_t g_dissolveX[kDissolveCells];
 extern int32_t g_dissolveY[kDissolveCells];

@@ -21,7 +21,6 @@ const int32_t kBottomGap = 10;
 const int32_t kShadowOffset = 2;
 const uint32_t kTypingDelayMs = 30;
 const int32_t kDimmed = -64;
-const int32_t kDimStep = 3;
 const uint32_t kDimStepMs = 10;
 const uint32_t kBlinkMs = 150;
 
@@ -74,7 +73,7 @@ void ScriptEngine::dimBehindText(int32_t step) {
 
 void ScriptEngine::typeCharacter() {
     markTime();
-    dimBehindText(kDimStep);
+    dimBehindText();
     const char* character = script + pos;
     bool twoBytes = isLeadByte(static_cast<uint8_t>(character[0])) && character[1] != '\0';
     size_t size = twoBytes ? 2 : 1;
@@ -138,7 +137,7 @@ void ScriptEngine::clearPage() {
 
 void ScriptEngine::hideTextUntilClick() {
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
-    g_fader.fadeUp(dimLevel, 0, kDimStep, kDimStepMs);
+    g_fader.fadeUp(dimLevel, 0, kTypingDimStep, kDimStepMs);
     g_keyDown[VK_SPACE] = 0;
     g_leftClicked = 0;
     for (;;) {
@@ -149,6 +148,6 @@ void ScriptEngine::hideTextUntilClick() {
     g_rightClicked = 0;
     g_keyDown[VK_SPACE] = 0;
     g_leftClicked = 0;
-    g_fader.fadeDown(0, kDimmed, kDimStep, kDimStepMs);
+    g_fader.fadeDown(0, kDimmed, kTypingDimStep, kDimStepMs);
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
 }

@@ -100,8 +100,9 @@ public:
     void indent();
     void hideTextUntilClick();
     // Darkens the picture behind the text (when dimLevel is 0) and puts the text layer back over it;
-    // the text and menu colours are exempt and stay bright.
-    void dimBehindText(int32_t step);
+    // the text and menu colours are exempt and stay bright. Typing dims three levels a step.
+    static constexpr int32_t kTypingDimStep = 3;
+    void dimBehindText(int32_t step = kTypingDimStep);
     // The right-click menu of the waits; true when the game was replaced by a bookmark or ended.
     bool systemMenu(int8_t waitKind);
 

@@ -22,10 +22,6 @@ namespace {
 const int kHeaderBytes = 8;
 const int kMusicAlias = 0;
 const uint32_t kLoadWipeMs = 20;
-const int kBlindsPattern = 0;
-const int32_t kDimmed = -64;
-const int32_t kDimStep = 3;
-const uint32_t kDimStepMs = 10;
 const uint32_t kMsPerSecond = 1000;
 
 uint32_t playTimeNow(uint32_t base) {
@@ -81,9 +77,7 @@ void ScriptEngine::loadGame(int number, const std::vector<uint8_t>& file) {
     composeScene();
     g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kLoadWipeMs, kBlindsPattern, SLOT_SCREEN,
                        SLOT_SCENE);
-    g_fader.fadeDown(0, kDimmed, kDimStep, kDimStepMs);
-    dimLevel = kDimmed;
-    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
+    dimBehindText();
     playCount = bookmarks[number].playthrough;
     playTimeBase = bookmarks[number].playTime;
     g_playTimeStart = getTickCount();

@@ -21,7 +21,6 @@ const int32_t kFontHeight = 26;
 const int32_t kTitleWeight = 800;
 const int32_t kEntryWeight = 1000;
 const int32_t kMenuWipeMs = 30;
-const int kBlindsPattern = 0;
 const int kPlain = 2;
 const int kHighlighted = 255;
 const int32_t kCentred = -1;
