@@ -3,15 +3,18 @@
 
 BUILD ?= build
 BUILD_SANITIZE ?= build-sanitize
+BUILD_FUZZ ?= build-fuzz
+# How long `make fuzz` runs each fuzz target, in seconds.
+FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
            libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic \
-           libgtest-dev libbenchmark-dev xvfb xdotool openbox $(TEST_FILES)
+           libgtest-dev libbenchmark-dev xvfb xdotool openbox clang libclang-rt-14-dev $(TEST_FILES)
 # Music and sounds that no one here wrote, for the tests of the MIDI and wave readers, and the tools
 # that measure them independently.
 TEST_FILES = kobodeluxe-data freedink-data pinball-data midicsv sox
 
-.PHONY: all deps build play test test-shuffled test-sanitize bench assets goldens clean
+.PHONY: all deps build play test test-shuffled test-sanitize fuzz fuzz-build bench assets goldens clean
 
 all: build
 
@@ -37,6 +40,16 @@ test-sanitize: deps
 	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
 	cd $(BUILD_SANITIZE) && ctest --output-on-failure -j $(JOBS)
 
+# Every reader of the files the player is given, under libFuzzer with the sanitizers, FUZZ_SECONDS each
+# (`make fuzz FUZZ_SECONDS=60 FUZZ_TARGETS="midi wave"` for fewer); fails on a finding.
+fuzz: fuzz-build
+	tests/fuzz/run.sh $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEBORA_FUZZ=ON \
+		-DZEBORA_TESTS=OFF -DZEBORA_BENCH=OFF >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
+
 # Regenerates the pictures and music of games/ (a test checks that the committed ones are what this makes).
 assets: build
 	./$(BUILD)/tools/assets/zebora_assets games
@@ -49,4 +62,4 @@ bench: build
 	bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SANITIZE)
+	rm -rf $(BUILD) $(BUILD_SANITIZE) $(BUILD_FUZZ)

@@ -193,6 +193,7 @@ TEST(MidiFile, RefusesWhatItCannotPlay) {
         smf(0, 96, {"\x80\x80\x80\x80\x00"s + note}),
         smf(0, 96, {note + "\x00\xF0\x01\xF7\x00\x3C\x00"s}),
         smf(0, 96, {"\x00\xF4"s + kEndOfTrack}),
+        smf(0, 96, {"\x00\xB0\x50\x83"s + kEndOfTrack}),
         smf(2, 96, {kEndOfTrack}),
         smf(0, 0, {kEndOfTrack}),
         smf(0, 0xE700, {kEndOfTrack}),

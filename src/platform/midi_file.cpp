@@ -104,8 +104,7 @@ private:
         }
         if (status < kFirstSystemStatus) {
             running_ = status;
-            readChannelMessage(tick, status);
-            return true;
+            return readChannelMessage(tick, status);
         }
         // A meta event leaves the running status as it was: writers put text and markers between the
         // messages of one status and go on without repeating it. A system exclusive message ends it,
@@ -116,11 +115,15 @@ private:
         return false;
     }
 
-    void readChannelMessage(int64_t tick, uint8_t status) {
+    // A status byte where a data byte belongs means the track has lost its way: nothing after it can
+    // be read as its writer meant.
+    bool readChannelMessage(int64_t tick, uint8_t status) {
         MidiEvent event = {tick, status, in_.readU8(), 0, 0, 0};
         uint8_t type = status & kMessageTypeBits;
         if (type != kProgramChange && type != kChannelPressure) event.data2 = in_.readU8();
+        if ((event.data1 | event.data2) & kStatusBit) return false;
         piece_.events.push_back(event);
+        return true;
     }
 
     bool readMeta(int64_t tick, bool& ended) {

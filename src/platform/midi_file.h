@@ -28,7 +28,8 @@ struct MidiPiece {
 
 // False for anything the sequencer cannot play: no standard MIDI file (plain or wrapped in RIFF RMID),
 // format 2, no tracks, a track that runs past the end of the file, an event that runs past the end of
-// its track or cannot be read, a division of 0 or an SMPTE frame rate other than 24, 25, 29.97 and 30.
+// its track or cannot be read (a status byte where a data byte belongs), a division of 0 or an SMPTE
+// frame rate other than 24, 25, 29.97 and 30.
 // What real files do is read as they mean it: a header longer than six bytes, chunks of other kinds,
 // bytes after the last chunk, an RMID whose RIFF size is wrong, a track without an end of track (it
 // ends at its last event), running status that goes on after a meta event.

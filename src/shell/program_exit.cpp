@@ -1,9 +1,9 @@
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "display/display.h"
 #include "engine/shift_jis.h"
+#include "platform/process_exit.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
 #include "sound/midi_music.h"
@@ -21,7 +21,7 @@ void exitProgram() {
     g_sound.release();
     g_midi.release();
     shutDownPlatform();
-    std::exit(1);
+    exitProcess(1);
 }
 
 void showMessage(const char* utf8Caption, const char* utf8Text) {

@@ -1,13 +1,13 @@
 #include "shell/startup.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "display/display.h"
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
+#include "platform/process_exit.h"
 #include "platform/text_encoding.h"
 #include "platform/trace.h"
 #include "shell/shell.h"
@@ -35,7 +35,7 @@ void initEngine() {
 
 void runZebora(const PlatformOptions& options) {
     g_windowSystem = createWindowSystem(options);
-    if (!g_windowSystem) std::exit(1);
+    if (!g_windowSystem) exitProcess(1);
     if (options.traceFile && !openTrace(options.traceFile)) {
         std::fprintf(stderr, "zebora: cannot write the trace file %s\n", options.traceFile);
         exitProgram();

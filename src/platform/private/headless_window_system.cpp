@@ -113,7 +113,7 @@ bool HeadlessWindowSystem::takeMessage(WindowMessage& out) {
 uint32_t HeadlessWindowSystem::nextEventTime() const {
     // Without a time limit nothing is due for a long time; the waits then take a day at a time.
     uint32_t next = timeLimitMs_ != 0 ? start_ + timeLimitMs_ : clock_ + kIdleStepMs;
-    auto earlier = [this, &next](uint32_t time) {
+    auto earlier = [&next](uint32_t time) {
         if (static_cast<int32_t>(time - next) < 0) next = time;
     };
     if (hasReader_ && !closeSent_) earlier(nextActionAt_);
