@@ -1,5 +1,6 @@
 // The loader's stripping rules, the argument extractor and the place scan, run in-process.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -48,6 +49,14 @@ TEST(ScriptLoader, DropsBlanksCommentsAndHeaderLinesAndTreatsEach899BytesAsALine
     EXPECT_EQ(load(first + "#bbb\nc"), first + "c");
     std::string commented = std::string(897, 'a') + "//";
     EXPECT_EQ(load(commented + "xyz\n"), std::string(897, 'a') + "xyz");
+}
+
+// A script larger than the engine takes is refused before anything is allocated for it.
+TEST(ScriptLoader, AScriptOverSixteenMegabytesIsRefused) {
+    TempFolder root;
+    root.writeGame("");
+    ASSERT_EQ(truncate(root.file("game/story.zeb").c_str(), kMaxScriptBytes + 1), 0);
+    EXPECT_EQ(runHeadless(root, "wait 5000\n").errors, fatalLine("メモリが足りません"));
 }
 
 TEST(ArgumentExtractor, LeavesBlankSeparatedWordsAndStepsPastTheSemicolon) {

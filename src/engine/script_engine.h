@@ -11,6 +11,10 @@ const int kMaxPlaces = 1000;
 const int kMenuLines = 10;
 const int kBookmarkCount = 3;
 
+// The largest script the engine takes: real games' scripts are well under a megabyte, and the place
+// scan alone would take a day for a script this large.
+const uint32_t kMaxScriptBytes = 16u * 1024 * 1024;
+
 const int kCommandCapacity = 200;
 const int kCommandNameBytes = 50;
 

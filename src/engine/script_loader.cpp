@@ -34,13 +34,15 @@ void ScriptEngine::loadScript() {
     FILE* file = openGameFile(g_frontEnd.scriptFile[game], "rb");
     if (!file) fatalError(sjis("ファイルがオープン出来ません（原因不明）"));
     std::free(script);
-    script = static_cast<char*>(std::malloc(static_cast<size_t>(g_frontEnd.scriptSize[game]) + 1));
+    uint32_t size = g_frontEnd.scriptSize[game];
+    script =
+        size <= kMaxScriptBytes ? static_cast<char*>(std::malloc(static_cast<size_t>(size) + 1)) : nullptr;
     if (!script) {
         std::fclose(file);
         fatalError(sjis("メモリが足りません"));
     }
     // The size comes from the directory listing; never keep more than it allows for.
-    int32_t capacity = static_cast<int32_t>(g_frontEnd.scriptSize[game]);
+    int32_t capacity = static_cast<int32_t>(size);
     int32_t kept = 0;
     char piece[kPieceBytes];
     char stripped[kPieceBytes];

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Runs every fuzz target (or those named) for SECONDS each, two at a time, from its seeds in
+# Runs every fuzz target (or those named) for SECONDS each, FUZZ_JOBS (default 2) at a time, from its seeds in
 # tests/fuzz/corpus plus what earlier runs in this build found. Prints each target's executions and
 # coverage; exits non-zero when any target finds a crash, a leak, a hang or undefined behaviour, whose
 # input is then in BUILD/fuzz-findings.
@@ -39,8 +39,8 @@ run_one() {
 failed=0
 for target in $targets; do
     run_one "$target" &
-    # Two at a time: the machines this runs on have two cores.
-    if [ "$(jobs -p | wc -l)" -ge 2 ]; then wait -n 2>/dev/null || failed=1; fi
+    # Two at a time by default: the machines this runs on have two cores.
+    if [ "$(jobs -p | wc -l)" -ge "${FUZZ_JOBS:-2}" ]; then wait -n 2>/dev/null || failed=1; fi
 done
 while [ "$(jobs -p | wc -l)" -gt 0 ]; do wait -n 2>/dev/null || failed=1; done
 exit $failed
