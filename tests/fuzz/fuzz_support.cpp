@@ -17,6 +17,7 @@
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
 #include "platform/process_exit.h"
+#include "save/bookmark_name.h"
 #include "shell/shell.h"
 #include "shell/startup.h"
 #include "sound/midi_music.h"
@@ -95,6 +96,15 @@ void resetGlobals() {
     resetRandomGenerator();
 }
 
+// A bookmark saved through the system menu would otherwise be there for the next input to load.
+void removeBookmarks() {
+    for (int number = 0; number < kBookmarkCount; ++number) {
+        std::string file = g_folder + "/" + kFuzzGame + "/" + bookmarkFileName(number);
+        std::remove(file.c_str());
+        std::remove((file + ".tmp").c_str());
+    }
+}
+
 // After a run that did not end through the exit, the platform goes down as the exit takes it down.
 void takePlatformDown() {
     g_sound.release();
@@ -171,6 +181,7 @@ void runHeadless(const HeadlessRun& run, void (*body)(const uint8_t*, size_t), c
         takePlatformDown();
     } catch (const InputEnded&) {
     }
+    removeBookmarks();
     resetGlobals();
 }
 
