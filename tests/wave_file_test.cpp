@@ -125,6 +125,14 @@ TEST(WaveFile, RefusesWhatASoundDeviceWouldRefuse) {
         EXPECT_EQ(messageOf(riff(chunk("fmt ", formatBody(format)) + data)), "Not a valid Wave Format");
     for (const Format& format : accepted)
         EXPECT_EQ(messageOf(riff(chunk("fmt ", formatBody(format)) + data)), "read");
+    // Half an hour at 1,000 Hz, which the device would take as 317 MB, is refused; a moment less is not.
+    Format slow;
+    slow.rate = 1000;
+    std::string halfHour(30 * 60 * 1000, '\x80');
+    EXPECT_EQ(messageOf(riff(chunk("fmt ", formatBody(slow)) + chunk("data", halfHour))),
+              "Could not read Wave Data");
+    halfHour.pop_back();
+    EXPECT_EQ(messageOf(riff(chunk("fmt ", formatBody(slow)) + chunk("data", halfHour))), "read");
 }
 
 namespace {

@@ -22,6 +22,9 @@ const size_t kFormatBytes = 18;
 const uint32_t kMinRate = 1000;
 const uint32_t kMaxRate = 192000;
 const uint16_t kMaxChannels = 2;
+// Converted for the device, a sound takes 176,400 bytes a second whatever its own rate; half an hour
+// (317 MB) is longer than any sound a game plays, and a small file of a low rate can claim hours.
+const uint32_t kMaxSeconds = 30 * 60;
 
 // A chunk's place in the file: its data starts at dataAt and declares size bytes.
 struct Chunk {
@@ -89,6 +92,7 @@ const char* parseWaveFile(const uint8_t* data, size_t size, WaveFile& out) {
     if (!findChunk(data, size, afterChunk(in, format, size), "data", nullptr, sound))
         return "Wave file has no data";
     if (!in.has(sound.dataAt, sound.size)) return "Could not read Wave Data";
+    if (sound.size / out.blockAlign / out.rate >= kMaxSeconds) return "Could not read Wave Data";
     out.data.assign(data + sound.dataAt, data + sound.dataAt + sound.size);
     return nullptr;
 }
