@@ -24,7 +24,7 @@ void ScriptEngine::composeScene() {
 }
 
 void ScriptEngine::resetScreen() {
-    g_display.fill(SLOT_TEXT, Display::transparentIndex());
+    clearTextLayer();
     g_display.fill(SLOT_CHARS, Display::transparentIndex());
     g_display.fill(SLOT_CENTER, Display::transparentIndex());
     g_display.clear(SLOT_BG);

@@ -31,7 +31,7 @@ void ScriptEngine::cmdTitle() {
     words.skip(3);
     char texts[kMenuLines][kNameBytes], places[kMenuLines][kNameBytes];
     if (!words.lines(count, texts, places)) titleFormatError();
-    g_display.fill(SLOT_TEXT, Display::transparentIndex());
+    clearTextLayer();
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
     MenuRect rects[kMenuLines];
     for (int i = 0; i < count; ++i) {

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "display/display.h"
+#include "engine/backlog.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 
@@ -17,6 +18,7 @@ void ScriptEngine::resetGameState() {
     std::strcpy(bgName, "clear");
     std::strcpy(midiName, "clear");
     g_display.fill(SLOT_TEXT, Display::transparentIndex());
+    g_backlog.clear();
     g_display.fill(SLOT_CHARS, Display::transparentIndex());
     g_display.fill(SLOT_CENTER, Display::transparentIndex());
     std::memset(g_fadeLocked, 0, sizeof g_fadeLocked);

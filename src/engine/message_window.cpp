@@ -5,6 +5,7 @@
 
 #include "display/display.h"
 #include "display/palette_fader.h"
+#include "engine/backlog.h"
 #include "engine/script_engine.h"
 #include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
@@ -46,6 +47,11 @@ bool isLineStartPunctuation(const char* at) {
 bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
     bool shown = false;
     for (;;) {
+        if (g_wheelTurns > 0 && g_backlog.pageCount() > 0) {
+            browseBacklog();
+            shown = false;
+        }
+        g_wheelTurns = 0;
         if (g_keyDown[VK_SPACE]) g_engine.hideTextUntilClick();
         if (g_rightClicked && g_engine.systemMenu(waitKind)) return false;
         markTime();
@@ -64,6 +70,13 @@ bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
 
 }  // namespace
 
+void drawTypedCharacter(int font, const char* text, size_t size, int32_t x, int32_t y, int32_t colour,
+                        int slot) {
+    g_display.drawGlyphs(font, text, size, x + kShadowOffset, y + kShadowOffset, Display::pixelOfEntry(0),
+                         slot);
+    g_display.drawGlyphs(font, text, size, x, y, Display::pixelOfEntry(colour & 0xFF), slot);
+}
+
 void ScriptEngine::dimBehindText(int32_t step) {
     if (dimLevel != 0) return;
     g_fader.fadeDown(0, kDimmed, step, kDimStepMs);
@@ -79,10 +92,8 @@ void ScriptEngine::typeCharacter() {
     size_t size = twoBytes ? 2 : 1;
     pos += static_cast<int32_t>(size);
     font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
-    g_display.drawGlyphs(font, character, size, textX + kShadowOffset, textY + kShadowOffset,
-                         Display::pixelOfEntry(0), SLOT_TEXT);
-    g_display.drawGlyphs(font, character, size, textX, textY, Display::pixelOfEntry(textColor & 0xFF),
-                         SLOT_TEXT);
+    drawTypedCharacter(font, character, size, textX, textY, textColor, SLOT_TEXT);
+    g_backlog.addCharacter(textX, textY, character, size, font, textColor);
     int32_t width = 0, height = 0;
     measureText(font, character, size, width, height);
     g_display.showRect(textX, textY, textX, textY, width + kShadowOffset, height + kShadowOffset, SLOT_SCREEN,
@@ -106,6 +117,7 @@ void ScriptEngine::indent() {
 }
 
 void ScriptEngine::clickWait() {
+    g_wheelTurns = 0;
     g_keyDown[VK_SPACE] = 0;
     g_rightClicked = 0;
     g_leftClicked = 0;
@@ -118,6 +130,7 @@ void ScriptEngine::clickWait() {
 
 // Unlike the click wait, a right click made while the page was typed still counts.
 void ScriptEngine::pageWait() {
+    g_wheelTurns = 0;
     g_keyDown[VK_SPACE] = 0;
     g_leftClicked = 0;
     if (!blinkUntilClick(kPageCursor, ACTION_PAGE_WAIT)) return;
@@ -128,11 +141,16 @@ void ScriptEngine::clearPage() {
     g_display.showRect(textX, textY, textX, textY, kPageCursor.width, kPageCursor.height, SLOT_SCREEN,
                        SLOT_SCENE);
     g_leftClicked = 0;
-    g_display.fill(SLOT_TEXT, Display::transparentIndex());
+    clearTextLayer();
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
     textY = kMargin;
     textX = kMargin;
     skipTyping = 0;
+}
+
+void ScriptEngine::clearTextLayer() {
+    g_display.fill(SLOT_TEXT, Display::transparentIndex());
+    g_backlog.endPage();
 }
 
 void ScriptEngine::hideTextUntilClick() {

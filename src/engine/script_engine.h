@@ -103,6 +103,8 @@ public:
     void newLine();
     void indent();
     void hideTextUntilClick();
+    // Empties the text layer; what was typed on it becomes a page of the backlog.
+    void clearTextLayer();
     // Darkens the picture behind the text (when dimLevel is 0) and puts the text layer back over it;
     // the text and menu colours are exempt and stay bright. Typing dims three levels a step.
     static constexpr int32_t kTypingDimStep = 3;

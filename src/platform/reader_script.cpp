@@ -29,6 +29,13 @@ bool readPoint(std::istringstream& in, ReaderAction& action) {
     return true;
 }
 
+bool readWheel(std::istringstream& in, ReaderAction& action) {
+    std::string way;
+    if (!(in >> way) || (way != "up" && way != "down")) return false;
+    action.value = wheelParam(way == "up" ? 1 : -1);
+    return true;
+}
+
 bool readKey(std::istringstream& in, ReaderAction& action) {
     std::string name;
     if (!(in >> name)) return false;
@@ -45,8 +52,8 @@ const VerbName kVerbs[] = {
     {"wait", ReaderVerb::Wait},   {"move", ReaderVerb::Move},
     {"click", ReaderVerb::Click}, {"rclick", ReaderVerb::RightClick},
     {"key", ReaderVerb::Key},     {"down", ReaderVerb::Down},
-    {"up", ReaderVerb::Up},       {"shot", ReaderVerb::Shot},
-    {"close", ReaderVerb::Close},
+    {"up", ReaderVerb::Up},       {"wheel", ReaderVerb::Wheel},
+    {"shot", ReaderVerb::Shot},   {"close", ReaderVerb::Close},
 };
 
 bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& action) {
@@ -70,6 +77,8 @@ bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& 
         case ReaderVerb::Down:
         case ReaderVerb::Up:
             return readKey(in, action);
+        case ReaderVerb::Wheel:
+            return readWheel(in, action);
         case ReaderVerb::Shot:
             return static_cast<bool>(in >> action.name);
         case ReaderVerb::Close:

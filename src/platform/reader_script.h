@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-enum class ReaderVerb { Wait, Move, Click, RightClick, Key, Down, Up, Shot, Close };
+enum class ReaderVerb { Wait, Move, Click, RightClick, Key, Down, Up, Wheel, Shot, Close };
 
 struct ReaderAction {
     ReaderVerb verb;
-    uint32_t value = 0;  // milliseconds for wait, the virtual-key code for key, down and up
+    // Milliseconds for wait, the virtual-key code for key, down and up, the message's wParam for wheel.
+    uint32_t value = 0;
     int x = 0;
     int y = 0;
     std::string name;  // the picture name of shot

@@ -21,10 +21,18 @@ enum : uint32_t {
     WM_MOUSEMOVE = 512,
     WM_LBUTTONDOWN = 513,
     WM_RBUTTONDOWN = 516,
+    WM_MOUSEWHEEL = 522,
     MM_MCINOTIFY = 953,
 };
 
 enum : uint32_t { MCI_NOTIFY_SUCCESSFUL = 1 };
+
+// A wheel message carries its turn in the high word of wParam, signed, in steps of this much a notch:
+// positive away from the reader (up), negative towards (down).
+const int32_t WHEEL_DELTA = 120;
+inline uint32_t wheelParam(int32_t notches) {
+    return static_cast<uint32_t>(static_cast<uint16_t>(static_cast<int16_t>(notches * WHEEL_DELTA))) << 16;
+}
 
 // Windows virtual-key codes.
 enum : uint32_t {

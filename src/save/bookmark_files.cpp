@@ -7,6 +7,7 @@
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/transition_effects.h"
+#include "engine/backlog.h"
 #include "engine/script_engine.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
@@ -63,6 +64,7 @@ bool ScriptEngine::readBookmarkFile(int number, std::vector<uint8_t>& file) {
 void ScriptEngine::loadGame(int number, const std::vector<uint8_t>& file) {
     int32_t waitKind = decodeSaveFile(file);
     g_fader.commitPalette();
+    g_backlog.clear();
     pendingAction = static_cast<int8_t>(waitKind);
     traceEvent("load %d: wait kind %d", number, waitKind);
     if (std::strcmp(bgName, "clear") != 0)

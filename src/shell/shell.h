@@ -13,6 +13,8 @@ extern int32_t g_hWnd;
 extern uint8_t g_keyDown[kKeyStates];
 extern uint8_t g_leftClicked;
 extern uint8_t g_rightClicked;
+// Notches the wheel turned (up positive) since a wait last took them; only the backlog looks at them.
+extern int32_t g_wheelTurns;
 extern int32_t g_ctrlUp;
 extern int32_t g_mouseX;
 extern int32_t g_mouseY;

@@ -26,6 +26,9 @@ int32_t mainWindowProc(const WindowMessage& message) {
         case WM_RBUTTONDOWN:
             g_rightClicked = 1;
             return 1;
+        case WM_MOUSEWHEEL:
+            g_wheelTurns += static_cast<int16_t>(message.wParam >> 16) / WHEEL_DELTA;
+            return 0;
         case MM_MCINOTIFY:
             if (message.wParam == MCI_NOTIFY_SUCCESSFUL) g_midi.onNotify(g_hWnd, 0);
             return 0;

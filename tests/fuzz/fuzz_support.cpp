@@ -13,6 +13,7 @@
 
 #include "display/display.h"
 #include "display/palette_fader.h"
+#include "engine/backlog.h"
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
@@ -88,6 +89,8 @@ void resetGlobals() {
     g_hWnd = 0;
     std::memset(g_keyDown, 0, sizeof g_keyDown);
     g_leftClicked = g_rightClicked = 0;
+    g_wheelTurns = 0;
+    g_backlog.clear();
     g_ctrlUp = 1;
     g_mouseX = g_mouseY = 0;
     g_markTime = g_playTimeStart = 0;

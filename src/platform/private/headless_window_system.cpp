@@ -85,6 +85,9 @@ void HeadlessWindowSystem::perform(const ReaderAction& action) {
         case ReaderVerb::Up:
             post(WM_KEYUP, action.value, 0);
             break;
+        case ReaderVerb::Wheel:
+            post(WM_MOUSEWHEEL, action.value, 0);
+            break;
         case ReaderVerb::Shot:
             writeShot(action.name);
             break;

@@ -209,6 +209,11 @@ void SdlWindowSystem::translate(const SDL_Event& event) {
             if (event.button.button == SDL_BUTTON_RIGHT)
                 postMouse(WM_RBUTTONDOWN, event.button.x, event.button.y);
             break;
+        case SDL_MOUSEWHEEL: {
+            int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            if (notches != 0) post(WM_MOUSEWHEEL, wheelParam(notches), 0);
+            break;
+        }
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             translateKey(event);

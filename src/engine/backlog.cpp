@@ -1,0 +1,67 @@
+#include "engine/backlog.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "display/display.h"
+#include "shell/shell.h"
+
+Backlog g_backlog;
+
+void Backlog::addCharacter(int32_t x, int32_t y, const char* text, size_t size, int font, int32_t colour) {
+    Character character = {x,
+                           y,
+                           {text[0], size > 1 ? text[1] : '\0'},
+                           static_cast<uint8_t>(size),
+                           static_cast<uint8_t>(colour & 0xFF),
+                           font};
+    typing_.push_back(character);
+}
+
+void Backlog::endPage() {
+    if (typing_.empty()) return;
+    pages_.push_back(std::move(typing_));
+    typing_.clear();
+    if (pages_.size() > kBacklogPages) pages_.pop_front();
+}
+
+void Backlog::clear() {
+    pages_.clear();
+    typing_.clear();
+}
+
+void Backlog::drawPage(int age, int slot) const {
+    g_display.fill(slot, Display::transparentIndex());
+    for (const Character& c : pages_[pages_.size() - static_cast<size_t>(age)])
+        drawTypedCharacter(c.font, c.text, c.size, c.x, c.y, c.colour, slot);
+}
+
+namespace {
+
+void showWithScene(int slot) {
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
+    g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, slot);
+}
+
+}  // namespace
+
+// The page is drawn on the work slot, which the commands only use within themselves.
+void browseBacklog() {
+    int age = 0;
+    g_leftClicked = g_rightClicked = 0;
+    for (;;) {
+        int wanted = std::clamp(age + g_wheelTurns, 0, g_backlog.pageCount());
+        g_wheelTurns = 0;
+        if (wanted == 0 || g_leftClicked || g_rightClicked) break;
+        if (wanted != age) {
+            age = wanted;
+            g_backlog.drawPage(age, SLOT_WORK);
+            showWithScene(SLOT_WORK);
+        }
+        waitSinceMark(0);
+        if (!g_wheelTurns && !g_leftClicked && !g_rightClicked) idleUntilInput();
+    }
+    g_leftClicked = g_rightClicked = 0;
+    g_wheelTurns = 0;
+    showWithScene(SLOT_TEXT);
+}

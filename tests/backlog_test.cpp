@@ -1,0 +1,98 @@
+// The backlog as a reader uses it: the wheel at a wait scrolls back through the pages read, as they
+// were typed, and the wait comes back as it was.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/png_file.h"
+#include "test_support.h"
+
+namespace {
+
+struct Picture {
+    std::vector<uint8_t> rgb;
+    int width = 0;
+    int height = 0;
+};
+
+Picture shot(const TempFolder& root, const std::string& name) {
+    Picture picture;
+    EXPECT_TRUE(readPng(root.file(name + ".png").c_str(), picture.rgb, picture.width, picture.height))
+        << name;
+    return picture;
+}
+
+// Equal but for the blinking cursor: the pixels that differ fit in one square of its size.
+::testing::AssertionResult sameButTheCursor(const Picture& a, const Picture& b, int cursorSize) {
+    if (a.rgb.size() != b.rgb.size() || a.rgb.empty()) return ::testing::AssertionFailure() << "sizes differ";
+    int left = a.width, right = -1, top = a.height, bottom = -1;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            size_t at = 3 * (static_cast<size_t>(y) * a.width + x);
+            if (std::equal(&a.rgb[at], &a.rgb[at + 3], &b.rgb[at])) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0 || (right - left < cursorSize && bottom - top < cursorSize))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "pixels differ from (" << left << ", " << top << ") to (" << right << ", " << bottom << ")";
+}
+
+const int kPageCursor = 32, kClickCursor = 27;
+
+// Three pages: the first changes its font and colour midway, the third waits twice for a click.
+const char kStory[] =
+    "@plload(hill.bmp);@bgload(hill.bmp,0,0);一ページ目の始まり。@text(3,0,0,0);@textcolor(201,190,225,255);"
+    "違う字と色。\\p@text(1,0,0,0);二ページ目です。\\p三ページ目の一行目。\\c二行目。\\c@after();";
+
+}  // namespace
+
+TEST(Backlog, TheWheelScrollsBackThroughThePagesAsTypedAndTheWaitComesBackAsItWas) {
+    TempFolder root;
+    root.writeGame(kStory);
+    root.copyDemoPictures();
+    RunResult run =
+        runHeadless(root,
+                    "wait 9000\nshot page1\nclick 5 5\nwait 3000\nshot page2\nclick 5 5\nwait 3000\n"
+                    "shot before\n"
+                    "wheel up\nwait 300\nshot back1\nwheel up\nwait 300\nshot back2\n"
+                    "wheel up\nwait 300\nshot oldest\nwheel down\nwait 300\nshot newer\n"
+                    "wheel down\nwait 300\nshot restored\n"
+                    // Left by a click: the click is the backlog's, the wait still waits.
+                    "wheel up\nwait 300\nclick 5 5\nwait 1000\nshot clicked\n"
+                    "click 5 5\nwait 2000\nclick 5 5\nwait 500\n");
+    EXPECT_EQ(run.errors, unknownCommand("after"));
+    Picture page1 = shot(root, "page1"), page2 = shot(root, "page2"), before = shot(root, "before");
+    EXPECT_TRUE(sameButTheCursor(shot(root, "back1"), page2, kPageCursor));
+    EXPECT_TRUE(sameButTheCursor(shot(root, "back2"), page1, kPageCursor));
+    EXPECT_FALSE(sameButTheCursor(page1, page2, kPageCursor));
+    EXPECT_EQ(shot(root, "oldest").rgb, shot(root, "back2").rgb);
+    EXPECT_EQ(shot(root, "newer").rgb, shot(root, "back1").rgb);
+    EXPECT_TRUE(sameButTheCursor(shot(root, "restored"), before, kClickCursor));
+    EXPECT_TRUE(sameButTheCursor(shot(root, "clicked"), before, kClickCursor));
+}
+
+// A game's first page has nothing before it, and a loaded bookmark starts a new backlog: the wheel
+// leaves those waits as they are.
+TEST(Backlog, NothingBeforeTheFirstPageOrALoadedBookmark) {
+    TempFolder root;
+    root.writeGame(kStory);
+    root.copyDemoPictures();
+    const std::string toTheMenu = "rclick 5 5\nwait 1500\n";
+    RunResult run = runHeadless(
+        root,
+        "wait 9000\nshot page1\nwheel up\nwait 300\nshot first\nclick 5 5\nwait 3000\nclick 5 5\nwait "
+        "3000\n" +
+            // Saved into the first bookmark, then loaded from it.
+            toTheMenu + "click 250 200\nwait 1500\nclick 300 100\nwait 1500\nclick 5 5\nwait 1500\n" +
+            toTheMenu + toTheMenu +
+            "click 250 230\nwait 1500\nclick 300 100\nwait 1500\nclick 290 270\nwait 3000\n" +
+            "shot loaded\nwheel up\nwheel up\nwait 300\nshot wheeled\n");
+    EXPECT_TRUE(sameButTheCursor(shot(root, "first"), shot(root, "page1"), kPageCursor));
+    ASSERT_NE(run.trace.find("load 0: wait kind 0"), std::string::npos) << run.trace;
+    EXPECT_TRUE(sameButTheCursor(shot(root, "wheeled"), shot(root, "loaded"), kClickCursor));
+}
