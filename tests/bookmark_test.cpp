@@ -210,6 +210,7 @@ TEST_F(Bookmarks, ASaveThatCannotBeWrittenLeavesTheOldBookmarkAsItWas) {
     chmod(root.file("game").c_str(), 0555);
     std::string asNobody = getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     unlink(root.file("trace.txt").c_str());  // written by root so far
+    unlink(root.file("transcript.txt").c_str());
     RunResult readOnly = run(overwrite + rclick() + rclick(), asNobody);
     chmod(root.file("game").c_str(), 0755);
     EXPECT_EQ(readOnly.errors, cannot);

@@ -2,7 +2,11 @@
 // both play to their end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "golden.h"
 #include "test_support.h"
@@ -19,16 +23,71 @@ std::string readPages(int pages, const std::string& click, int pageMs) {
     return reader + "shot unfinished\n";
 }
 
+// The demo game's script as its author wrote it, in UTF-8.
+std::string storySource(const std::string& game) {
+    return readFile(std::string(ZEBORA_SOURCE_DIR) + "/tools/assets/stories/" + game + ".zeb");
+}
+
+// What a reader of the script expects to read: the prose as the loader joins it (no header lines, no
+// comments, no line breaks of the file), without its commands, cut where \n and \p start a new line;
+// and the lines of its menus.
+void scriptText(const std::string& source, std::vector<std::string>& prose, std::vector<std::string>& menus) {
+    std::istringstream lines(source);
+    std::string line, joined;
+    while (std::getline(lines, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        joined += line.substr(0, line.find("//"));
+    }
+    std::regex command("@([a-z]+)\\(([^)]*)\\);"), escape("\\\\[cd]"), lineBreak("\\\\[np]");
+    for (std::sregex_iterator it(joined.begin(), joined.end(), command), end; it != end; ++it) {
+        std::vector<std::string> words;
+        std::istringstream in((*it)[2].str());
+        for (std::string word; std::getline(in, word, ',');)
+            words.push_back(word);
+        size_t first = (*it)[1] == "select" ? 1 : (*it)[1] == "title" ? 3 : words.size();
+        for (size_t i = first; i < words.size(); i += 2)
+            menus.push_back(words[i]);
+    }
+    std::string text = std::regex_replace(std::regex_replace(joined, command, ""), escape, "");
+    std::sregex_token_iterator piece(text.begin(), text.end(), lineBreak, -1), end;
+    prose.assign(piece, end);
+}
+
+// Every line of the transcript is a menu's line or a stretch of one line of prose (a long one wraps
+// onto several), every page ends with a blank line, and the game's last words are there.
+void expectTranscriptFollowsScript(const std::string& transcript, const std::string& game,
+                                   const std::string& lastWords) {
+    std::vector<std::string> prose, menus;
+    scriptText(storySource(game), prose, menus);
+    std::istringstream lines(transcript);
+    int blank = 0, menuLines = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty()) {
+            ++blank;
+        } else if (std::find(menus.begin(), menus.end(), line) != menus.end()) {
+            ++menuLines;
+        } else {
+            EXPECT_TRUE(std::any_of(prose.begin(), prose.end(),
+                                    [&](const std::string& p) { return p.find(line) != std::string::npos; }))
+                << game << ": \"" << line << "\" is not in the script";
+        }
+    }
+    EXPECT_GT(blank, 3) << game;
+    EXPECT_GT(menuLines, 1) << game;
+    EXPECT_NE(transcript.find(lastWords), std::string::npos) << game;
+}
+
 // Plays a demo game from start.dat with the reader; the shots land in root.
-void playDemo(const TempFolder& root, const std::string& game, const std::string& reader) {
+RunResult playDemo(const TempFolder& root, const std::string& game, const std::string& reader) {
     std::string copy =
         "cp -r '" + std::string(ZEBORA_SOURCE_DIR) + "/games/" + game + "' '" + root.path() + "/'";
-    ASSERT_EQ(std::system(copy.c_str()), 0);
+    EXPECT_EQ(std::system(copy.c_str()), 0);
     writeFile(root.file("start.dat"), game + " story.zeb\n");
     RunResult run = runHeadless(root, reader);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, "");
     EXPECT_TRUE(readFile(root.file("unfinished.png")).empty()) << game << " did not reach its end";
+    return run;
 }
 
 // The title's first line, and two points at the left margin: the first of the choices under a
@@ -41,12 +100,13 @@ const char kTitleFirstLine[] = "270 310", kHigh[] = "60 60", kLow[] = "60 90";
 // ends on its own page. The lunch leaves the centre girl alone on the hill, the right one gone whole.
 TEST(DemoGames, HanamiShowsItsMenusAndPagesAndPlaysToItsEnd) {
     TempFolder walk;
-    playDemo(walk, "hanami",
-             "wait 12000\nshot title\nclick " + std::string(kTitleFirstLine) + "\nwait 6000\n" +
-                 readPages(14, kLow, 4000));
+    RunResult walked = playDemo(walk, "hanami",
+                                "wait 12000\nshot title\nclick " + std::string(kTitleFirstLine) +
+                                    "\nwait 6000\n" + readPages(14, kLow, 4000));
     expectShotGolden("demo-hanami-title", walk.file("title.png"));
     expectShotGolden("demo-hanami-choices", walk.file("p5.png"));
     expectShotGolden("demo-hanami-walk-ending", walk.file("p14.png"));
+    expectTranscriptFollowsScript(walked.transcript, "hanami", "――おしまい。");
     TempFolder lunch;
     playDemo(
         lunch, "hanami",
@@ -57,7 +117,8 @@ TEST(DemoGames, HanamiShowsItsMenusAndPagesAndPlaysToItsEnd) {
 // The first page, the choices under the last line of the page, and the last page.
 TEST(DemoGames, OmikujiShowsItsPagesAndChoicesAndPlaysToItsEnd) {
     TempFolder root;
-    playDemo(root, "omikuji", "wait 9000\n" + readPages(12, kLow, 3000));
+    RunResult run = playDemo(root, "omikuji", "wait 9000\n" + readPages(12, kLow, 3000));
+    expectTranscriptFollowsScript(run.transcript, "omikuji", "明日も、いい日になりますように。");
     expectShotGolden("demo-omikuji-first-page", root.file("p1.png"));
     expectShotGolden("demo-omikuji-choices", root.file("p6.png"));
     expectShotGolden("demo-omikuji-last-page", root.file("p10.png"));

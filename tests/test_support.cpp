@@ -116,8 +116,9 @@ void TempFolder::copyDemoPictures() const {
 }
 
 RunResult runHeadless(const TempFolder& root, const std::string& reader, const std::string& shell) {
-    std::string command = shell + std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "' --trace '" +
-                          root.file("trace.txt") + "'";
+    std::string command = shell + std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() +
+                          "' --trace '" + root.file("trace.txt") + "' --transcript '" +
+                          root.file("transcript.txt") + "'";
     if (!reader.empty()) {
         writeFile(root.file("reader.txt"), reader);
         command += " --reader '" + root.file("reader.txt") + "' --shots '" + root.path() + "'";
@@ -128,6 +129,7 @@ RunResult runHeadless(const TempFolder& root, const std::string& reader, const s
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.errors = readFile(root.file("stderr.txt"));
     result.trace = readFile(root.file("trace.txt"));
+    result.transcript = readFile(root.file("transcript.txt"));
     return result;
 }
 

@@ -55,8 +55,9 @@ std::string oneBarOfMusic(int quarterMs);
 
 struct RunResult {
     int status = -1;
-    std::string errors;  // what the player wrote on stderr
-    std::string trace;   // what it wrote with --trace
+    std::string errors;      // what the player wrote on stderr
+    std::string trace;       // what it wrote with --trace
+    std::string transcript;  // and with --transcript
 };
 
 // Runs zebora --headless in root with the reader actions (none when empty: no reader at all).

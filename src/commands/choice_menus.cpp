@@ -9,6 +9,7 @@
 #include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "platform/text_rasteriser.h"
+#include "platform/transcript.h"
 #include "shell/shell.h"
 
 namespace {
@@ -99,6 +100,9 @@ void ScriptEngine::cmdSelect() {
 }
 
 void ScriptEngine::waitChoice() {
+    for (int i = 0; i < choiceCount; ++i)
+        transcriptLine(choiceText[i]);
+    transcriptFlush();
     int32_t width = 0, height = 0;
     HoverLines lines(choiceRect, [&](int i, bool highlighted) {
         drawChoiceLine(i, choiceRect[i].top, choiceText[i], highlighted ? kHighlighted : kPlain, width,

@@ -4,6 +4,7 @@
 // pump, the right button, what a pick leads to) stays the loop's own.
 #pragma once
 #include "engine/script_engine.h"
+#include "platform/transcript.h"
 #include "shell/shell.h"
 
 // Whether the pointer lies in the rectangle, edges included.
@@ -42,6 +43,7 @@ private:
 template <typename DrawLine>
 int runHoverMenu(const MenuRect* rects, int count, bool rightCancels, DrawLine draw) {
     HoverLines<DrawLine> lines(rects, draw);
+    transcriptFlush();
     for (;;) {
         g_rightClicked = 0;
         g_leftClicked = 0;

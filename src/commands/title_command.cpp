@@ -8,6 +8,7 @@
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
+#include "platform/transcript.h"
 #include "shell/shell.h"
 
 namespace {
@@ -43,8 +44,11 @@ void ScriptEngine::cmdTitle() {
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
     // A place that was a menu of its own, left without starting anything, brings the title back.
     for (;;) {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             std::strcpy(menuText[i], texts[i]);
+            transcriptLine(texts[i]);
+        }
+        transcriptPageEnd();
         int8_t chosen = runMenu(rects, count, 0);
         if (jumpToLabel(places[chosen]) == 0) return;
         g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_BG);

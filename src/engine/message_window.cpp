@@ -10,6 +10,7 @@
 #include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "platform/text_rasteriser.h"
+#include "platform/transcript.h"
 #include "shell/shell.h"
 
 namespace {
@@ -46,6 +47,7 @@ bool isLineStartPunctuation(const char* at) {
 // system menu replaced or ended the game.
 bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
     bool shown = false;
+    transcriptFlush();
     for (;;) {
         if (g_wheelTurns > 0 && g_backlog.pageCount() > 0) {
             browseBacklog();
@@ -93,6 +95,7 @@ void ScriptEngine::typeCharacter() {
     pos += static_cast<int32_t>(size);
     font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
     drawTypedCharacter(font, character, size, textX, textY, textColor, SLOT_TEXT);
+    transcriptText(character, size);
     g_backlog.addCharacter(textX, textY, character, size, font, textColor);
     int32_t width = 0, height = 0;
     measureText(font, character, size, width, height);
@@ -106,6 +109,7 @@ void ScriptEngine::typeCharacter() {
 }
 
 void ScriptEngine::newLine() {
+    transcriptLineEnd();
     textX = kMargin;
     textY += lineHeight + kLineGap;
     lineHeight = fontHeight;
@@ -151,6 +155,7 @@ void ScriptEngine::clearPage() {
 void ScriptEngine::clearTextLayer() {
     g_display.fill(SLOT_TEXT, Display::transparentIndex());
     g_backlog.endPage();
+    transcriptPageEnd();
 }
 
 void ScriptEngine::hideTextUntilClick() {

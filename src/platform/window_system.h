@@ -88,8 +88,9 @@ struct PlatformOptions {
     bool windowed = false;  // show the picture in a window instead of desktop-fullscreen
     const char* readerFile = nullptr;
     const char* shotsFolder = ".";
-    const char* traceFile = nullptr;  // where the engine's events are written, one a line
-    const char* soundFont = nullptr;  // the General MIDI sound font; null for the default
+    const char* traceFile = nullptr;       // where the engine's events are written, one a line
+    const char* transcriptFile = nullptr;  // where the text shown is written as UTF-8; "-": stdout
+    const char* soundFont = nullptr;       // the General MIDI sound font; null for the default
     // A headless run is stopped after this much engine time (0: never), so a reader that never
     // closes the window cannot hang.
     uint32_t timeLimitMs = 60 * 60 * 1000;

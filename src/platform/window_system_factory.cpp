@@ -6,6 +6,7 @@
 #include "platform/private/headless_window_system.h"
 #include "platform/private/sdl_window_system.h"
 #include "platform/trace.h"
+#include "platform/transcript.h"
 
 WindowSystem* g_windowSystem = nullptr;
 
@@ -35,4 +36,5 @@ void shutDownPlatform() {
     delete g_windowSystem;
     g_windowSystem = nullptr;
     closeTrace();
+    closeTranscript();
 }

@@ -10,13 +10,14 @@ namespace {
 
 const char kUsage[] =
     "usage: zebora [--root DIR] [--window] [--headless] [--reader FILE] [--shots DIR]\n"
-    "              [--trace FILE] [--soundfont FILE] [--help] [--version]\n"
+    "              [--trace FILE] [--transcript FILE] [--soundfont FILE] [--help] [--version]\n"
     "  --root DIR     the working folder (function.dat, system.bmp and the games); default: here\n"
     "  --window       show the picture in a window instead of the whole screen\n"
     "  --headless     no window and no sound; the engine runs on a virtual clock\n"
     "  --reader FILE  a reader acts from FILE, one action per line (with --headless)\n"
     "  --shots DIR    where the reader's shot action writes its pictures; default: here\n"
     "  --trace FILE   write a line for every sound the engine plays or stops, with its time\n"
+    "  --transcript FILE  write the text as it is shown, in UTF-8 (- for standard output)\n"
     "  --soundfont FILE  the General MIDI sound font for the music (also ZEBORA_SOUNDFONT)\n"
     "  --help         print this text\n"
     "  --version      print the player's version\n"
@@ -45,6 +46,7 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
     const char* reader = nullptr;
     const char* shots = ".";
     const char* trace = nullptr;
+    const char* transcript = nullptr;
     const char* soundFont = std::getenv("ZEBORA_SOUNDFONT");
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
@@ -63,6 +65,8 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
             shots = argv[++i];
         } else if (std::strcmp(option, "--trace") == 0 && hasValue) {
             trace = argv[++i];
+        } else if (std::strcmp(option, "--transcript") == 0 && hasValue) {
+            transcript = argv[++i];
         } else if (std::strcmp(option, "--soundfont") == 0 && hasValue) {
             soundFont = argv[++i];
         } else {
@@ -83,6 +87,10 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
     if (trace) {
         out.traceFile = fromStartFolder(trace);
         out.platform.traceFile = out.traceFile.c_str();
+    }
+    if (transcript) {
+        out.transcriptFile = std::strcmp(transcript, "-") == 0 ? "-" : fromStartFolder(transcript);
+        out.platform.transcriptFile = out.transcriptFile.c_str();
     }
     if (soundFont && *soundFont) {
         out.soundFont = fromStartFolder(soundFont);

@@ -11,6 +11,7 @@ struct CommandLine {
     std::string readerFile;
     std::string shotsFolder;
     std::string traceFile;
+    std::string transcriptFile;
     std::string soundFont;
 };
 

@@ -1,5 +1,7 @@
 #include "shell/shell.h"
 
+#include "platform/transcript.h"
+
 uint32_t timeGetTime() {
     return g_windowSystem->milliseconds();
 }
@@ -55,6 +57,7 @@ void idleUntilInput() {
 }
 
 void waitForClick() {
+    transcriptFlush();
     g_leftClicked = 0;
     for (;;) {
         pumpOrExit();

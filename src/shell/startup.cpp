@@ -10,6 +10,7 @@
 #include "platform/process_exit.h"
 #include "platform/text_encoding.h"
 #include "platform/trace.h"
+#include "platform/transcript.h"
 #include "shell/shell.h"
 #include "sound/wave_sound.h"
 
@@ -38,6 +39,10 @@ void runZebora(const PlatformOptions& options) {
     if (!g_windowSystem) exitProcess(1);
     if (options.traceFile && !openTrace(options.traceFile)) {
         std::fprintf(stderr, "zebora: cannot write the trace file %s\n", options.traceFile);
+        exitProgram();
+    }
+    if (options.transcriptFile && !openTranscript(options.transcriptFile)) {
+        std::fprintf(stderr, "zebora: cannot write the transcript %s\n", options.transcriptFile);
         exitProgram();
     }
     g_playTimeStart = getTickCount();
