@@ -1,10 +1,12 @@
 // The real window under Xvfb, with and without a window manager, on screens larger than the
-// picture: a click reaches what is drawn under it in full screen and in a window, and F11 and
-// Alt+Enter switch between the two.
+// picture: a click reaches what is drawn under it in full screen and in a window, F11 and Alt+Enter
+// switch between the two, and F12 takes a screenshot.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "platform/png_file.h"
 #include "test_support.h"
 #include "x_display.h"
 
@@ -19,17 +21,22 @@ const int kQuitTimeoutMs = 30000;
 enum Mode { FULL_SCREEN, IN_A_WINDOW };
 
 // The player started on the display in a fresh working folder, with Ctrl held to fast-forward the
-// logo and the fades.
+// logo and the fades; environment holds NAME=VALUE words for it.
 struct Player {
-    Player(const XDisplay& x, Mode mode)
+    Player(const XDisplay& x, Mode mode, const std::vector<std::string>& environment = {})
         : display(x),
-          process(mode == IN_A_WINDOW
-                      ? std::vector<std::string>{ZEBORA_BINARY, "--root", root.path(), "--window"}
-                      : std::vector<std::string>{ZEBORA_BINARY, "--root", root.path()},
-                  x.name()),
+          process(command(mode, environment), x.name()),
           window(x.windowOf(process.pid(), kWindowTimeoutMs)) {
         // With the pointer inside, keys reach the window even when no window manager gives it the focus.
         display.xdotool("mousemove --window " + window + " 10 10 keydown ctrl");
+    }
+
+    std::vector<std::string> command(Mode mode, const std::vector<std::string>& environment) const {
+        std::vector<std::string> words = {"env"};
+        words.insert(words.end(), environment.begin(), environment.end());
+        words.insert(words.end(), {ZEBORA_BINARY, "--root", root.path()});
+        if (mode == IN_A_WINDOW) words.push_back("--window");
+        return words;
     }
 
     bool covers(int width, int height) const {
@@ -104,5 +111,30 @@ TEST(RealWindow, F11TurnsTheWindowIntoFullScreenWhereClicksStillReachWhatIsDrawn
     EXPECT_TRUE(player.covers(640, 480));
     display.xdotool("key F11");
     EXPECT_TRUE(player.covers(1280, 1024));
+    EXPECT_EQ(player.quitFromTheMenu(), 1);
+}
+
+// F12 belongs to the window: the picture is in the pictures folder while the player goes on to the menu.
+TEST(RealWindow, F12WritesTheScreenIntoThePicturesFolder) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    XDisplay display(1280, 1024, false);
+    ASSERT_EQ(display.failure(), "");
+    TempFolder pictures;
+    Player player(display, IN_A_WINDOW, {"XDG_PICTURES_DIR=" + pictures.path()});
+    ASSERT_NE(player.window, "");
+    EXPECT_TRUE(player.covers(640, 480));
+    display.xdotool("key F12");
+    // The first file of the folder that reads whole as a picture.
+    auto written = [&] {
+        std::error_code none;
+        std::vector<uint8_t> rgb;
+        int width = 0, height = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(pictures.file("Zebora"), none)) {
+            if (readPng(entry.path().c_str(), rgb, width, height)) return entry.path().filename().string();
+        }
+        return std::string();
+    };
+    EXPECT_TRUE(pollUntil([&] { return !written().empty(); }, kSwitchTimeoutMs));
+    EXPECT_EQ(written().rfind("zebora-", 0), 0u) << written();
     EXPECT_EQ(player.quitFromTheMenu(), 1);
 }

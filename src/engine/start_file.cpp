@@ -4,6 +4,7 @@
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
+#include "platform/screenshot.h"
 #include "shell/shell.h"
 
 void ScriptEngine::startFromStartFile() {
@@ -20,6 +21,7 @@ void ScriptEngine::startFromStartFile() {
     uint32_t size = 0;
     if (!findFile(scriptName, size)) return;
     g_frontEnd.scriptSize[0] = size;
+    setScreenshotGame(folder);
     loadScript();
     resetGameState();
     runScript();

@@ -97,6 +97,16 @@ bool utf8ToSjis(const char* utf8, char* out, size_t outSize) {
     return toSjis().convert(utf8, out, outSize, false);
 }
 
+// A Shift-JIS name is hardly ever valid UTF-8: its lead bytes 0x81–0x9F cannot start a UTF-8
+// character. Each byte of Shift-JIS takes at most three of UTF-8 (a half-width kana does).
+std::string nameToUtf8(const char* name) {
+    static Converter checkUtf8("UTF-8", "UTF-8");
+    size_t size = std::strlen(name) * 3 + 1;
+    std::unique_ptr<char[]> text(new char[size]);
+    if (!checkUtf8.convert(name, text.get(), size, false)) sjisToUtf8(name, text.get(), size);
+    return text.get();
+}
+
 namespace {
 
 const uint32_t kReplacement = 0xFFFD;

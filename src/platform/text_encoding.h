@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The Shift-JIS form of a UTF-8 text written in the sources. Converted once per text and kept for the
 // life of the process, so callers may hold the result; a character that Shift-JIS cannot write
@@ -14,6 +15,10 @@ void sjisToUtf8(const char* sjisText, char* out, size_t outSize);
 
 // Converts UTF-8 to Shift-JIS; false when the text cannot be written in Shift-JIS or does not fit.
 bool utf8ToSjis(const char* utf8, char* out, size_t outSize);
+
+// A name that may be written either way, as folder names are in the game table and in start.dat, as
+// UTF-8: kept when it is valid UTF-8 already, else read as Shift-JIS.
+std::string nameToUtf8(const char* name);
 
 // The Unicode character of the Shift-JIS character at text, and its length in bytes (1 or 2). A lead
 // byte without a trail byte is one byte long; bytes that are no character give U+FFFD.

@@ -1,6 +1,6 @@
 // The trace: one line for every event the engine performs that neither the screen nor a message shows
-// (music, wave sounds, and later saves and loads), each prefixed with the engine clock in milliseconds.
-// Tests read it, and so do authors looking for what a script did.
+// (music, wave sounds, screenshots, and later saves and loads), each prefixed with the engine clock in
+// milliseconds. Tests read it, and so do authors looking for what a script did.
 #pragma once
 
 // Starts writing the trace to path (emptied first); false when it cannot be written.

@@ -50,6 +50,7 @@ enum : uint32_t {
     VK_RIGHT = 39,
     VK_DOWN = 40,
     VK_F1 = 112,
+    VK_F12 = 123,
 };
 
 // What the presenter shows: slot 0 through the device palette (256 entries of red, green, blue, flag).

@@ -16,7 +16,7 @@ const char kUsage[] =
     "  --headless     no window and no sound; the engine runs on a virtual clock\n"
     "  --reader FILE  a reader acts from FILE, one action per line (with --headless)\n"
     "  --shots DIR    where the reader's shot action writes its pictures; default: here\n"
-    "  --trace FILE   write a line for every sound the engine plays or stops, with its time\n"
+    "  --trace FILE   write a line for every sound, save, load and screenshot, with its time\n"
     "  --transcript FILE  write the text as it is shown, in UTF-8 (- for standard output)\n"
     "  --soundfont FILE  the General MIDI sound font for the music (also ZEBORA_SOUNDFONT)\n"
     "  --help         print this text\n"

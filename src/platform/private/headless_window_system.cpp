@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/png_file.h"
+#include "platform/private/screenshot_file.h"
 #include "platform/screen_picture.h"
 
 namespace {
@@ -13,6 +14,13 @@ const uint32_t kVirtualClockStart = 10000000;
 // A key pressed by the reader stays down this long, longer than any step between two input tests.
 const uint32_t kKeyHoldMs = 200;
 const uint32_t kIdleStepMs = 24 * 60 * 60 * 1000;
+
+// F12 belongs to the window, as in the real one: the engine sees neither its press nor its release.
+bool isScreenshotKey(const ReaderAction& action) {
+    bool keyAction =
+        action.verb == ReaderVerb::Key || action.verb == ReaderVerb::Down || action.verb == ReaderVerb::Up;
+    return keyAction && action.value == VK_F12;
+}
 
 }  // namespace
 
@@ -60,6 +68,10 @@ void HeadlessWindowSystem::runDueActions() {
 }
 
 void HeadlessWindowSystem::perform(const ReaderAction& action) {
+    if (isScreenshotKey(action)) {
+        if (action.verb != ReaderVerb::Up) takeScreenshot(screen_);
+        return;
+    }
     switch (action.verb) {
         case ReaderVerb::Wait:
             nextActionAt_ = clock_ + action.value;

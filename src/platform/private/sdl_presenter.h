@@ -20,6 +20,7 @@ public:
     // Before the window goes.
     void close();
     void setSource(const ScreenSource& source);
+    const ScreenSource& source() const { return source_; }
     // The window was resized, exposed or switched between full screen and a window.
     void redrawAll();
     // Shows the screen if it, or the window, changed since it was last shown.

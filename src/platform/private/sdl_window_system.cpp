@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/private/screenshot_file.h"
 #include "platform/screen_picture.h"
 #include "resources/cur_cursor.h"
 #include "resources/zeb_icon.h"
@@ -79,7 +80,8 @@ bool initVideo() {
     return true;
 }
 
-// Alt+Enter and F11 belong to the window, as in most full-screen programs; the engine never sees them.
+// Alt+Enter and F11 belong to the window, as in most full-screen programs; the engine never sees them,
+// nor F12, which takes a screenshot.
 bool isModeSwitch(const SDL_Keysym& key) {
     bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
     return key.sym == SDLK_F11 || (enter && (key.mod & KMOD_ALT));
@@ -228,6 +230,10 @@ void SdlWindowSystem::translateKey(const SDL_Event& event) {
     if (isModeSwitch(event.key.keysym)) {
         bool fullScreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
         if (down && !event.key.repeat) setFullScreen(!fullScreen);
+        return;
+    }
+    if (event.key.keysym.sym == SDLK_F12) {
+        if (down && !event.key.repeat) takeScreenshot(presenter_.source());
         return;
     }
     if (uint32_t vk = virtualKey(event.key.keysym.sym)) post(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);

@@ -1,5 +1,5 @@
 // The real window: SDL2 shows slot 0 scaled to the window and turns SDL events into window messages.
-// Alt+Enter and F11 switch it between full screen and a 640×480 window.
+// Alt+Enter and F11 switch it between full screen and a 640×480 window; F12 takes a screenshot.
 #pragma once
 #include <deque>
 #include <memory>

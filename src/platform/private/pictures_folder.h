@@ -1,0 +1,15 @@
+// The desktop's pictures folder, where screenshots go.
+#pragma once
+#include <string>
+
+// Found as xdg-user-dir finds it: $XDG_PICTURES_DIR, else the XDG_PICTURES_DIR line of
+// $XDG_CONFIG_HOME/user-dirs.dirs (~/.config/user-dirs.dirs), else ~/Pictures. Empty, with why, when
+// there is no home to look in.
+std::string picturesFolder(std::string& why);
+
+// Makes folder and every missing folder above it. False, with errno set, at the first that cannot be
+// made; failed then names it.
+bool makeFolders(const std::string& folder, std::string& failed);
+
+// a + "/" + b, without doubling a slash at the end of a.
+std::string joinPath(const std::string& a, const std::string& b);
