@@ -17,14 +17,15 @@ const uint32_t kIdleStepMs = 24 * 60 * 60 * 1000;
 }  // namespace
 
 HeadlessWindowSystem::HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader,
-                                           std::string shotsFolder, uint32_t timeLimitMs)
+                                           std::string shotsFolder, uint32_t timeLimitMs, double waveGain)
     : actions_(std::move(actions)),
       hasReader_(hasReader),
       shotsFolder_(std::move(shotsFolder)),
       clock_(kVirtualClockStart),
       start_(kVirtualClockStart),
       timeLimitMs_(timeLimitMs),
-      nextActionAt_(kVirtualClockStart) {}
+      nextActionAt_(kVirtualClockStart),
+      sound_(clock_, waveGain) {}
 
 bool HeadlessWindowSystem::openWindow(const char*) {
     return true;
