@@ -3,6 +3,8 @@
 // stream analysed once the game has ended.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <sstream>
@@ -154,14 +156,19 @@ TEST(SoundOutput, WithoutAnAudioDeviceOrASoundFontTheMusicKeepsItsTimeAndReports
 }
 
 // Each volume scales its own part, in amplitude, and a pan keeps its proportion; muting silences both.
+// The second run takes its music volume from the settings file, and its sound volume from the command
+// line over the file's.
 TEST(SoundOutput, TheVolumesScaleTheWavesAndTheMusicEachAndMutingSilencesBoth) {
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
     TempFolder root;
     root.writeGame("@sound(tone.wav,0,0,-3);@wait(700);@midi(two.mid,0);@wait(1000);@goto(end);");
     writeFile(root.file("game/tone.wav"), toneBytes());
     writeFile(root.file("game/two.mid"), oneBarOfMusic(500));
+    mkdir(root.file("zebora").c_str(), 0755);
+    writeFile(root.file("zebora/zebora.conf"), "music-volume = 25\nsound-volume = 80\n");
+    EnvironmentVariable config("XDG_CONFIG_HOME", root.path().c_str());
 
-    ASSERT_EQ(playInAWindow(root), kEndOfGame);
+    ASSERT_EQ(playInAWindow(root, {}, "--music-volume 100 --sound-volume 100"), kEndOfGame);
     EXPECT_EQ(readFile(root.file("errors.txt")), "");
     Levels full = levelsOf(readAudioStream(root.file("stream.raw")));
     // At -3 the right side sounds at about half the left's amplitude; the wood block is short and quiet.
@@ -169,7 +176,7 @@ TEST(SoundOutput, TheVolumesScaleTheWavesAndTheMusicEachAndMutingSilencesBoth) {
     ASSERT_GT(full.waveRight, full.waveLeft / 10);
     ASSERT_GT(full.music, full.waveLeft / 1000);
 
-    ASSERT_EQ(playInAWindow(root, {}, "--music-volume 25 --sound-volume 50"), kEndOfGame);
+    ASSERT_EQ(playInAWindow(root, {}, "--sound-volume 50"), kEndOfGame);
     EXPECT_EQ(readFile(root.file("errors.txt")), "");
     Levels lower = levelsOf(readAudioStream(root.file("stream.raw")));
     EXPECT_NEAR(std::sqrt(lower.waveLeft / full.waveLeft), 0.5, 0.005);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -97,6 +98,48 @@ EnterFolder::~EnterFolder() {
     if (chdir(home_.c_str()) != 0) std::fprintf(stderr, "cannot return to %s\n", home_.c_str());
 }
 
+EnvironmentVariable::EnvironmentVariable(const std::string& name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name.c_str())) old_ = old;
+    if (value)
+        setenv(name.c_str(), value, 1);
+    else
+        unsetenv(name.c_str());
+}
+
+EnvironmentVariable::~EnvironmentVariable() {
+    if (old_)
+        setenv(name_.c_str(), old_->c_str(), 1);
+    else
+        unsetenv(name_.c_str());
+}
+
+namespace {
+
+// Every player the tests run reads its settings from a folder that holds none, so that the settings of
+// whoever runs them change nothing; a test that gives settings sets XDG_CONFIG_HOME to its own folder.
+class NoReaderSettings : public testing::Environment {
+public:
+    void SetUp() override {
+        folder_ = std::make_unique<TempFolder>();
+        // Open to every user: a player run as another one finds no settings, rather than a folder it may
+        // not look into.
+        chmod(folder_->path().c_str(), 0755);
+        config_ = std::make_unique<EnvironmentVariable>("XDG_CONFIG_HOME", folder_->path().c_str());
+    }
+    void TearDown() override {
+        config_.reset();
+        folder_.reset();
+    }
+
+private:
+    std::unique_ptr<TempFolder> folder_;
+    std::unique_ptr<EnvironmentVariable> config_;
+};
+
+testing::Environment* const kNoReaderSettings = testing::AddGlobalTestEnvironment(new NoReaderSettings);
+
+}  // namespace
+
 void TempFolder::writeGame(const std::string& utf8Script) const {
     writeGameFolder("game", utf8Script);
     writeFile(file("start.dat"), "game story.zeb\n");
@@ -116,8 +159,8 @@ void TempFolder::copyDemoPictures() const {
 }
 
 RunResult runHeadless(const TempFolder& root, const std::string& reader, const std::string& shell) {
-    std::string command = shell + std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() + "' --trace '" +
-                          root.file("trace.txt") + "'";
+    std::string command = shell + std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() +
+                          "' --trace '" + root.file("trace.txt") + "'";
     if (!reader.empty()) {
         writeFile(root.file("reader.txt"), reader);
         command += " --reader '" + root.file("reader.txt") + "' --shots '" + root.path() + "'";

@@ -6,14 +6,17 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/settings_file.h"
+
 namespace {
 
 const char kUsage[] =
-    "usage: zebora [--root DIR] [--window] [--headless] [--reader FILE] [--shots DIR]\n"
+    "usage: zebora [--root DIR] [--window | --fullscreen] [--headless] [--reader FILE] [--shots DIR]\n"
     "              [--trace FILE] [--soundfont FILE] [--music-volume N] [--sound-volume N] [--mute]\n"
     "              [--help] [--version]\n"
     "  --root DIR     the working folder (function.dat, system.bmp and the games); default: here\n"
     "  --window       show the picture in a window instead of the whole screen\n"
+    "  --fullscreen   show the picture on the whole screen, whatever the settings file says\n"
     "  --headless     no window and no sound; the engine runs on a virtual clock\n"
     "  --reader FILE  a reader acts from FILE, one action per line (with --headless)\n"
     "  --shots DIR    where the reader's shot action writes its pictures; default: here\n"
@@ -24,7 +27,9 @@ const char kUsage[] =
     "  --mute         no music and no sound, whatever the volumes\n"
     "  --help         print this text\n"
     "  --version      print the player's version\n"
-    "Relative paths are taken from the folder the player was started in.\n";
+    "Relative paths are taken from the folder the player was started in.\n"
+    "Settings: $XDG_CONFIG_HOME/zebora/zebora.conf (or ~/.config/zebora/zebora.conf), lines of\n"
+    "\"key = value\" for window, soundfont, music-volume, sound-volume and mute; options override it.\n";
 
 const char kVersion[] = "zebora " ZEBORA_VERSION "\n";
 
@@ -35,17 +40,22 @@ std::string fromStartFolder(const char* path) {
     return std::string(here) + "/" + path;
 }
 
-// A whole number from 0 to kFullVolume, in digits.
-bool parseVolume(const char* text, int& volume) {
-    if (!*text) return false;
-    int value = 0;
-    for (const char* digit = text; *digit; ++digit) {
-        if (*digit < '0' || *digit > '9') return false;
-        value = value * 10 + (*digit - '0');
-        if (value > kFullVolume) return false;
+// The settings file first, then ZEBORA_SOUNDFONT, then the command line: the nearer to the run, the
+// stronger. Muting silences both whatever their volumes.
+void applySettings(const Settings& given, CommandLine& out) {
+    Settings settings = readSettingsFile(settingsFilePath());
+    const char* soundFont = std::getenv("ZEBORA_SOUNDFONT");
+    if (soundFont && *soundFont) settings.soundFont = soundFont;
+    settings.overrideWith(given);
+    out.platform.windowed = settings.windowed.value_or(false);
+    bool mute = settings.mute.value_or(false);
+    out.platform.musicVolume = mute ? 0 : settings.musicVolume.value_or(kFullVolume);
+    out.platform.soundVolume = mute ? 0 : settings.soundVolume.value_or(kFullVolume);
+    // --soundfont "" asks for the default font, whatever the file says.
+    if (settings.soundFont && !settings.soundFont->empty()) {
+        out.soundFont = fromStartFolder(settings.soundFont->c_str());
+        out.platform.soundFont = out.soundFont.c_str();
     }
-    volume = value;
-    return true;
 }
 
 }  // namespace
@@ -62,8 +72,7 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
     const char* reader = nullptr;
     const char* shots = ".";
     const char* trace = nullptr;
-    const char* soundFont = std::getenv("ZEBORA_SOUNDFONT");
-    bool mute = false;
+    Settings given;  // by the command line, over the settings file and the environment
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
         bool hasValue = i + 1 < argc;
@@ -71,9 +80,11 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
         if (std::strcmp(option, "--help") == 0) return CommandLineAction::ShowHelp;
         if (std::strcmp(option, "--version") == 0) return CommandLineAction::ShowVersion;
         if (std::strcmp(option, "--window") == 0) {
-            out.platform.windowed = true;
+            given.windowed = true;
+        } else if (std::strcmp(option, "--fullscreen") == 0) {
+            given.windowed = false;
         } else if (std::strcmp(option, "--mute") == 0) {
-            mute = true;
+            given.mute = true;
         } else if (std::strcmp(option, "--headless") == 0) {
             out.platform.headless = true;
         } else if (std::strcmp(option, "--root") == 0 && hasValue) {
@@ -85,14 +96,15 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
         } else if (std::strcmp(option, "--trace") == 0 && hasValue) {
             trace = argv[++i];
         } else if (std::strcmp(option, "--soundfont") == 0 && hasValue) {
-            soundFont = argv[++i];
+            given.soundFont = argv[++i];
         } else if ((musicVolume || std::strcmp(option, "--sound-volume") == 0) && hasValue) {
-            int& volume = musicVolume ? out.platform.musicVolume : out.platform.soundVolume;
+            int volume = 0;
             if (!parseVolume(argv[++i], volume)) {
                 std::fprintf(stderr, "zebora: %s takes a whole number from 0 to %d, not \"%s\"\n%s", option,
                              kFullVolume, argv[i], kUsage);
                 return CommandLineAction::Refuse;
             }
+            (musicVolume ? given.musicVolume : given.soundVolume) = volume;
         } else {
             std::fprintf(stderr, "zebora: cannot understand \"%s\"\n%s", option, kUsage);
             return CommandLineAction::Refuse;
@@ -102,8 +114,6 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
         std::fprintf(stderr, "zebora: --reader needs --headless\n%s", kUsage);
         return CommandLineAction::Refuse;
     }
-    // Muting silences both whatever their volumes.
-    if (mute) out.platform.musicVolume = out.platform.soundVolume = 0;
     if (reader) {
         out.readerFile = fromStartFolder(reader);
         out.platform.readerFile = out.readerFile.c_str();
@@ -114,9 +124,6 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
         out.traceFile = fromStartFolder(trace);
         out.platform.traceFile = out.traceFile.c_str();
     }
-    if (soundFont && *soundFont) {
-        out.soundFont = fromStartFolder(soundFont);
-        out.platform.soundFont = out.soundFont.c_str();
-    }
+    applySettings(given, out);
     return CommandLineAction::Run;
 }
