@@ -3,6 +3,9 @@
 // stream analysed once the game has ended.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -23,17 +26,26 @@ struct Audio {
 };
 
 // Runs the game in a window on its own display until it ends; the stream, the trace and stderr are
-// left in the folder (stream.raw, trace.txt, errors.txt). The player's exit status; -1 if it hung.
-int playInAWindow(const TempFolder& root, Audio audio = {}) {
+// left in the folder (stream.raw, trace.txt, errors.txt); options are more of the player's options.
+// The player's exit status; -1 if it hung.
+int playInAWindow(const TempFolder& root, Audio audio = {}, const std::string& options = "") {
     XDisplay display(640, 480, false);
     if (!display.failure().empty()) return -1;
     std::string command = "exec env SDL_AUDIODRIVER='" + audio.driver + "' SDL_DISKAUDIOFILE='" +
                           root.file("stream.raw") + "' " + ZEBORA_BINARY + " --window --root '" +
                           root.path() + "' --trace '" + root.file("trace.txt") + "'" +
-                          (audio.soundFont.empty() ? "" : " --soundfont '" + audio.soundFont + "'") +
-                          " 2> '" + root.file("errors.txt") + "'";
+                          (audio.soundFont.empty() ? "" : " --soundfont '" + audio.soundFont + "'") + " " +
+                          options + " 2> '" + root.file("errors.txt") + "'";
     ChildProcess player({"sh", "-c", command}, display.name());
     return player.waitForExit(kPlayerTimeoutMs);
+}
+
+// A quarter of a second of 440 Hz at half the full level, 16 bits at 22050 Hz.
+std::string toneBytes() {
+    MonoSound tone{22050, 16, {}};
+    for (int i = 0; i < 22050 / 4; ++i)
+        tone.samples.push_back(0.5 * std::sin(2 * M_PI * 440 * i / 22050));
+    return tone.waveBytes();
 }
 
 int countLines(const std::string& text, const std::string& ending) {
@@ -45,6 +57,32 @@ int countLines(const std::string& text, const std::string& ending) {
     return count;
 }
 
+// The wave first, alone, then after a silence the music: the sum of squares of each part, from the
+// first sample that sounds.
+const size_t kWaveFrames = kRate / 5;
+const size_t kMusicFrom = kRate / 2;
+
+struct Levels {
+    double waveLeft = 0, waveRight = 0, music = 0;
+};
+
+Levels levelsOf(const AudioStream& stream) {
+    Levels levels;
+    size_t start = 0;
+    while (start < stream.left.size() && stream.left[start] == 0 && stream.right[start] == 0)
+        ++start;
+    for (size_t i = start; i < stream.left.size(); ++i) {
+        double left = stream.left[i], right = stream.right[i];
+        if (i - start < kWaveFrames) {
+            levels.waveLeft += left * left;
+            levels.waveRight += right * right;
+        } else if (i - start >= kMusicFrom) {
+            levels.music += left * left + right * right;
+        }
+    }
+    return levels;
+}
+
 }  // namespace
 
 // Played once to its end, then in a loop: SDL_mixer forgets a channel's panning each time the channel
@@ -52,11 +90,8 @@ int countLines(const std::string& text, const std::string& ending) {
 TEST(SoundOutput, AWaveOnAChannelPannedLeftSoundsOnTheLeftOnlyAtItsOwnPitch) {
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
     TempFolder root;
-    MonoSound tone{22050, 16, {}};
-    for (int i = 0; i < 22050 / 4; ++i)
-        tone.samples.push_back(0.5 * std::sin(2 * M_PI * 440 * i / 22050));
     root.writeGame("@sound(tone.wav,0,0,-50);@wait(400);@sound(tone.wav,0,1,-50);@wait(700);@goto(end);");
-    writeFile(root.file("game/tone.wav"), tone.waveBytes());
+    writeFile(root.file("game/tone.wav"), toneBytes());
     ASSERT_EQ(playInAWindow(root), kEndOfGame);
     AudioStream stream = readAudioStream(root.file("stream.raw"));
     // The tone's own frames: 10 ms windows where either side sounds. The pitch is taken inside the
@@ -118,4 +153,43 @@ TEST(SoundOutput, WithoutAnAudioDeviceOrASoundFontTheMusicKeepsItsTimeAndReports
     EXPECT_GE(countLines(readFile(root.file("trace.txt")), "music end midi00, starts again"), 2);
     EXPECT_EQ(readFile(root.file("errors.txt")),
               "zebora: cannot load the sound font " + missing + "; the music plays silently\n");
+}
+
+// Each volume scales its own part, in amplitude, and a pan keeps its proportion; muting silences both.
+// The second run takes its music volume from the settings file, and its sound volume from the command
+// line over the file's.
+TEST(SoundOutput, TheVolumesScaleTheWavesAndTheMusicEachAndMutingSilencesBoth) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    TempFolder root;
+    root.writeGame("@sound(tone.wav,0,0,-3);@wait(700);@midi(two.mid,0);@wait(1000);@goto(end);");
+    writeFile(root.file("game/tone.wav"), toneBytes());
+    writeFile(root.file("game/two.mid"), oneBarOfMusic(500));
+    mkdir(root.file("zebora").c_str(), 0755);
+    writeFile(root.file("zebora/zebora.conf"), "music-volume = 25\nsound-volume = 80\n");
+    EnvironmentVariable config("XDG_CONFIG_HOME", root.path().c_str());
+
+    ASSERT_EQ(playInAWindow(root, {}, "--music-volume 100 --sound-volume 100"), kEndOfGame);
+    EXPECT_EQ(readFile(root.file("errors.txt")), "");
+    Levels full = levelsOf(readAudioStream(root.file("stream.raw")));
+    // At -3 the right side sounds at about half the left's amplitude; the wood block is short and quiet.
+    ASSERT_GT(std::sqrt(full.waveLeft / kWaveFrames), 8000);
+    ASSERT_GT(full.waveRight, full.waveLeft / 10);
+    ASSERT_GT(full.music, full.waveLeft / 1000);
+
+    ASSERT_EQ(playInAWindow(root, {}, "--sound-volume 50"), kEndOfGame);
+    EXPECT_EQ(readFile(root.file("errors.txt")), "");
+    Levels lower = levelsOf(readAudioStream(root.file("stream.raw")));
+    EXPECT_NEAR(std::sqrt(lower.waveLeft / full.waveLeft), 0.5, 0.005);
+    EXPECT_NEAR(std::sqrt(lower.waveRight / lower.waveLeft), std::sqrt(full.waveRight / full.waveLeft),
+                0.005);
+    EXPECT_NEAR(std::sqrt(lower.music / full.music), 0.25, 0.01);
+
+    ASSERT_EQ(playInAWindow(root, {}, "--mute"), kEndOfGame);
+    EXPECT_EQ(readFile(root.file("errors.txt")), "");
+    AudioStream muted = readAudioStream(root.file("stream.raw"));
+    EXPECT_GT(muted.left.size(), size_t{kRate});
+    auto silent = [](const std::vector<int16_t>& side) {
+        return std::all_of(side.begin(), side.end(), [](int16_t sample) { return sample == 0; });
+    };
+    EXPECT_TRUE(silent(muted.left) && silent(muted.right));
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -96,6 +97,48 @@ EnterFolder::EnterFolder(const std::string& path) : home_(currentFolder()) {
 EnterFolder::~EnterFolder() {
     if (chdir(home_.c_str()) != 0) std::fprintf(stderr, "cannot return to %s\n", home_.c_str());
 }
+
+EnvironmentVariable::EnvironmentVariable(const std::string& name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name.c_str())) old_ = old;
+    if (value)
+        setenv(name.c_str(), value, 1);
+    else
+        unsetenv(name.c_str());
+}
+
+EnvironmentVariable::~EnvironmentVariable() {
+    if (old_)
+        setenv(name_.c_str(), old_->c_str(), 1);
+    else
+        unsetenv(name_.c_str());
+}
+
+namespace {
+
+// Every player the tests run reads its settings from a folder that holds none, so that the settings of
+// whoever runs them change nothing; a test that gives settings sets XDG_CONFIG_HOME to its own folder.
+class NoReaderSettings : public testing::Environment {
+public:
+    void SetUp() override {
+        folder_ = std::make_unique<TempFolder>();
+        // Open to every user: a player run as another one finds no settings, rather than a folder it may
+        // not look into.
+        chmod(folder_->path().c_str(), 0755);
+        config_ = std::make_unique<EnvironmentVariable>("XDG_CONFIG_HOME", folder_->path().c_str());
+    }
+    void TearDown() override {
+        config_.reset();
+        folder_.reset();
+    }
+
+private:
+    std::unique_ptr<TempFolder> folder_;
+    std::unique_ptr<EnvironmentVariable> config_;
+};
+
+testing::Environment* const kNoReaderSettings = testing::AddGlobalTestEnvironment(new NoReaderSettings);
+
+}  // namespace
 
 void TempFolder::writeGame(const std::string& utf8Script) const {
     writeGameFolder("game", utf8Script);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +49,20 @@ private:
     std::string home_;
 };
 std::string currentFolder();
+
+// Sets an environment variable (unsets it for null) for the life of the object, then puts back what was
+// there. The players the tests run inherit it.
+class EnvironmentVariable {
+public:
+    EnvironmentVariable(const std::string& name, const char* value);
+    ~EnvironmentVariable();
+    EnvironmentVariable(const EnvironmentVariable&) = delete;
+    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
+};
 
 // A MIDI file of one bar of four quarters at the given tempo: one stroke of a wood block at its start,
 // then silence until its end.

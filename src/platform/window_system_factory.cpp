@@ -28,7 +28,7 @@ WindowSystem* createWindowSystem(const PlatformOptions& options) {
         }
     }
     return new HeadlessWindowSystem(std::move(actions), options.readerFile != nullptr, options.shotsFolder,
-                                    options.timeLimitMs);
+                                    options.timeLimitMs, volumeGain(options.soundVolume));
 }
 
 void shutDownPlatform() {

@@ -17,8 +17,9 @@ struct CommandLine {
 
 enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };
 
-// Reads the options. Refuse comes with a usage message on stderr; the relative paths are resolved
-// against the current folder, so call this before entering the working folder.
+// Reads the options, and for a run the settings file (settings_file.h) and ZEBORA_SOUNDFONT under them.
+// Refuse comes with a usage message on stderr; the relative paths are resolved against the current
+// folder, so call this before entering the working folder.
 CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out);
 // The text of --help and --version, for stdout.
 const char* usageText();

@@ -36,12 +36,14 @@ void silenceLog() {
 // Only the audio thread calls the synthesizer, so its locks and worker threads would buy nothing.
 // Reverb and chorus stay on: the pieces set their depths (controllers 91 and 93) for the General MIDI
 // synthesizers of the time, which had both, and sound dry without them.
-fluid_settings_t* settingsFor(int rate) {
+fluid_settings_t* settingsFor(int rate, double gain) {
     fluid_settings_t* settings = new_fluid_settings();
     if (!settings) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", rate);
     fluid_settings_setint(settings, "synth.polyphony", kVoices);
-    fluid_settings_setnum(settings, "synth.gain", kGain);
+    // The reader's music volume scales FluidSynth's own level, before its output is rounded to 16 bits:
+    // the voices, reverb and chorus all scale alike, and the music keeps its sound at every volume.
+    fluid_settings_setnum(settings, "synth.gain", kGain * gain);
     fluid_settings_setint(settings, "synth.reverb.active", 1);
     fluid_settings_setint(settings, "synth.chorus.active", 1);
     fluid_settings_setint(settings, "synth.cpu-cores", 1);
@@ -53,9 +55,9 @@ fluid_settings_t* settingsFor(int rate) {
 
 }  // namespace
 
-std::unique_ptr<FluidMidiSynth> FluidMidiSynth::load(const char* soundFont, int rate) {
+std::unique_ptr<FluidMidiSynth> FluidMidiSynth::load(const char* soundFont, int rate, double gain) {
     silenceLog();
-    fluid_settings_t* settings = settingsFor(rate);
+    fluid_settings_t* settings = settingsFor(rate, gain);
     fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
     if (!synth || fluid_synth_sfload(synth, soundFont, 1) == FLUID_FAILED) {
         if (synth) delete_fluid_synth(synth);

@@ -9,8 +9,9 @@ struct _fluid_synth_t;
 
 class FluidMidiSynth : public MidiSynth {
 public:
-    // The synthesizer with the sound font loaded; null when the font cannot be loaded.
-    static std::unique_ptr<FluidMidiSynth> load(const char* soundFont, int rate);
+    // The synthesizer with the sound font loaded, its output scaled by gain (1 in full); null when the
+    // font cannot be loaded.
+    static std::unique_ptr<FluidMidiSynth> load(const char* soundFont, int rate, double gain);
     ~FluidMidiSynth() override;
     FluidMidiSynth(const FluidMidiSynth&) = delete;
     FluidMidiSynth& operator=(const FluidMidiSynth&) = delete;

@@ -25,14 +25,15 @@ bool isScreenshotKey(const ReaderAction& action) {
 }  // namespace
 
 HeadlessWindowSystem::HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader,
-                                           std::string shotsFolder, uint32_t timeLimitMs)
+                                           std::string shotsFolder, uint32_t timeLimitMs, double waveGain)
     : actions_(std::move(actions)),
       hasReader_(hasReader),
       shotsFolder_(std::move(shotsFolder)),
       clock_(kVirtualClockStart),
       start_(kVirtualClockStart),
       timeLimitMs_(timeLimitMs),
-      nextActionAt_(kVirtualClockStart) {}
+      nextActionAt_(kVirtualClockStart),
+      sound_(clock_, waveGain) {}
 
 bool HeadlessWindowSystem::openWindow(const char*) {
     return true;

@@ -11,7 +11,7 @@
 class HeadlessWindowSystem : public WindowSystem {
 public:
     HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader, std::string shotsFolder,
-                         uint32_t timeLimitMs);
+                         uint32_t timeLimitMs, double waveGain);
 
     bool openWindow(const char* utf8Title) override;
     void pumpEvents() override;
@@ -50,5 +50,5 @@ private:
     std::deque<WindowMessage> queue_;
     std::vector<PendingRelease> releases_;
     ScreenSource screen_;
-    SilentSoundDevice sound_{clock_};
+    SilentSoundDevice sound_;
 };

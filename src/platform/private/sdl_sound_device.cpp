@@ -57,8 +57,11 @@ uint8_t panByte(double gain) {
 
 }  // namespace
 
-SdlSoundDevice::SdlSoundDevice(const char* soundFont)
-    : soundFont_(soundFont ? soundFont : kDefaultSoundFont), sequencer_(kRate) {}
+SdlSoundDevice::SdlSoundDevice(const char* soundFont, double musicGain, double waveGain)
+    : soundFont_(soundFont ? soundFont : kDefaultSoundFont),
+      musicGain_(musicGain),
+      waveGain_(waveGain),
+      sequencer_(kRate) {}
 
 SdlSoundDevice::~SdlSoundDevice() {
     if (open_) {
@@ -86,6 +89,9 @@ bool SdlSoundDevice::openAudio() {
     }
     open_ = true;
     Mix_AllocateChannels(kWaveChannels);
+    // The volume scales both sides of a channel alike, after its panning, so a pan keeps its exact
+    // proportion at every volume. A channel keeps its volume through stops and plays.
+    Mix_Volume(kAllChannels, static_cast<int>(std::lround(waveGain_ * MIX_MAX_VOLUME)));
     endEventType_ = SDL_RegisterEvents(1);
     Mix_HookMusic(mixMusic, this);
     return true;
@@ -129,7 +135,7 @@ void SdlSoundDevice::playWave(int channel, bool loop) {
     Mix_HaltChannel(channel);
     Mix_SetPanning(channel, panByte(left), panByte(right));
     Mix_PlayChannel(channel, held.chunk, loop ? kLoopForever : 0);
-    traceWavePlay(channel, loop, left, right);
+    traceWavePlay(channel, loop, left * waveGain_, right * waveGain_);
 }
 
 void SdlSoundDevice::stopWave(int channel) {
@@ -155,11 +161,13 @@ void SdlSoundDevice::loadPiece(const std::string& name, MidiPiece&& piece) {
 }
 
 // The sound font takes a moment to load: it is loaded when the first piece is, so that start-up stays
-// fast and a game without music never pays for it. Without it the music keeps its time in silence.
+// fast and a game without music never pays for it. Without it the music keeps its time in silence, and
+// that is all music at volume 0 needs: it loads no font at all.
 void SdlSoundDevice::prepareSynth() {
     if (synthTried_) return;
     synthTried_ = true;
-    synth_ = FluidMidiSynth::load(soundFont_.c_str(), kRate);
+    if (musicGain_ <= 0) return;
+    synth_ = FluidMidiSynth::load(soundFont_.c_str(), kRate, musicGain_);
     if (!synth_)
         std::fprintf(stderr, "zebora: cannot load the sound font %s; the music plays silently\n",
                      soundFont_.c_str());

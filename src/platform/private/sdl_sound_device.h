@@ -13,8 +13,9 @@ struct Mix_Chunk;
 
 class SdlSoundDevice : public SoundDevice {
 public:
-    // soundFont: the General MIDI sound font, or null for the one the player comes with.
-    explicit SdlSoundDevice(const char* soundFont);
+    // soundFont: the General MIDI sound font, or null for the one the player comes with. The gains
+    // scale the music and the wave sounds (1 in full, 0 silent).
+    SdlSoundDevice(const char* soundFont, double musicGain, double waveGain);
     // Unhooks the music, halts the channels and closes the audio before anything they use is freed.
     ~SdlSoundDevice() override;
     SdlSoundDevice(const SdlSoundDevice&) = delete;
@@ -51,6 +52,8 @@ private:
     void freeChannel(Channel& channel);
 
     std::string soundFont_;
+    const double musicGain_;
+    const double waveGain_;
     bool open_ = false;
     uint32_t endEventType_ = 0;
     Channel channels_[kWaveChannels];

@@ -99,7 +99,10 @@ SDL_Rect areaFor(bool fullScreen, int display) {
 }  // namespace
 
 SdlWindowSystem::SdlWindowSystem(const PlatformOptions& options)
-    : windowed_(options.windowed), soundFont_(options.soundFont ? options.soundFont : "") {}
+    : windowed_(options.windowed),
+      soundFont_(options.soundFont ? options.soundFont : ""),
+      musicGain_(volumeGain(options.musicVolume)),
+      waveGain_(volumeGain(options.soundVolume)) {}
 
 // The sound goes first: its audio thread posts to the event queue, and it must stop before SDL does.
 SdlWindowSystem::~SdlWindowSystem() {
@@ -132,7 +135,8 @@ bool SdlWindowSystem::openWindow(const char* utf8Title) {
 }
 
 void SdlWindowSystem::openSound() {
-    auto device = std::make_unique<SdlSoundDevice>(soundFont_.empty() ? nullptr : soundFont_.c_str());
+    auto device = std::make_unique<SdlSoundDevice>(soundFont_.empty() ? nullptr : soundFont_.c_str(),
+                                                   musicGain_, waveGain_);
     if (device->openAudio()) sound_ = std::move(device);
 }
 

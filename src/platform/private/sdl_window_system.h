@@ -42,6 +42,8 @@ private:
 
     bool windowed_;
     std::string soundFont_;  // empty for the default one
+    double musicGain_;
+    double waveGain_;
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
     SdlPresenter presenter_;
@@ -50,6 +52,6 @@ private:
     uint32_t lastPresent_ = 0;
     // Without an audio device, pieces still take their time on the real clock and report their ends.
     uint32_t soundClock_ = 0;
-    SilentSoundDevice silentSound_{soundClock_};
+    SilentSoundDevice silentSound_{soundClock_, waveGain_};
     std::unique_ptr<SdlSoundDevice> sound_;  // null when the audio device could not be opened
 };

@@ -32,7 +32,7 @@ void SilentSoundDevice::playWave(int channel, bool loop) {
     if (!channels_[channel].loaded) return;
     double left = 1, right = 1;
     panGains(channels_[channel].pan, left, right);
-    traceWavePlay(channel, loop, left, right);
+    traceWavePlay(channel, loop, left * waveGain_, right * waveGain_);
 }
 
 void SilentSoundDevice::stopWave(int channel) {

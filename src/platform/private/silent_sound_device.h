@@ -9,7 +9,8 @@
 
 class SilentSoundDevice : public SoundDevice {
 public:
-    explicit SilentSoundDevice(const uint32_t& clock) : clock_(clock) {}
+    // waveGain: the level of the wave sounds (1 in full), shown in the trace as a device would play them.
+    SilentSoundDevice(const uint32_t& clock, double waveGain) : clock_(clock), waveGain_(waveGain) {}
 
     bool openAudio() override { return true; }
     bool loadWave(int channel, const WaveFile& wave) override;
@@ -45,6 +46,7 @@ private:
     uint32_t position() const;
 
     const uint32_t& clock_;
+    const double waveGain_;
     Channel channels_[kWaveChannels];
     std::map<std::string, Piece> pieces_;
     std::string playing_;  // empty when no piece plays

@@ -1,0 +1,136 @@
+#include "shell/settings_file.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/window_system.h"
+
+namespace {
+
+const char kSettingsFile[] = "/zebora/zebora.conf";
+const char kDefaultConfigFolder[] = "/.config";
+const char kBlanks[] = " \t\r\f\v";
+const char kKeys[] = "window, soundfont, transcript, music-volume, sound-volume, mute";
+const size_t kReadBlock = 4096;
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+bool parseSwitch(std::string text, bool& on) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (text == "yes" || text == "true" || text == "1") {
+        on = true;
+    } else if (text == "no" || text == "false" || text == "0") {
+        on = false;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Takes one setting into out; what is wrong with it, or nothing.
+std::optional<std::string> take(const std::string& key, const std::string& value, const std::string& folder,
+                                Settings& out) {
+    bool on = false;
+    int volume = 0;
+    if (key == "window" || key == "mute") {
+        if (!parseSwitch(value, on))
+            return key + " must be yes or no (or true/false, 1/0), not \"" + value + "\"";
+        (key == "window" ? out.windowed : out.mute) = on;
+    } else if (key == "music-volume" || key == "sound-volume") {
+        if (!parseVolume(value, volume))
+            return key + " must be a whole number from 0 to " + std::to_string(kFullVolume) + ", not \"" +
+                   value + "\"";
+        (key == "music-volume" ? out.musicVolume : out.soundVolume) = volume;
+    } else if (key == "soundfont" || key == "transcript") {
+        if (value.empty()) return key + " needs the path of a file";
+        std::string path = value[0] == '/' || value == "-" ? value : folder + "/" + value;
+        (key == "soundfont" ? out.soundFont : out.transcript) = path;
+    } else {
+        return "unknown key \"" + key + "\" (the keys are " + kKeys + ")";
+    }
+    return std::nullopt;
+}
+
+// The whole file; 0, or the errno of what went wrong opening or reading it.
+int readWhole(const std::string& path, std::string& text) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) return errno;
+    char block[kReadBlock];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file.get())) > 0)
+        text.append(block, got);
+    return std::ferror(file.get()) ? errno : 0;
+}
+
+}  // namespace
+
+void Settings::overrideWith(const Settings& over) {
+    if (over.windowed) windowed = over.windowed;
+    if (over.soundFont) soundFont = over.soundFont;
+    if (over.transcript) transcript = over.transcript;
+    if (over.musicVolume) musicVolume = over.musicVolume;
+    if (over.soundVolume) soundVolume = over.soundVolume;
+    if (over.mute) mute = over.mute;
+}
+
+std::string settingsFilePath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return config + std::string(kSettingsFile);
+    const char* home = std::getenv("HOME");
+    if (home && *home) return home + std::string(kDefaultConfigFolder) + kSettingsFile;
+    return "";
+}
+
+Settings readSettingsFile(const std::string& path) {
+    Settings settings;
+    std::string text;
+    if (path.empty()) return settings;
+    if (int error = readWhole(path, text)) {
+        if (error != ENOENT && error != ENOTDIR)
+            std::fprintf(stderr, "zebora: %s: cannot read the settings (%s)\n", path.c_str(),
+                         std::strerror(error));
+        return settings;
+    }
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = trimmed(text.substr(start, end - start));
+        start = end + 1;
+        if (line.empty() || line[0] == '#') continue;
+        size_t equals = line.find('=');
+        std::optional<std::string> wrong;
+        if (equals == std::string::npos) {
+            wrong = "expected \"key = value\", found \"" + line + "\"";
+        } else if (equals == 0) {
+            wrong = std::string("no key before \"=\"");
+        } else {
+            wrong = take(trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)), folder, settings);
+        }
+        if (wrong) std::fprintf(stderr, "zebora: %s:%d: %s\n", path.c_str(), number, wrong->c_str());
+    }
+    return settings;
+}
+
+bool parseVolume(const std::string& text, int& volume) {
+    if (text.empty()) return false;
+    int value = 0;
+    for (char digit : text) {
+        if (digit < '0' || digit > '9') return false;
+        value = value * 10 + (digit - '0');
+        if (value > kFullVolume) return false;
+    }
+    volume = value;
+    return true;
+}

@@ -1,0 +1,30 @@
+// The reader's settings that stay from one run to the next: a plain text file of "key = value" lines,
+// $XDG_CONFIG_HOME/zebora/zebora.conf. The environment and the command line override what it says.
+#pragma once
+#include <optional>
+#include <string>
+
+// The settings a run is given; each stays empty where its source does not give it.
+struct Settings {
+    std::optional<bool> windowed;
+    std::optional<std::string> soundFont;
+    std::optional<std::string> transcript;  // a path, or "-" for standard output
+    std::optional<int> musicVolume;
+    std::optional<int> soundVolume;
+    std::optional<bool> mute;
+
+    // Takes every setting that over gives in place of this one's.
+    void overrideWith(const Settings& over);
+};
+
+// $XDG_CONFIG_HOME/zebora/zebora.conf, or $HOME/.config/zebora/zebora.conf when XDG_CONFIG_HOME is
+// unset, empty or not an absolute path; empty when neither gives a place.
+std::string settingsFilePath();
+
+// Reads the settings file; a relative sound font is taken from the file's folder. A missing file gives
+// nothing and says nothing. An unreadable file, and every line that cannot be used, is reported once on
+// stderr ("zebora: FILE:LINE: what is wrong") and left out: the player starts all the same.
+Settings readSettingsFile(const std::string& path);
+
+// A volume as the file and the command line write it: a whole number from 0 to kFullVolume, in digits.
+bool parseVolume(const std::string& text, int& volume);
