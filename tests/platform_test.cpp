@@ -93,6 +93,12 @@ TEST(ReaderFile, AReaderThatNeverClosesIsStoppedAfterAnHourOfEngineTime) {
     EXPECT_EQ(run.errors, "reader: one hour of engine time has passed; closing the window\n");
 }
 
+// The hour is counted from the reader's last action, so a long reader that keeps acting plays on.
+TEST(ReaderFile, AReaderThatKeepsActingPlaysOnPastAnHour) {
+    RunResult run = runScript("@wait(5000000);@after();", "wait 3000000\nmove 1 1\nwait 3000000\n");
+    EXPECT_EQ(run.errors, unknownCommand("after"));
+}
+
 TEST(Player, SaysHowToRunWithoutADisplay) {
     TempFolder root;
     std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +

@@ -102,8 +102,8 @@ struct PlatformOptions {
     const char* soundFont = nullptr;       // the General MIDI sound font; null for the default
     int musicVolume = kFullVolume;
     int soundVolume = kFullVolume;  // the wave channels'
-    // A headless run is stopped after this much engine time (0: never), so a reader that never
-    // closes the window cannot hang.
+    // A headless run is stopped after this much engine time without a reader's action (0: never), so a
+    // reader that never closes the window cannot hang, while one that keeps acting plays on.
     uint32_t timeLimitMs = 60 * 60 * 1000;
 };
 

@@ -30,7 +30,7 @@ HeadlessWindowSystem::HeadlessWindowSystem(std::vector<ReaderAction> actions, bo
       hasReader_(hasReader),
       shotsFolder_(std::move(shotsFolder)),
       clock_(kVirtualClockStart),
-      start_(kVirtualClockStart),
+      lastActionAt_(kVirtualClockStart),
       timeLimitMs_(timeLimitMs),
       nextActionAt_(kVirtualClockStart),
       sound_(clock_, waveGain) {}
@@ -51,7 +51,7 @@ void HeadlessWindowSystem::pumpEvents() {
     }
     runDueActions();
     if (sound_.takeEnd()) post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
-    if (timeLimitMs_ != 0 && !timeLimitHit_ && reached(start_ + timeLimitMs_)) {
+    if (timeLimitMs_ != 0 && !timeLimitHit_ && reached(lastActionAt_ + timeLimitMs_)) {
         timeLimitHit_ = true;
         std::fprintf(stderr, "reader: one hour of engine time has passed; closing the window\n");
         post(WM_CLOSE, 0, 0);
@@ -69,6 +69,7 @@ void HeadlessWindowSystem::runDueActions() {
 }
 
 void HeadlessWindowSystem::perform(const ReaderAction& action) {
+    lastActionAt_ = clock_;
     if (isScreenshotKey(action)) {
         if (action.verb != ReaderVerb::Up) takeScreenshot(screen_);
         return;
@@ -128,7 +129,7 @@ bool HeadlessWindowSystem::takeMessage(WindowMessage& out) {
 
 uint32_t HeadlessWindowSystem::nextEventTime() const {
     // Without a time limit nothing is due for a long time; the waits then take a day at a time.
-    uint32_t next = timeLimitMs_ != 0 ? start_ + timeLimitMs_ : clock_ + kIdleStepMs;
+    uint32_t next = timeLimitMs_ != 0 ? lastActionAt_ + timeLimitMs_ : clock_ + kIdleStepMs;
     auto earlier = [&next](uint32_t time) {
         if (static_cast<int32_t>(time - next) < 0) next = time;
     };

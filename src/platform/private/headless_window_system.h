@@ -41,7 +41,7 @@ private:
     bool hasReader_;
     std::string shotsFolder_;
     uint32_t clock_;
-    uint32_t start_;
+    uint32_t lastActionAt_;  // where the time limit is counted from
     uint32_t timeLimitMs_;
     size_t next_ = 0;
     uint32_t nextActionAt_;
