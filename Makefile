@@ -7,6 +7,7 @@ BUILD_FUZZ ?= build-fuzz
 # How long `make fuzz` runs each fuzz target, in seconds.
 FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+ROUNDS ?= 200
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
            libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic \
            libgtest-dev libbenchmark-dev xvfb xdotool openbox clang libclang-rt-14-dev $(TEST_FILES)
@@ -14,7 +15,8 @@ PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth
 # that measure them independently.
 TEST_FILES = kobodeluxe-data freedink-data pinball-data midicsv sox
 
-.PHONY: all deps build play test test-shuffled test-sanitize fuzz fuzz-build bench assets goldens clean
+.PHONY: all deps build play test test-shuffled test-sanitize sanitize-build soak fuzz fuzz-build bench assets \
+        goldens clean
 
 all: build
 
@@ -35,10 +37,17 @@ test: build
 test-shuffled: build
 	./$(BUILD)/tests/zebora_tests --gtest_shuffle --gtest_brief=1
 
-test-sanitize: deps
+sanitize-build: deps
 	@cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DZEBORA_SANITIZE=ON -DZEBORA_BENCH=OFF >/dev/null
 	@cmake --build $(BUILD_SANITIZE) -j $(JOBS)
+
+test-sanitize: sanitize-build
 	cd $(BUILD_SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+# Both demo games played ROUNDS times in one sanitized player, saving and loading on the way; fails
+# when its memory or its open files grow. Not part of `make test`: 200 rounds take a while.
+soak: sanitize-build
+	tests/soak/soak.py --player $(BUILD_SANITIZE)/zebora --rounds $(ROUNDS)
 
 # Every reader of the files the player is given, under libFuzzer with the sanitizers, FUZZ_SECONDS each
 # (`make fuzz FUZZ_SECONDS=60 FUZZ_TARGETS="midi wave"` for fewer); fails on a finding.
