@@ -45,7 +45,8 @@ void showWithScene(int slot) {
 
 }  // namespace
 
-// The page is drawn on the work slot, which the commands only use within themselves.
+// The page is drawn on the work slot, which the commands only use within themselves. What the reader
+// pressed while reading back (a click, Space) belongs to the backlog, not to the wait.
 void browseBacklog() {
     int age = 0;
     g_leftClicked = g_rightClicked = 0;
@@ -62,6 +63,7 @@ void browseBacklog() {
         if (!g_wheelTurns && !g_leftClicked && !g_rightClicked) idleUntilInput();
     }
     g_leftClicked = g_rightClicked = 0;
+    g_keyDown[VK_SPACE] = 0;
     g_wheelTurns = 0;
     showWithScene(SLOT_TEXT);
 }
