@@ -208,7 +208,9 @@ TEST_F(Bookmarks, ASaveThatCannotBeWrittenLeavesTheOldBookmarkAsItWas) {
     // A folder the player may not write to.
     chmod(root.path().c_str(), 0777);
     chmod(root.file("game").c_str(), 0555);
-    std::string asNobody = getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    // The other user looks for settings in the game's own root, where there are none.
+    std::string asNobody = "XDG_CONFIG_HOME='" + root.path() + "' " +
+                           (getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "");
     unlink(root.file("trace.txt").c_str());  // written by root so far
     unlink(root.file("transcript.txt").c_str());
     RunResult readOnly = run(overwrite + rclick() + rclick(), asNobody);
