@@ -16,7 +16,7 @@ PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth
 TEST_FILES = kobodeluxe-data freedink-data pinball-data midicsv sox
 
 .PHONY: all deps build play test test-shuffled test-sanitize sanitize-build soak fuzz fuzz-build bench assets \
-        goldens clean
+        goldens install package test-package clean
 
 all: build
 
@@ -69,6 +69,20 @@ goldens: build
 
 bench: build
 	bench/run.sh $(BUILD)
+
+# The player, its data, desktop entry, icons and manual page under PREFIX (DESTDIR=… to stage them).
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the player, installed under /usr: $(BUILD)/zebora_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs the package on this machine with apt, plays a demo game from the installed data headless,
+# and removes the package again (root only; not in `make test`, which never changes the system).
+test-package: package
+	tools/test-package.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SANITIZE) $(BUILD_FUZZ)

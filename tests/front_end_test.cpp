@@ -76,7 +76,7 @@ TEST(GameDiscovery, TheTableHoldsTwoHundredFiftySixGamesAndSkipsFoldersItCannotE
     EXPECT_STREQ(g_frontEnd.folder[255], "g255");
     g_frontEnd.count = 0;
     std::string home = currentFolder();
-    g_frontEnd.scanFolder("no-such-folder");
+    g_frontEnd.scanFolder("no-such-folder", "");
     EXPECT_EQ(g_frontEnd.count, 0);
     EXPECT_EQ(currentFolder(), home);
 }

@@ -158,22 +158,35 @@ void TempFolder::copyDemoPictures() const {
     }
 }
 
-RunResult runHeadless(const TempFolder& root, const std::string& reader, const std::string& shell) {
-    std::string command = shell + std::string(ZEBORA_BINARY) + " --headless --root '" + root.path() +
-                          "' --trace '" + root.file("trace.txt") + "' --transcript '" +
-                          root.file("transcript.txt") + "'";
+namespace {
+
+RunResult runPlayer(const std::string& prefix, const TempFolder& files, const std::string& arguments,
+                    const std::string& reader) {
+    std::string command = prefix + std::string(ZEBORA_BINARY) + " --headless " + arguments + " --trace '" +
+                          files.file("trace.txt") + "' --transcript '" + files.file("transcript.txt") + "'";
     if (!reader.empty()) {
-        writeFile(root.file("reader.txt"), reader);
-        command += " --reader '" + root.file("reader.txt") + "' --shots '" + root.path() + "'";
+        writeFile(files.file("reader.txt"), reader);
+        command += " --reader '" + files.file("reader.txt") + "' --shots '" + files.path() + "'";
     }
-    command += " 2> '" + root.file("stderr.txt") + "' > /dev/null";
+    command += " 2> '" + files.file("stderr.txt") + "' > /dev/null";
     RunResult result;
     int status = std::system(command.c_str());
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.errors = readFile(root.file("stderr.txt"));
-    result.trace = readFile(root.file("trace.txt"));
-    result.transcript = readFile(root.file("transcript.txt"));
+    result.errors = readFile(files.file("stderr.txt"));
+    result.trace = readFile(files.file("trace.txt"));
+    result.transcript = readFile(files.file("transcript.txt"));
     return result;
+}
+
+}  // namespace
+
+RunResult runHeadless(const TempFolder& root, const std::string& reader, const std::string& shell) {
+    return runPlayer(shell, root, "--root '" + root.path() + "'", reader);
+}
+
+RunResult runPlayerFrom(const std::string& start, const TempFolder& files, const std::string& arguments,
+                        const std::string& reader) {
+    return runPlayer("cd '" + start + "' && ", files, arguments, reader);
 }
 
 RunResult runScript(const std::string& utf8Script, const std::string& reader) {

@@ -78,6 +78,10 @@ struct RunResult {
 // Runs zebora --headless in root with the reader actions (none when empty: no reader at all).
 // shell is put before the player's command line (limits, or another user to run as).
 RunResult runHeadless(const TempFolder& root, const std::string& reader, const std::string& shell = "");
+// Runs zebora --headless ARGUMENTS from the folder start, without --root; its stderr, trace and the
+// reader's file are kept in files as runHeadless keeps them.
+RunResult runPlayerFrom(const std::string& start, const TempFolder& files, const std::string& arguments,
+                        const std::string& reader);
 // Runs a script as game/story.zeb through start.dat in a fresh working folder.
 RunResult runScript(const std::string& utf8Script, const std::string& reader = "");
 // The PNG bytes of the screen ms of engine time after the start of the script run as by runScript.

@@ -87,6 +87,8 @@ public:
     void loadScript();
     void resetGameState();
     void startFromStartFile();
+    // Screenshots are named after gameName.
+    void startGame(const char* folder, const char* scriptName, const char* gameName);
     void launchGame();
 
     // Dispatch and the run loop.

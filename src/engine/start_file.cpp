@@ -14,14 +14,20 @@ void ScriptEngine::startFromStartFile() {
     int words = std::fscanf(file, "%255s %255s", folder, scriptName);
     std::fclose(file);
     if (words < 2) return;
+    startGame(folder, scriptName, folder);
+}
+
+// The game plays in its own folder and the program ends with it; a game that cannot be found leaves
+// the way open to the game-selection page.
+void ScriptEngine::startGame(const char* folder, const char* scriptName, const char* gameName) {
     g_frontEnd.selected = 0;
-    std::strcpy(g_frontEnd.scriptFile[0], scriptName);
+    std::snprintf(g_frontEnd.scriptFile[0], kGameTextBytes, "%s", scriptName);
     ReturnToFolder back;
     if (!changeDirectory(folder)) return;
     uint32_t size = 0;
     if (!findFile(scriptName, size)) return;
     g_frontEnd.scriptSize[0] = size;
-    setScreenshotGame(folder);
+    setScreenshotGame(gameName);
     loadScript();
     resetGameState();
     runScript();

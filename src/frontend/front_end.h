@@ -2,6 +2,7 @@
 // game), the game-selection menu, and the maker's logo.
 #pragma once
 #include <cstdint>
+#include <string>
 
 const int kMaxGames = 256;
 const int kGameTextBytes = 256;
@@ -17,9 +18,13 @@ public:
     uint32_t scriptSize[kMaxGames];
     int32_t count;
     int32_t selected;
+    // An installed player lists the reader's own games after its demo games: the games of this
+    // folder (absolute), when it is not empty.
+    std::string userGames;
 
     void scanGames();
-    void scanFolder(const char* folderName);
+    void scanGamesIn(const char* prefix);
+    void scanFolder(const char* folderName, const char* prefix);
     void readHeader(const char* fileName);
 
     [[noreturn]] void run();

@@ -23,17 +23,27 @@ bool startsWith(const char* line, const char* key) {
 // the same on every machine. The table holds 256 games; further games are left out.
 void FrontEnd::scanGames() {
     count = 0;
+    scanGamesIn("");
+    if (userGames.empty()) return;
+    ReturnToFolder back;
+    if (changeDirectory(userGames.c_str())) scanGamesIn((userGames + "/").c_str());
+}
+
+// The games of the current folder, each known by its folder's name after prefix.
+void FrontEnd::scanGamesIn(const char* prefix) {
     FolderListing listing;
     if (!listing.open("*")) return;
     FolderEntry entry;
     while (listing.next(entry)) {
-        if (entry.directory && entry.name[0] != '.') scanFolder(entry.name);
+        if (entry.directory && entry.name[0] != '.') scanFolder(entry.name, prefix);
     }
 }
 
-// A sub-folder that cannot be entered is skipped: its game could not be started anyway.
-void FrontEnd::scanFolder(const char* folderName) {
+// A sub-folder that cannot be entered is skipped: its game could not be started anyway, nor could one
+// whose path does not fit the table.
+void FrontEnd::scanFolder(const char* folderName, const char* prefix) {
     if (count >= kMaxGames) return;
+    if (std::strlen(prefix) + std::strlen(folderName) >= static_cast<size_t>(kGameTextBytes)) return;
     ReturnToFolder back;
     if (!changeDirectory(folderName)) return;
     FolderListing listing;
@@ -44,7 +54,7 @@ void FrontEnd::scanFolder(const char* folderName) {
             found = !script.directory;
     }
     if (found) {
-        std::snprintf(folder[count], kGameTextBytes, "%s", folderName);
+        std::snprintf(folder[count], kGameTextBytes, "%s%s", prefix, folderName);
         std::snprintf(scriptFile[count], kGameTextBytes, "%s", script.name);
         scriptSize[count] = script.size;
         readHeader(script.name);

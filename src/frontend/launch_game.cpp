@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
@@ -6,8 +8,11 @@
 // Plays the selected game in its own folder, where its pictures, sounds and bookmarks are found.
 void ScriptEngine::launchGame() {
     ReturnToFolder back;
-    changeDirectory(g_frontEnd.folder[g_frontEnd.selected]);
-    setScreenshotGame(g_frontEnd.folder[g_frontEnd.selected]);
+    const char* folder = g_frontEnd.folder[g_frontEnd.selected];
+    changeDirectory(folder);
+    // A reader's own game is known by its whole path; its screenshots by its folder's name.
+    const char* slash = std::strrchr(folder, '/');
+    setScreenshotGame(slash ? slash + 1 : folder);
     loadScript();
     resetGameState();
     runScript();

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 
-bool writePng(const char* path, const uint8_t* rgb, int width, int height) {
+namespace {
+
+bool writePixels(const char* path, const uint8_t* pixels, int width, int height, bool alpha) {
     FILE* file = std::fopen(path, "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -13,16 +15,27 @@ bool writePng(const char* path, const uint8_t* rgb, int width, int height) {
     if (ok) {
         png_init_io(png, file);
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
+                     alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
+        size_t rowBytes = static_cast<size_t>(width) * (alpha ? 4 : 3);
         for (int y = 0; y < height; ++y) {
-            png_write_row(png, const_cast<png_bytep>(rgb + static_cast<size_t>(y) * width * 3));
+            png_write_row(png, const_cast<png_bytep>(pixels + static_cast<size_t>(y) * rowBytes));
         }
         png_write_end(png, nullptr);
     }
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
+bool writePng(const char* path, const uint8_t* rgb, int width, int height) {
+    return writePixels(path, rgb, width, height, false);
+}
+
+bool writePngWithAlpha(const char* path, const uint8_t* rgba, int width, int height) {
+    return writePixels(path, rgba, width, height, true);
 }
 
 bool readPng(const char* path, std::vector<uint8_t>& rgb, int& width, int& height) {

@@ -13,8 +13,10 @@ namespace {
 const char kUsage[] =
     "usage: zebora [--root DIR] [--window | --fullscreen] [--headless] [--reader FILE] [--shots DIR]\n"
     "              [--trace FILE] [--transcript FILE] [--soundfont FILE] [--music-volume N]\n"
-    "              [--sound-volume N] [--mute] [--help] [--version]\n"
+    "              [--sound-volume N] [--mute] [--help] [--version] [GAME]\n"
+    "  GAME           a game folder, or its .zeb script, to play at once; the program ends with it\n"
     "  --root DIR     the working folder (function.dat, system.bmp and the games); default: here\n"
+    "                 when it holds function.dat, else the installed data\n"
     "  --window       show the picture in a window instead of the whole screen\n"
     "  --fullscreen   show the picture on the whole screen, whatever the settings file says\n"
     "  --headless     no window and no sound; the engine runs on a virtual clock\n"
@@ -113,6 +115,8 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
                 return CommandLineAction::Refuse;
             }
             (musicVolume ? given.musicVolume : given.soundVolume) = volume;
+        } else if (option[0] != '-' && out.game.empty()) {
+            out.game = option;
         } else {
             std::fprintf(stderr, "zebora: cannot understand \"%s\"\n%s", option, kUsage);
             return CommandLineAction::Refuse;

@@ -6,6 +6,8 @@
 struct CommandLine {
     PlatformOptions platform;
     const char* root = nullptr;
+    // The game to play at once, as given: found from the folder the player was started in.
+    std::string game;
     // The reader file and the shots folder as absolute paths: the player enters the working folder
     // before it opens them, but the reader named them from the folder the player was started in.
     std::string readerFile;

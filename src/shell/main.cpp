@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "frontend/front_end.h"
 #include "shell/command_line.h"
 #include "shell/startup.h"
 
@@ -21,9 +23,18 @@ int main(int argc, char** argv) {
         case CommandLineAction::Run:
             break;
     }
-    if (options.root && chdir(options.root) != 0) {
-        std::fprintf(stderr, "zebora: cannot enter the working folder %s\n", options.root);
+    NamedGame game;
+    if (!options.game.empty() && !findNamedGame(options.game, game)) {
+        std::fprintf(stderr, "zebora: %s is neither a game folder holding a .zeb script nor a script\n",
+                     options.game.c_str());
         return 1;
     }
-    runZebora(options.platform);
+    bool installed = false;
+    std::string folder = chooseWorkingFolder(options.root, installed);
+    if (installed) g_frontEnd.userGames = userGamesFolder();
+    if (!folder.empty() && chdir(folder.c_str()) != 0) {
+        std::fprintf(stderr, "zebora: cannot enter the working folder %s\n", folder.c_str());
+        return 1;
+    }
+    runZebora(options.platform, options.game.empty() ? nullptr : &game);
 }

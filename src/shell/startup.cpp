@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "display/display.h"
 #include "display/transition_effects.h"
@@ -34,7 +35,7 @@ void initEngine() {
     g_engine.loadCommandTable();
 }
 
-void runZebora(const PlatformOptions& options) {
+void runZebora(const PlatformOptions& options, const NamedGame* game) {
     g_windowSystem = createWindowSystem(options);
     if (!g_windowSystem) exitProcess(1);
     if (options.traceFile && !openTrace(options.traceFile)) {
@@ -52,7 +53,12 @@ void runZebora(const PlatformOptions& options) {
     g_sound.open();
     sleepMs(kStartPauseMs);
     initEngine();
-    g_engine.startFromStartFile();
+    if (game) {
+        std::string name = game->folder.substr(game->folder.rfind('/') + 1);
+        g_engine.startGame(game->folder.c_str(), game->script.c_str(), name.c_str());
+    } else {
+        g_engine.startFromStartFile();
+    }
     showLogo();
     g_frontEnd.run();
 }

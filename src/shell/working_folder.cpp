@@ -1,0 +1,79 @@
+#include "shell/working_folder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+#include "platform/file_system.h"
+
+namespace {
+
+const char kCommandNames[] = "/function.dat";
+const char kInstalledData[] = "/../share/zebora";
+const size_t kPathBytes = 4096;
+const char kUserGames[] = "/zebora/games";
+const char kDefaultDataFolder[] = "/.local/share";
+
+bool holdsCommandNames(const std::string& folder) {
+    struct stat info;
+    return !folder.empty() && stat((folder + kCommandNames).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The folder of the running program, found through the kernel so that a player started from the PATH
+// or through a link finds the data it was installed with.
+std::string programFolder() {
+    char path[kPathBytes];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return "";
+    std::string program(path, static_cast<size_t>(length));
+    return program.substr(0, program.rfind('/'));
+}
+
+}  // namespace
+
+std::string chooseWorkingFolder(const char* root, bool& installed) {
+    installed = false;
+    if (root) return root;
+    if (holdsCommandNames(".")) return "";
+    for (const std::string& folder : {programFolder() + kInstalledData, std::string(ZEBORA_DATA_DIR),
+                                      std::string(ZEBORA_SOURCE_DATA_DIR)}) {
+        installed = holdsCommandNames(folder);
+        if (installed) return folder;
+    }
+    return "";
+}
+
+std::string userGamesFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/') return data + std::string(kUserGames);
+    const char* home = std::getenv("HOME");
+    if (home && *home) return home + std::string(kDefaultDataFolder) + kUserGames;
+    return "";
+}
+
+bool findNamedGame(const std::string& given, NamedGame& game) {
+    char resolved[PATH_MAX];
+    struct stat info;
+    if (!realpath(given.c_str(), resolved) || stat(resolved, &info) != 0) return false;
+    std::string path = resolved;
+    if (S_ISREG(info.st_mode)) {
+        size_t slash = path.rfind('/');
+        game.folder = slash == 0 ? "/" : path.substr(0, slash);
+        game.script = path.substr(slash + 1);
+        return true;
+    }
+    if (!S_ISDIR(info.st_mode)) return false;
+    ReturnToFolder back;
+    FolderListing listing;
+    FolderEntry entry;
+    if (chdir(path.c_str()) != 0 || !listing.open("*.zeb")) return false;
+    while (listing.next(entry)) {
+        if (entry.directory) continue;
+        game.folder = path;
+        game.script = entry.name;
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+// The working folder holds function.dat, the system pictures and the games the page lists. --root
+// names it. Without it the player stays in the current folder when that holds function.dat, as the
+// engine always did; otherwise it plays from its installed data: share/zebora beside the bin folder
+// of the program, then the data folder the build was configured with, then the games/ folder of the
+// source tree it was built from. Empty when none of them holds function.dat: the player then stays
+// where it is and says that function.dat is missing, as the engine did. installed tells whether the
+// installed data was chosen.
+std::string chooseWorkingFolder(const char* root, bool& installed);
+
+// A game named on the command line, as start.dat names one: a .zeb script, or a folder whose first
+// .zeb script in name order is its script; a relative path is taken from the current folder. False
+// when the path is neither.
+struct NamedGame {
+    std::string folder;
+    std::string script;
+};
+bool findNamedGame(const std::string& path, NamedGame& game);
+
+// The reader's own games, listed by an installed player after its demo games:
+// $XDG_DATA_HOME/zebora/games, or ~/.local/share/zebora/games when XDG_DATA_HOME is not an absolute path.
+std::string userGamesFolder();
