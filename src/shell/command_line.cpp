@@ -30,7 +30,8 @@ const char kUsage[] =
     "  --mute         no music and no sound, whatever the volumes\n"
     "  --help         print this text\n"
     "  --version      print the player's version\n"
-    "Relative paths are taken from the folder the player was started in.\n"
+    "Relative paths are taken from the folder the player was started in. Outside a working folder the\n"
+    "player plays from its installed data and lists the games of $XDG_DATA_HOME/zebora/games too.\n"
     "Settings: $XDG_CONFIG_HOME/zebora/zebora.conf (or ~/.config/zebora/zebora.conf), lines of\n"
     "\"key = value\" for window, soundfont, music-volume, sound-volume and mute; options override it.\n";
 
