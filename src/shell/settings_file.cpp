@@ -82,12 +82,17 @@ void Settings::overrideWith(const Settings& over) {
     if (over.mute) mute = over.mute;
 }
 
-std::string settingsFilePath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') return config + std::string(kSettingsFile);
+std::string desktopFolder(const char* variable, const char* homeFolder) {
+    const char* folder = std::getenv(variable);
+    if (folder && folder[0] == '/') return folder;
     const char* home = std::getenv("HOME");
-    if (home && *home) return home + std::string(kDefaultConfigFolder) + kSettingsFile;
+    if (home && *home) return home + std::string(homeFolder);
     return "";
+}
+
+std::string settingsFilePath() {
+    std::string config = desktopFolder("XDG_CONFIG_HOME", kDefaultConfigFolder);
+    return config.empty() ? "" : config + kSettingsFile;
 }
 
 Settings readSettingsFile(const std::string& path) {

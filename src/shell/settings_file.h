@@ -17,6 +17,10 @@ struct Settings {
     void overrideWith(const Settings& over);
 };
 
+// A base folder of the desktop: $variable when it holds an absolute path, else $HOME followed by
+// homeFolder ("/.config"); empty when neither gives a place.
+std::string desktopFolder(const char* variable, const char* homeFolder);
+
 // $XDG_CONFIG_HOME/zebora/zebora.conf, or $HOME/.config/zebora/zebora.conf when XDG_CONFIG_HOME is
 // unset, empty or not an absolute path; empty when neither gives a place.
 std::string settingsFilePath();

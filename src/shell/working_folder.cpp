@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/file_system.h"
+#include "shell/settings_file.h"
 
 namespace {
 
@@ -46,11 +47,8 @@ std::string chooseWorkingFolder(const char* root, bool& installed) {
 }
 
 std::string userGamesFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') return data + std::string(kUserGames);
-    const char* home = std::getenv("HOME");
-    if (home && *home) return home + std::string(kDefaultDataFolder) + kUserGames;
-    return "";
+    std::string data = desktopFolder("XDG_DATA_HOME", kDefaultDataFolder);
+    return data.empty() ? "" : data + kUserGames;
 }
 
 bool findNamedGame(const std::string& given, NamedGame& game) {
