@@ -39,18 +39,21 @@ TEST(NamedGame, AScriptNamedInAWorkingFolderPlaysWithThatFoldersCommandNames) {
 }
 
 // The build's player takes the source tree's games/ as its data: the two demo games come first, then
-// the reader's own games.
+// the reader's own games, where a copy of a demo game takes the demo game's place.
 TEST(InstalledData, ThePageListsTheReadersOwnGamesAfterTheDemoGames) {
     TempFolder start, files;
     unlink(start.file("function.dat").c_str());
     std::string games = files.path() + "/data/zebora/games";
-    ASSERT_EQ(std::system(("mkdir -p '" + games + "/mine'").c_str()), 0);
+    ASSERT_EQ(std::system(("mkdir -p '" + games + "/mine' '" + games + "/hanami'").c_str()), 0);
     writeFile(games + "/mine/story.zeb", toSjis("#title 私の\n@mine();"));
+    writeFile(games + "/hanami/story.zeb", toSjis("#title 私の花見\n@myHanami();"));
     EnvironmentVariable data("XDG_DATA_HOME", (files.path() + "/data").c_str());
-    std::string next = "click 105 235\nwait 500\n";
-    RunResult run =
-        runPlayerFrom(start.path(), files, "",
-                      "wait 11000\nclick 5 5\nwait 2000\n" + next + next + "click 190 235\nwait 6000\n");
+    std::string menu = "wait 11000\nclick 5 5\nwait 2000\n", next = "click 105 235\nwait 500\n",
+                load = "click 190 235\nwait 6000\n";
+    RunResult run = runPlayerFrom(start.path(), files, "", menu + load);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, unknownCommand("myHanami"));
+    run = runPlayerFrom(start.path(), files, "", menu + next + next + load);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, unknownCommand("mine"));
 }

@@ -19,13 +19,14 @@ public:
     int32_t count;
     int32_t selected;
     // An installed player lists the reader's own games after its demo games: the games of this
-    // folder (absolute), when it is not empty.
+    // folder (absolute), when it is not empty. A reader's game in a folder of a demo game's name takes
+    // that game's place: a demo game copied there keeps its bookmarks.
     std::string userGames;
 
     void scanGames();
     void scanGamesIn(const char* prefix);
     void scanFolder(const char* folderName, const char* prefix);
-    void readHeader(const char* fileName);
+    void readHeader(const char* fileName, int32_t entry);
 
     [[noreturn]] void run();
     void showBackground();

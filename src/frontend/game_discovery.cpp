@@ -40,9 +40,13 @@ void FrontEnd::scanGamesIn(const char* prefix) {
 }
 
 // A sub-folder that cannot be entered is skipped: its game could not be started anyway, nor could one
-// whose path does not fit the table.
+// whose path does not fit the table. A reader's game replaces the demo game of the same folder name.
 void FrontEnd::scanFolder(const char* folderName, const char* prefix) {
-    if (count >= kMaxGames) return;
+    int32_t entry = count;
+    for (int32_t i = 0; *prefix && i < count; ++i) {
+        if (std::strcmp(folder[i], folderName) == 0) entry = i;
+    }
+    if (entry >= kMaxGames) return;
     if (std::strlen(prefix) + std::strlen(folderName) >= static_cast<size_t>(kGameTextBytes)) return;
     ReturnToFolder back;
     if (!changeDirectory(folderName)) return;
@@ -54,19 +58,19 @@ void FrontEnd::scanFolder(const char* folderName, const char* prefix) {
             found = !script.directory;
     }
     if (found) {
-        std::snprintf(folder[count], kGameTextBytes, "%s%s", prefix, folderName);
-        std::snprintf(scriptFile[count], kGameTextBytes, "%s", script.name);
-        scriptSize[count] = script.size;
-        readHeader(script.name);
-        ++count;
+        std::snprintf(folder[entry], kGameTextBytes, "%s%s", prefix, folderName);
+        std::snprintf(scriptFile[entry], kGameTextBytes, "%s", script.name);
+        scriptSize[entry] = script.size;
+        readHeader(script.name, entry);
+        if (entry == count) ++count;
     }
 }
 
 // Up to four header lines; the last key that matches a line wins, and four matched lines end the scan.
-void FrontEnd::readHeader(const char* fileName) {
+void FrontEnd::readHeader(const char* fileName, int32_t entry) {
     FILE* file = openGameFile(fileName, "rb");
     if (!file) return;
-    char* fields[kHeaderKeys] = {title[count], subtitle[count], artist[count], genre[count]};
+    char* fields[kHeaderKeys] = {title[entry], subtitle[entry], artist[entry], genre[entry]};
     for (char* field : fields)
         field[0] = '\0';
     char line[kGameTextBytes];

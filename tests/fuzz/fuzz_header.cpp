@@ -10,7 +10,7 @@ namespace {
 
 void readHeader(const uint8_t* data, size_t size) {
     writeFuzzFile("story.zeb", data, size);
-    g_frontEnd.readHeader("story.zeb");
+    g_frontEnd.readHeader("story.zeb", 0);
     for (const char* field :
          {g_frontEnd.title[0], g_frontEnd.subtitle[0], g_frontEnd.artist[0], g_frontEnd.genre[0]})
         if (std::strlen(field) >= kGameTextBytes) __builtin_trap();
