@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "commands/command_args.h"
 #include "display/coordinates.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
@@ -14,7 +15,6 @@ namespace {
 
 const int32_t kHalfWidth = 320;
 const int32_t kCentreShownAt = 160;
-const int32_t kNoTransition = -1;
 const int kPlaceCount = 4;
 const int kFullPlace = 3;
 
@@ -63,29 +63,24 @@ void showPlace(int32_t place, int32_t effect, int32_t wait) {
 }  // namespace
 
 void ScriptEngine::cmdBgLoad() {
-    char file[kNameBytes];
-    int32_t effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d", file, &effect, &wait) < 3) {
-        fatalError(sjis("bgload(char *filename,int efect,int wait); の書式が間違っています"));
-    }
+    PictureArgs given;
+    if (const char* error = readBgLoadArgs(args, given)) fatalError(error);
     restoreBrightness();
-    if (isWord(file, "clear")) {
+    if (isWord(given.file, "clear")) {
         g_display.clear(SLOT_BG);
     } else {
-        g_display.loadBitmap(file, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_BG);
+        g_display.loadBitmap(given.file, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_BG);
     }
-    std::strcpy(bgName, file);
+    std::strcpy(bgName, given.file);
     composeScene();
-    g_effects.run(effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, wait, SLOT_SCREEN, SLOT_SCENE);
+    g_effects.run(given.effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, given.wait, SLOT_SCREEN, SLOT_SCENE);
 }
 
 void ScriptEngine::cmdObjLoad() {
-    char file[kNameBytes];
-    int32_t place = 0, effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d %d", file, &place, &effect, &wait) < 4) {
-        fatalError(sjis("objload(char *filename,int place,int efect,int wait); の書式が間違ってますねぇ"));
-    }
-    checkPlace(place);
+    PictureArgs given;
+    if (const char* error = readObjLoadArgs(args, given)) fatalError(error);
+    const char* file = given.file;
+    int32_t place = given.place;
     restoreBrightness();
     if (isWord(file, "clear")) {
         emptyPlace(place);
@@ -100,7 +95,7 @@ void ScriptEngine::cmdObjLoad() {
         }
     }
     composeScene();
-    showPlace(place, effect, wait);
+    showPlace(place, given.effect, given.wait);
 }
 
 // A picture smaller than a character cell, at an offset inside it.

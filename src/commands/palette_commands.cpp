@@ -1,6 +1,7 @@
 // plload and plloadf: colours from the colour table of a bitmap file into the palette.
 #include <cstdio>
 
+#include "commands/command_args.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/palette_file.h"
@@ -24,10 +25,9 @@ bool reserved(int64_t entry) {
 // Replaces every colour but the reserved ones (and the colour key while settrans holds it) and shows
 // the new palette at full brightness.
 void ScriptEngine::cmdPlLoad() {
-    char file[kNameBytes];
-    if (std::sscanf(args, "%255s", file) < 1)
-        fatalError(sjis("plload(char *filename); の書式が間違っています"));
-    if (!readColourTable(file, g_filePalette, kPaletteEntries)) {
+    FileArgs given;
+    if (const char* error = readPlLoadArgs(args, given)) fatalError(error);
+    if (!readColourTable(given.file, g_filePalette, kPaletteEntries)) {
         fatalError(sjis("@plloadで指定したファイルが見つかりません"));
     }
     for (int i = 0; i < kPaletteEntries; ++i) {
