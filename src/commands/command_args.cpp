@@ -3,11 +3,13 @@
 #include <cstdio>
 
 #include "commands/menu_words.h"
+#include "display/display.h"
 #include "platform/text_encoding.h"
 
 namespace {
 
 const int kPlaceCount = 4;
+const int32_t kHalfWidth = 320;
 const int32_t kLastTransition = 14;
 const int32_t kLastChannel = 10;
 const int32_t kLastFace = 9;
@@ -16,6 +18,11 @@ const int32_t kWhiteEntry = 255;
 
 bool validFlag(int32_t number) {
     return number >= 0 && number < kFlagCount;
+}
+
+const char* placeError(int32_t place) {
+    if (place < 0 || place >= kPlaceCount) return sjis("[@objload] 現在対応している表示位置は 0～3 です。");
+    return nullptr;
 }
 
 bool isChannel(int32_t value) {
@@ -123,8 +130,27 @@ const char* readObjLoadArgs(const char* args, PictureArgs& out) {
     out = {};
     if (std::sscanf(args, "%255s %d %d %d", out.file, &out.place, &out.effect, &out.wait) < 4)
         return sjis("objload(char *filename,int place,int efect,int wait); の書式が間違ってますねぇ");
-    if (out.place < 0 || out.place >= kPlaceCount)
-        return sjis("[@objload] 現在対応している表示位置は 0～3 です。");
+    return placeError(out.place);
+}
+
+const char* readObjLoadXyArgs(const char* args, PlacedPictureArgs& out) {
+    out = {};
+    if (std::sscanf(args, "%255s %d %d %d %d %d %d %d", out.file, &out.place, &out.x, &out.y, &out.width,
+                    &out.height, &out.effect, &out.wait) < 8)
+        return sjis(
+            "@objloadxy(char *filename,int place,int x,int y,int width,int height,int efect,int wait); "
+            "の書式が間違ってますねぇ");
+    if (static_cast<int64_t>(out.x) + out.width > kHalfWidth ||
+        static_cast<int64_t>(out.y) + out.height > kSlotHeight)
+        return sjis("[@objloadxy] キャラクタの表示できる範囲を超えています");
+    return placeError(out.place);
+}
+
+const char* readObjLoadFArgs(const char* args, PlacedPictureArgs& out) {
+    out = {};
+    if (std::sscanf(args, "%255s %d %d %d %d %d %d", out.file, &out.x, &out.y, &out.width, &out.height,
+                    &out.effect, &out.wait) < 7)
+        return sjis("@objloadf(char *filename,int x,int y,int width,int height,int en,int wa); の書式が違う");
     return nullptr;
 }
 

@@ -57,6 +57,21 @@ struct PictureArgs {
 const char* readBgLoadArgs(const char* args, PictureArgs& out);
 const char* readObjLoadArgs(const char* args, PictureArgs& out);
 
+// objloadxy and objloadf: a picture at (x, y) of width × height, in a character place (objloadxy) or
+// anywhere on the character layer (objloadf, where "show" loads nothing).
+struct PlacedPictureArgs {
+    char file[kNameBytes];
+    int32_t place;
+    int32_t x;
+    int32_t y;
+    int32_t width;
+    int32_t height;
+    int32_t effect;
+    int32_t wait;
+};
+const char* readObjLoadXyArgs(const char* args, PlacedPictureArgs& out);
+const char* readObjLoadFArgs(const char* args, PlacedPictureArgs& out);
+
 // plload: a palette file.
 struct FileArgs {
     char file[kNameBytes];

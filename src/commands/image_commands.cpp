@@ -36,11 +36,6 @@ bool isWord(const char* name, const char* word) {
     return std::strcmp(name, word) == 0;
 }
 
-void checkPlace(int32_t place) {
-    if (place < 0 || place >= kPlaceCount)
-        fatalError(sjis("[@objload] 現在対応している表示位置は 0～3 です。"));
-}
-
 void emptyPlace(int32_t place) {
     const CharacterPlace& p = kPlaces[place];
     g_display.fillTransparent(p.layerX, 0, p.width, kSlotHeight, p.slot);
@@ -101,18 +96,10 @@ void ScriptEngine::cmdObjLoad() {
 // A picture smaller than a character cell, at an offset inside it.
 void ScriptEngine::cmdObjLoadXy() {
     restoreBrightness();
-    char file[kNameBytes];
-    int32_t place = 0, x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d %d %d %d %d %d", file, &place, &x, &y, &width, &height, &effect,
-                    &wait) < 8) {
-        fatalError(
-            sjis("@objloadxy(char *filename,int place,int x,int y,int width,int height,int efect,int wait); "
-                 "の書式が間違ってますねぇ"));
-    }
-    if (static_cast<int64_t>(x) + width > kHalfWidth || static_cast<int64_t>(y) + height > kSlotHeight) {
-        fatalError(sjis("[@objloadxy] キャラクタの表示できる範囲を超えています"));
-    }
-    checkPlace(place);
+    PlacedPictureArgs given;
+    if (const char* error = readObjLoadXyArgs(args, given)) fatalError(error);
+    const char* file = given.file;
+    int32_t place = given.place, x = given.x, y = given.y, width = given.width, height = given.height;
     if (place != kFullPlace) {
         g_display.fillTransparent(kHalfWidth, 0, kHalfWidth, kSlotHeight, SLOT_CENTER);
         g_display.loadBitmap(file, width, height, addCoordinates(kHalfWidth, x), y, 0, 0, SLOT_CENTER);
@@ -126,18 +113,16 @@ void ScriptEngine::cmdObjLoadXy() {
         g_display.loadBitmap(file, width, height, x, y, 0, 0, SLOT_CHARS);
     }
     composeScene();
-    showPlace(place, effect, wait);
+    showPlace(place, given.effect, given.wait);
 }
 
 // A free-positioned object pasted into the character layer, keyed over what it holds. "show" loads
 // nothing and only brings the rectangle of the scene onto the screen.
 void ScriptEngine::cmdObjLoadF() {
-    char file[kNameBytes];
-    int32_t x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d %d %d %d %d", file, &x, &y, &width, &height, &effect, &wait) < 7) {
-        fatalError(
-            sjis("@objloadf(char *filename,int x,int y,int width,int height,int en,int wa); の書式が違う"));
-    }
+    PlacedPictureArgs given;
+    if (const char* error = readObjLoadFArgs(args, given)) fatalError(error);
+    const char* file = given.file;
+    int32_t x = given.x, y = given.y, width = given.width, height = given.height, effect = given.effect;
     restoreBrightness();
     if (isWord(file, "clear")) {
         g_display.fillTransparent(x, y, width, height, SLOT_CHARS);
@@ -148,6 +133,6 @@ void ScriptEngine::cmdObjLoadF() {
     }
     composeScene();
     if (effect != kNoTransition) {
-        g_effects.run(effect, x, y, x, y, width, height, wait, SLOT_SCREEN, SLOT_SCENE);
+        g_effects.run(effect, x, y, x, y, width, height, given.wait, SLOT_SCREEN, SLOT_SCENE);
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/script_checker.h"
 #include "shell/command_line.h"
 #include "shell/startup.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
         case CommandLineAction::ShowVersion:
             std::fputs(versionText(), stdout);
             return 0;
+        case CommandLineAction::Check:
+            return checkScript(options.checkPath);
         case CommandLineAction::Refuse:
             // Every other way out of the program ends with status 1.
             return 1;
