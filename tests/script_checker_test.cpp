@@ -20,36 +20,38 @@ TEST(ScriptChecker, FindsNothingWrongInTheDemoGames) {
 
 TEST(ScriptChecker, ReportsEveryProblemAtItsLineWithTheEnginesMessage) {
     TempFolder root;
-    root.writeGameFolder("game",
-                         "#subtitle 試し\n"
-                         "@start(0.21);\n"
-                         "// the pictures\n"
-                         "\n"
-                         "@bgload(NoThere.bmp,0,0);\n"
-                         "@bgload(ROOM.BMP,15,0);\n"
-                         "@objload(kaede.bmp,4,0,0);\n"
-                         "@objload(kaede.bmp,0,-1,0);\n"
-                         "@goto(nowhere);\n"
-                         "@jump(start);\n"
-                         "@flag(300,+,1);\n"
-                         "@flag(1,^,1);\n"
-                         "@wait(abc);\n"
-                         "@name(here);\n"
-                         "  @name(here);  // again\n"
-                         "@select(2,はい,here);\n"
-                         "@midi(none.mid,1);\n"
-                         "@sound(none.wav,11,0,0);\n"
-                         "@sound(none.wav,0,0,0);\n"
-                         "@plload(none.bmp);\n"
-                         "こんにちは\\x\\c\n"
-                         "@textcolor(3,256,0,0)\n"
-                         "@damage(-1);\n"
-                         "@flagselect(1,=,0,here,gone);\n"
-                         "@title(1,0,0,はじまり,end);@goto(loadstart);\n"
-                         "@text(10,0,0,0);\n"
-                         "@out(0,0);\n"
-                         "@objloadxy(kaede.bmp,0,100,0,300,480,0,0);\n"
-                         "@objloadf(gone.bmp,0,0,10,10,-1,0);@objloadf(show,0,0,10,10,-1,0);\n");
+    root.writeGameFolder("game", "#subtitle " + repeat("試し", 150) +
+                                     "\n"
+                                     "@start(0.21);\n"
+                                     "// the pictures\n"
+                                     "\n"
+                                     "@bgload(NoThere.bmp,0,0);\n"
+                                     "@bgload(ROOM.BMP,15,0);\n"
+                                     "@objload(kaede.bmp,4,0,0);\n"
+                                     "@objload(kaede.bmp,0,-1,0);\n"
+                                     "@goto(nowhere);\n"
+                                     "@jump(start);\n"
+                                     "@flag(300,+,1);\n"
+                                     "@flag(1,^,1);\n"
+                                     "@wait(abc);\n"
+                                     "@name(here);\n"
+                                     "  @name(here);  // again\n"
+                                     "@select(2,はい,here);\n"
+                                     "@midi(none.mid,1);\n"
+                                     "@sound(none.wav,11,0,0);\n"
+                                     "@sound(none.wav,0,0,0);\n"
+                                     "@plload(none.bmp);\n"
+                                     "こんにちは\\x\\c\n"
+                                     "@textcolor(3,256,0,0)\n"
+                                     "@damage(-1);\n"
+                                     "@flagselect(1,=,0,here,gone);\n"
+                                     "@title(1,0,0,はじまり,end);@goto(loadstart);\n"
+                                     "@text(10,0,0,0);\n"
+                                     "@out(0,0);\n"
+                                     "@objloadxy(kaede.bmp,0,100,0,300,480,0,0);\n"
+                                     "@objloadf(gone.bmp,0,0,10,10,-1,0);@objloadf(show,0,0,10,10,-1,0);\n"
+                                     "@plloadf(room.bmp,10,250,0);@plloadf(room.bmp,3,0,254);\n"
+                                     "@textend();\n");
     writeFile(root.file("game/room.bmp"),
               readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/room.bmp"));
     writeFile(root.file("game/kaede.bmp"),
@@ -57,7 +59,8 @@ TEST(ScriptChecker, ReportsEveryProblemAtItsLineWithTheEnginesMessage) {
     std::string file = root.file("game") + "/story.zeb:";
     // A file name in any case finds its file; an unknown escape shows two bytes, as the engine does.
     EXPECT_EQ(check(root.file("game")),
-              file + "1: #title の行がないので、選択画面にゲームの名前が出ません\n" + file +
+              file + "1: #subtitle の行は長すぎて、255バイトまでしか出ません\n" + file +
+                  "1: #title の行がないので、選択画面にゲームの名前が出ません\n" + file +
                   "5: NoThere.bmp ファイルが見つかりません\n" + file +
                   "6: [@bgload][@objload] 現在対応している演出番号は 0～14 です。\n" + file +
                   "7: [@objload] 現在対応している表示位置は 0～3 です。\n" + file +
@@ -78,5 +81,7 @@ TEST(ScriptChecker, ReportsEveryProblemAtItsLineWithTheEnginesMessage) {
                   "23: @damage(int dam);には正の数を記入してください。\n" + file +
                   "24: [gone]指定された場所名が見つかりません\n" + file + "26: フォント番号は９までです。\n" +
                   file + "28: [@objloadxy] キャラクタの表示できる範囲を超えています\n" + file +
-                  "29: gone.bmp ファイルが見つかりません\n" + "status 1\n");
+                  "29: gone.bmp ファイルが見つかりません\n" + file +
+                  "30: @plloadf で指定できるパレットの上限を超えています\n" + file +
+                  "31: @textend(int pal);の書式が違うー\n" + "status 1\n");
 }

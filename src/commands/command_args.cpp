@@ -1,5 +1,6 @@
 #include "commands/command_args.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "commands/menu_words.h"
@@ -13,6 +14,8 @@ const int32_t kHalfWidth = 320;
 const int32_t kLastTransition = 14;
 const int32_t kLastChannel = 10;
 const int32_t kLastFace = 9;
+const int32_t kShadowEntry = 0;
+const int32_t kTransparentEntry = 1;
 const int32_t kGreyEntry = 2;
 const int32_t kWhiteEntry = 255;
 
@@ -157,6 +160,53 @@ const char* readObjLoadFArgs(const char* args, PlacedPictureArgs& out) {
 const char* readPlLoadArgs(const char* args, FileArgs& out) {
     if (std::sscanf(args, "%255s", out.file) < 1)
         return sjis("plload(char *filename); の書式が間違っています");
+    return nullptr;
+}
+
+bool isReservedEntry(int64_t entry) {
+    return entry == kShadowEntry || entry == kGreyEntry || entry == kWhiteEntry;
+}
+
+const char* readPlLoadFArgs(const char* args, PaletteCopyArgs& out) {
+    out = {};
+    if (std::sscanf(args, "%255s %d %d %d", out.file, &out.count, &out.destination, &out.source) < 4)
+        return sjis("@plloadf(char *filename,int value,int ns,int bs); の書式が間違っています");
+    return nullptr;
+}
+
+// Only the copies into the palette can pass, so every copy outside it past those fails at once and at
+// most the 256 inside are looked at one by one.
+const char* checkPlLoadFRange(const PaletteCopyArgs& given) {
+    const char* outside = sjis("@plloadf で指定できるパレットの上限を超えています");
+    if (given.count <= 0) return nullptr;
+    int64_t count = given.count, destination = given.destination, source = given.source;
+    int64_t first = std::max<int64_t>(0, -destination);
+    int64_t last = std::min<int64_t>(count - 1, kWhiteEntry - destination);
+    if (first > 0 || last < count - 1) return outside;
+    for (int64_t i = first; i <= last; ++i) {
+        int64_t d = destination + i, s = source + i;
+        if (isReservedEntry(d) || d == kTransparentEntry) continue;
+        if (s < 0 || s > kWhiteEntry) return outside;
+    }
+    return nullptr;
+}
+
+const char* readStartArgs(const char* args, StartArgs& out) {
+    out.version = 0;
+    if (std::sscanf(args, "%f", &out.version) != 1) return sjis("start(float ver); の書式が間違っています");
+    return nullptr;
+}
+
+const char* readTextEndArgs(const char* args, EntryArgs& out) {
+    out.entry = 0;
+    if (std::sscanf(args, "%d", &out.entry) < 1) return sjis("@textend(int pal);の書式が違うー");
+    return nullptr;
+}
+
+const char* readSetTransArgs(const char* args, ColourArgs& out) {
+    out = {};
+    if (std::sscanf(args, "%d %d %d", &out.red, &out.green, &out.blue) < 3)
+        return sjis("@settrans(int r,int g,int b); の書式が違います");
     return nullptr;
 }
 

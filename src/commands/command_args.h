@@ -78,6 +78,40 @@ struct FileArgs {
 };
 const char* readPlLoadArgs(const char* args, FileArgs& out);
 
+// plloadf: value entries of a palette file from entry source on into the palette from destination on.
+struct PaletteCopyArgs {
+    char file[kNameBytes];
+    int32_t count;
+    int32_t destination;
+    int32_t source;
+};
+const char* readPlLoadFArgs(const char* args, PaletteCopyArgs& out);
+// Said once the file is read: an entry copied to or from outside the palette. The reserved entries and
+// the colour key are skipped wherever they are, so they never count.
+const char* checkPlLoadFRange(const PaletteCopyArgs& given);
+// The entries no palette file replaces: the shadow, the grey and the white.
+bool isReservedEntry(int64_t entry);
+
+// start: the engine version the script was written for.
+struct StartArgs {
+    float version;
+};
+const char* readStartArgs(const char* args, StartArgs& out);
+
+// textend: a palette entry to release.
+struct EntryArgs {
+    int32_t entry;
+};
+const char* readTextEndArgs(const char* args, EntryArgs& out);
+
+// settrans: the colour key's colour, or -1, -1, -1 for none.
+struct ColourArgs {
+    int32_t red;
+    int32_t green;
+    int32_t blue;
+};
+const char* readSetTransArgs(const char* args, ColourArgs& out);
+
 struct MidiArgs {
     char file[kNameBytes];
     int32_t replay;

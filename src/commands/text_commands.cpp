@@ -53,16 +53,15 @@ void ScriptEngine::cmdTextColor() {
 
 // A number outside the lock table locks nothing, so there is nothing to release.
 void ScriptEngine::cmdTextEnd() {
-    int32_t entry = 0;
-    if (std::sscanf(args, "%d", &entry) < 1) fatalError(sjis("@textend(int pal);の書式が違うー"));
-    if (entry >= 0 && entry < kPaletteEntries) g_fadeLocked[entry] = 0;
+    EntryArgs given;
+    if (const char* error = readTextEndArgs(args, given)) fatalError(error);
+    if (given.entry >= 0 && given.entry < kPaletteEntries) g_fadeLocked[given.entry] = 0;
 }
 
 void ScriptEngine::cmdSetTrans() {
-    int32_t red = 0, green = 0, blue = 0;
-    if (std::sscanf(args, "%d %d %d", &red, &green, &blue) < 3) {
-        fatalError(sjis("@settrans(int r,int g,int b); の書式が違います"));
-    }
+    ColourArgs given;
+    if (const char* error = readSetTransArgs(args, given)) fatalError(error);
+    int32_t red = given.red, green = given.green, blue = given.blue;
     if (red == -1 && green == -1 && blue == -1) {
         transparentSet = 0;
         return;

@@ -49,9 +49,9 @@ void ScriptEngine::cmdWait() {
 }
 
 void ScriptEngine::cmdStart() {
-    float version = 0;
-    if (std::sscanf(args, "%f", &version) != 1) fatalError(sjis("start(float ver); の書式が間違っています"));
-    if (version > kEngineVersion) showVersionWarning();
+    StartArgs given;
+    if (const char* error = readStartArgs(args, given)) fatalError(error);
+    if (given.version > kEngineVersion) showVersionWarning();
 }
 
 void ScriptEngine::showVersionWarning() {

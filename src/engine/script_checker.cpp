@@ -25,13 +25,13 @@ namespace fs = std::filesystem;
 
 // The rows of the dispatcher's handler table that have arguments to check.
 enum CommandIndex {
+    START = 0,
     BGLOAD = 1,
     PLLOAD = 2,
     OBJLOAD = 3,
     OBJLOADXY = 15,
     OBJLOADF = 16,
     WAIT = 4,
-    NAME = 5,
     GOTO = 6,
     TEXT = 7,
     DAMAGE = 8,
@@ -45,7 +45,10 @@ enum CommandIndex {
     OUT = 20,
     MIDI = 21,
     SOUND = 22,
+    PLLOADF = 24,
     TEXTCOLOR = 25,
+    TEXTEND = 26,
+    SETTRANS = 27,
 };
 
 const int kLongestCommandName = 100;
@@ -91,6 +94,7 @@ private:
     void checkEffect(int32_t at, int32_t effect, bool noneAllowed);
     void checkPicture(int32_t at, const char* file);
     void usePlace(int32_t at, const char* name) { uses_.push_back({name, at}); }
+    void definePlace(int32_t at, const char* args);
 
     std::string fileName_;
     std::string script_;
@@ -118,14 +122,33 @@ bool ScriptChecker::read(const char* sjisName) {
     return true;
 }
 
-// The selection page shows a game by its #title line; without one the game has no name there.
+// The header lines as the selection page reads them (FrontEnd::readHeader): the first four that
+// match a key, each cut at 255 bytes. Without a #title the game has no name on the page.
 void ScriptChecker::checkHeader(const char* sjisName) {
     FILE* file = openGameFile(sjisName, "rb");
     if (!file) return;
-    char piece[kScriptPieceBytes];
+    char piece[kGameTextBytes];
     bool titled = false;
-    while (!titled && readTextPiece(file, piece, sizeof piece) > 0)
-        titled = startsWith(piece, "#title ");
+    int line = 1, found = 0;
+    size_t size = 0;
+    while (found < kHeaderKeys && (size = readTextPiece(file, piece, sizeof piece)) > 0) {
+        bool lineEnds = piece[size - 1] == '\n';
+        const char* key = nullptr;
+        for (const char* candidate : kHeaderKeyNames) {
+            if (startsWith(piece, candidate)) key = candidate;
+        }
+        if (key) {
+            ++found;
+            titled = titled || key == kHeaderKeyNames[0];
+            int next = lineEnds ? EOF : std::fgetc(file);
+            if (next != EOF) {
+                std::ungetc(next, file);
+                std::string name(key, std::strlen(key) - 1);
+                report(line, (name + sjis(" の行は長すぎて、255バイトまでしか出ません")).c_str());
+            }
+        }
+        if (lineEnds) ++line;
+    }
     std::fclose(file);
     if (!titled) report(1, sjis("#title の行がないので、選択画面にゲームの名前が出ません"));
 }
@@ -214,6 +237,7 @@ int32_t ScriptChecker::checkCommand(int32_t pos) {
     for (; *p; ++p) {
         if (*p == ',' || *p == '"') *p = ' ';
     }
+    if (command == "name") definePlace(pos, args);
     if (index < g_commandCount) checkArguments(index, pos, args);
     return end;
 }
@@ -248,26 +272,38 @@ void ScriptChecker::checkArguments(int index, int32_t at, const char* args) {
                 reportAt(at, sjis("@plloadで指定したファイルが見つかりません"));
             break;
         }
+        case PLLOADF: {
+            PaletteCopyArgs given;
+            PaletteEntry table[kPaletteEntries];
+            if (reportAt(at, readPlLoadFArgs(args, given))) break;
+            if (!readColourTable(given.file, table, kPaletteEntries))
+                reportAt(at, sjis("ファイルが開けません（plloadf)"));
+            reportAt(at, checkPlLoadFRange(given));
+            break;
+        }
+        case START: {
+            StartArgs given;
+            reportAt(at, readStartArgs(args, given));
+            break;
+        }
+        case TEXTEND: {
+            EntryArgs given;
+            reportAt(at, readTextEndArgs(args, given));
+            break;
+        }
+        case SETTRANS: {
+            ColourArgs given;
+            reportAt(at, readSetTransArgs(args, given));
+            break;
+        }
         case WAIT: {
             WaitArgs given;
             reportAt(at, readWaitArgs(args, given));
             break;
         }
-        case NAME:
         case GOTO: {
             PlaceArgs given;
-            const char* usage = readGotoArgs(args, given);
-            if (index == GOTO) {
-                if (!reportAt(at, usage)) usePlace(at, given.place);
-                break;
-            }
-            if (usage) break;  // a name without a word names no place
-            bool named = std::any_of(places_.begin(), places_.end(),
-                                     [&](const PlaceUse& place) { return place.name == given.place; });
-            if (named)
-                reportWith(at, sjis("[%s]この場所名は前にも付けられています（前のものへ飛びます）"),
-                           given.place);
-            places_.push_back({given.place, at});
+            if (!reportAt(at, readGotoArgs(args, given))) usePlace(at, given.place);
             break;
         }
         case TEXT: {
@@ -338,6 +374,18 @@ void ScriptChecker::checkArguments(int index, int32_t at, const char* args) {
         default:
             break;
     }
+}
+
+// The label scan takes every "@name(" whatever function.dat calls its row, and a jump goes to the
+// first place of a name.
+void ScriptChecker::definePlace(int32_t at, const char* args) {
+    PlaceArgs given;
+    if (readGotoArgs(args, given) != nullptr) return;  // names no place
+    bool named = std::any_of(places_.begin(), places_.end(),
+                             [&](const PlaceUse& place) { return place.name == given.place; });
+    if (named)
+        reportWith(at, sjis("[%s]この場所名は前にも付けられています（前のものへ飛びます）"), given.place);
+    places_.push_back({given.place, at});
 }
 
 void ScriptChecker::checkEffect(int32_t at, int32_t effect, bool noneAllowed) {
