@@ -14,7 +14,7 @@ std::string check(const std::string& path) {
 }  // namespace
 
 TEST(ScriptChecker, FindsNothingWrongInTheDemoGames) {
-    EXPECT_EQ(check(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami"), "status 0\n");
+    EXPECT_EQ(check(std::string(ZEBORA_SOURCE_DIR) + "/games/hanami/"), "status 0\n");
     EXPECT_EQ(check(std::string(ZEBORA_SOURCE_DIR) + "/games/omikuji/story.zeb"), "status 0\n");
 }
 

@@ -434,7 +434,8 @@ bool findScript(std::string& name) {
 
 int checkScript(const char* path) {
     std::error_code error;
-    fs::path given = fs::absolute(path, error);
+    fs::path given = fs::absolute(path, error).lexically_normal();
+    if (!given.has_filename()) given = given.parent_path();  // a folder named with a '/' at its end
     bool folder = fs::is_directory(given, error);
     fs::path gameFolder = folder ? given : given.parent_path();
     fs::current_path(gameFolder.parent_path(), error);
@@ -447,6 +448,11 @@ int checkScript(const char* path) {
     }
     std::string shown = folder ? (fs::path(path) / nameToUtf8(script.c_str())).string() : path;
     ScriptChecker checker(shown);
+    uint32_t size = 0;
+    if (findFile(script.c_str(), size) && size > kMaxScriptBytes) {
+        checker.report(1, sjis("メモリが足りません"));
+        return checker.print();
+    }
     if (!checker.read(script.c_str())) {
         checker.report(1, sjis("ファイルがオープン出来ません（原因不明）"));
         return checker.print();
