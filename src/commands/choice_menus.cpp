@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "commands/command_args.h"
 #include "commands/hover_lines.h"
-#include "commands/menu_words.h"
 #include "display/display.h"
 #include "engine/script_engine.h"
 #include "engine/shift_jis.h"
@@ -26,10 +26,6 @@ const int kPlain = 2;
 // Choices 1–9 are numbered with the full-width digits; the tenth with "10", which like them takes
 // four bytes together with the "、" that follows, so its continuation lines indent the same way.
 const char* const kLabels[kMenuLines] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "10"};
-
-[[noreturn]] void selectFormatError() {
-    fatalError(sjis("@select(int value,char *str1,char *place1,･････); の書式が間違っています"));
-}
 
 }  // namespace
 
@@ -74,13 +70,11 @@ void ScriptEngine::drawChoiceLine(int index, int32_t y, const char* text, int co
 }
 
 void ScriptEngine::cmdSelect() {
-    int32_t count = 0;
-    if (std::sscanf(args, "%d", &count) < 1) selectFormatError();
-    if (count < 0 || count > kMenuLines) fatalError(sjis("@select();で分岐できる最大数は10です"));
-    MenuWords words(args);
-    words.skip(1);
-    char texts[kMenuLines][kNameBytes], places[kMenuLines][kNameBytes];
-    if (!words.lines(count, texts, places)) selectFormatError();
+    MenuArgs given;
+    if (const char* error = readSelectArgs(args, given)) fatalError(error);
+    int32_t count = given.count;
+    const auto& texts = given.texts;
+    const auto& places = given.places;
     int32_t y = textY;
     MenuRect rects[kMenuLines];
     for (int i = 0; i < count; ++i) {

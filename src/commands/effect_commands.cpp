@@ -1,6 +1,7 @@
 // damage, flash and out: shaking, a white flash, and clearing the scene.
 #include <cstdio>
 
+#include "commands/command_args.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/transition_effects.h"
@@ -20,12 +21,12 @@ const uint32_t kFlashStepMs = 10;
 
 // Shakes the picture with the text on it, the amplitude shrinking by 4 each 40 ms step.
 void ScriptEngine::cmdDamage() {
-    int32_t value = 0;
-    if (std::sscanf(args, "%d", &value) < 1) fatalError(sjis("@damage(int value); の書式が間違っています"));
+    DamageArgs given;
+    if (const char* error = readDamageUsage(args, given)) fatalError(error);
     g_display.copyOpaque(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_WORK, SLOT_SCENE);
     g_display.copyKeyed(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_WORK, SLOT_TEXT);
-    if (value < 0) fatalError(sjis("@damage(int dam);には正の数を記入してください。"));
-    for (int32_t amplitude = value; amplitude >= 0; amplitude -= kShakeShrink) {
+    if (const char* error = checkDamageRange(given)) fatalError(error);
+    for (int32_t amplitude = given.value; amplitude >= 0; amplitude -= kShakeShrink) {
         markTime();
         g_display.clear(SLOT_BACK);
         int32_t dy = randomInRange(-amplitude, amplitude);
@@ -43,10 +44,9 @@ void ScriptEngine::cmdFlash() {
 }
 
 void ScriptEngine::cmdOut() {
-    int32_t effect = 0, wait = 0;
-    if (std::sscanf(args, "%d %d", &effect, &wait) < 2)
-        fatalError(sjis("@out(int type,int wait); の書式が間違っています"));
+    OutArgs given;
+    if (const char* error = readOutArgs(args, given)) fatalError(error);
     restoreBrightness();
     resetScreen();
-    g_effects.run(effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, wait, SLOT_SCREEN, SLOT_SCENE);
+    g_effects.run(given.effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, given.wait, SLOT_SCREEN, SLOT_SCENE);
 }

@@ -1,48 +1,45 @@
 #include <cstdio>
 #include <cstring>
 
+#include "commands/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
 
 namespace {
 
-bool validFlag(int32_t number) {
-    return number >= 0 && number < kFlagCount;
-}
-
-// Applies one arithmetic operator with wrap-around; false for a character that is no operator.
+// Applies one arithmetic operator (one isFlagOperator knows) with wrap-around.
 // Division and remainder by 0 leave the flag alone, and INT_MIN / -1 wraps to INT_MIN (remainder 0)
 // like the other operators.
-bool applyOperator(char op, int32_t& left, int32_t right) {
+void applyOperator(char op, int32_t& left, int32_t right) {
     uint32_t a = static_cast<uint32_t>(left), b = static_cast<uint32_t>(right);
     switch (op) {
         case '+':
             left = static_cast<int32_t>(a + b);
-            return true;
+            return;
         case '-':
             left = static_cast<int32_t>(a - b);
-            return true;
+            return;
         case '*':
             left = static_cast<int32_t>(a * b);
-            return true;
+            return;
         case '/':
             if (right == -1)
                 left = static_cast<int32_t>(0u - a);
             else if (right != 0)
                 left /= right;
-            return true;
+            return;
         case '%':
             if (right == -1)
                 left = 0;
             else if (right != 0)
                 left %= right;
-            return true;
+            return;
         case '=':
             left = right;
-            return true;
+            return;
         default:
-            return false;
+            return;
     }
 }
 
@@ -58,65 +55,39 @@ bool compare(const char* op, int32_t left, int32_t right) {
 }  // namespace
 
 void ScriptEngine::cmdFlag() {
-    int32_t number = 0, value = 0;
-    char op = 0;
-    if (std::sscanf(args, "%d %c %d", &number, &op, &value) < 3) {
-        fatalError(sjis("@flag(int no,char enzan,int value); の書式が間違っています。"));
-    }
-    if (!validFlag(number)) fatalError(sjis("[@flag] フラグで指定できる番号が最大値を超えています"));
-    if (!applyOperator(op, flags[number], value)) {
-        fatalError(sjis("[@flag] その演算子は現在使われておりません（ぉ"));
-    }
+    FlagArgs given;
+    if (const char* error = readFlagArgs(args, given)) fatalError(error);
+    applyOperator(given.op, flags[given.number], given.value);
 }
 
 void ScriptEngine::cmdFlagTo() {
-    int32_t target = 0, source = 0;
-    char op = 0;
-    if (std::sscanf(args, "%d %c %d", &target, &op, &source) < 3) {
-        fatalError(sjis("@flagto(int no1,char enzan,int no2); の書式が間違っています。"));
-    }
-    if (!validFlag(target) || !validFlag(source)) {
-        fatalError(sjis("[@flagto] フラグで指定できる番号が最大値を超えています"));
-    }
-    if (!applyOperator(op, flags[target], flags[source])) {
-        fatalError(sjis("[@flagto] その演算子は現在使われておりません（ぉ"));
-    }
+    FlagArgs given;
+    if (const char* error = readFlagToArgs(args, given)) fatalError(error);
+    applyOperator(given.op, flags[given.number], flags[given.value]);
 }
 
 void ScriptEngine::cmdFlagRandom() {
-    int32_t number = 0, low = 0, high = 0;
-    if (std::sscanf(args, "%d %d %d", &number, &low, &high) < 3) {
-        fatalError(sjis("@flagrnd(int no,int min,int max); の書式が間違っています"));
-    }
-    if (!validFlag(number)) fatalError(sjis("[@flagrnd]フラグ番号が範囲を超えています"));
-    flags[number] = randomInRange(low, high);
+    FlagRandomArgs given;
+    if (const char* error = readFlagRandomArgs(args, given)) fatalError(error);
+    flags[given.number] = randomInRange(given.low, given.high);
 }
 
 // flagselect and flagtoselect: compare a flag with a value or with a second flag and jump to one of
 // two places.
-void ScriptEngine::branchOnFlag(bool againstFlag, const char* usage, const char* rangeMessage) {
-    int32_t number = 0, right = 0;
-    char op[kNameBytes], whenTrue[kNameBytes], whenFalse[kNameBytes];
-    if (std::sscanf(args, "%d %255s %d %255s %255s", &number, op, &right, whenTrue, whenFalse) < 5) {
-        fatalError(usage);
-    }
-    if (!validFlag(number) || (againstFlag && !validFlag(right))) fatalError(rangeMessage);
-    if (againstFlag) right = flags[right];
-    jumpToLabel(compare(op, flags[number], right) ? whenTrue : whenFalse);
+void ScriptEngine::branchOnFlag(bool againstFlag) {
+    FlagBranchArgs given;
+    const char* error = againstFlag ? readFlagToSelectArgs(args, given) : readFlagSelectArgs(args, given);
+    if (error) fatalError(error);
+    int32_t right = againstFlag ? flags[given.right] : given.right;
+    jumpToLabel(compare(given.op, flags[given.number], right) ? given.whenTrue : given.whenFalse);
 }
 
 void ScriptEngine::cmdFlagSelect() {
-    branchOnFlag(false,
-                 sjis("@flagselect(int no1,char *enzan,int value,char *place1,char *place2); "
-                      "の書式が間違ってるらしい（ぉ"),
-                 sjis("[@flagselect]フラグ番号が範囲を超えています"));
+    branchOnFlag(false);
 }
 
 void ScriptEngine::cmdFlagToSelect() {
-    branchOnFlag(true,
-                 sjis("@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); "
-                      "の書式が間違ってるらしい（ぉ"),
-                 sjis("[@flagtoselect]フラグ番号が範囲を超えています"));
+    branchOnFlag(true);
 }
 
 void ScriptEngine::cmdFlagClear() {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "commands/command_args.h"
 #include "display/coordinates.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
@@ -14,7 +15,6 @@ namespace {
 
 const int32_t kHalfWidth = 320;
 const int32_t kCentreShownAt = 160;
-const int32_t kNoTransition = -1;
 const int kPlaceCount = 4;
 const int kFullPlace = 3;
 
@@ -34,11 +34,6 @@ const CharacterPlace kPlaces[kPlaceCount] = {
 
 bool isWord(const char* name, const char* word) {
     return std::strcmp(name, word) == 0;
-}
-
-void checkPlace(int32_t place) {
-    if (place < 0 || place >= kPlaceCount)
-        fatalError(sjis("[@objload] 現在対応している表示位置は 0～3 です。"));
 }
 
 void emptyPlace(int32_t place) {
@@ -63,29 +58,24 @@ void showPlace(int32_t place, int32_t effect, int32_t wait) {
 }  // namespace
 
 void ScriptEngine::cmdBgLoad() {
-    char file[kNameBytes];
-    int32_t effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d", file, &effect, &wait) < 3) {
-        fatalError(sjis("bgload(char *filename,int efect,int wait); の書式が間違っています"));
-    }
+    PictureArgs given;
+    if (const char* error = readBgLoadArgs(args, given)) fatalError(error);
     restoreBrightness();
-    if (isWord(file, "clear")) {
+    if (isWord(given.file, "clear")) {
         g_display.clear(SLOT_BG);
     } else {
-        g_display.loadBitmap(file, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_BG);
+        g_display.loadBitmap(given.file, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_BG);
     }
-    std::strcpy(bgName, file);
+    std::strcpy(bgName, given.file);
     composeScene();
-    g_effects.run(effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, wait, SLOT_SCREEN, SLOT_SCENE);
+    g_effects.run(given.effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, given.wait, SLOT_SCREEN, SLOT_SCENE);
 }
 
 void ScriptEngine::cmdObjLoad() {
-    char file[kNameBytes];
-    int32_t place = 0, effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d %d", file, &place, &effect, &wait) < 4) {
-        fatalError(sjis("objload(char *filename,int place,int efect,int wait); の書式が間違ってますねぇ"));
-    }
-    checkPlace(place);
+    PictureArgs given;
+    if (const char* error = readObjLoadArgs(args, given)) fatalError(error);
+    const char* file = given.file;
+    int32_t place = given.place;
     restoreBrightness();
     if (isWord(file, "clear")) {
         emptyPlace(place);
@@ -100,24 +90,16 @@ void ScriptEngine::cmdObjLoad() {
         }
     }
     composeScene();
-    showPlace(place, effect, wait);
+    showPlace(place, given.effect, given.wait);
 }
 
 // A picture smaller than a character cell, at an offset inside it.
 void ScriptEngine::cmdObjLoadXy() {
     restoreBrightness();
-    char file[kNameBytes];
-    int32_t place = 0, x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d %d %d %d %d %d", file, &place, &x, &y, &width, &height, &effect,
-                    &wait) < 8) {
-        fatalError(
-            sjis("@objloadxy(char *filename,int place,int x,int y,int width,int height,int efect,int wait); "
-                 "の書式が間違ってますねぇ"));
-    }
-    if (static_cast<int64_t>(x) + width > kHalfWidth || static_cast<int64_t>(y) + height > kSlotHeight) {
-        fatalError(sjis("[@objloadxy] キャラクタの表示できる範囲を超えています"));
-    }
-    checkPlace(place);
+    PlacedPictureArgs given;
+    if (const char* error = readObjLoadXyArgs(args, given)) fatalError(error);
+    const char* file = given.file;
+    int32_t place = given.place, x = given.x, y = given.y, width = given.width, height = given.height;
     if (place != kFullPlace) {
         g_display.fillTransparent(kHalfWidth, 0, kHalfWidth, kSlotHeight, SLOT_CENTER);
         g_display.loadBitmap(file, width, height, addCoordinates(kHalfWidth, x), y, 0, 0, SLOT_CENTER);
@@ -131,18 +113,16 @@ void ScriptEngine::cmdObjLoadXy() {
         g_display.loadBitmap(file, width, height, x, y, 0, 0, SLOT_CHARS);
     }
     composeScene();
-    showPlace(place, effect, wait);
+    showPlace(place, given.effect, given.wait);
 }
 
 // A free-positioned object pasted into the character layer, keyed over what it holds. "show" loads
 // nothing and only brings the rectangle of the scene onto the screen.
 void ScriptEngine::cmdObjLoadF() {
-    char file[kNameBytes];
-    int32_t x = 0, y = 0, width = 0, height = 0, effect = 0, wait = 0;
-    if (std::sscanf(args, "%255s %d %d %d %d %d %d", file, &x, &y, &width, &height, &effect, &wait) < 7) {
-        fatalError(
-            sjis("@objloadf(char *filename,int x,int y,int width,int height,int en,int wa); の書式が違う"));
-    }
+    PlacedPictureArgs given;
+    if (const char* error = readObjLoadFArgs(args, given)) fatalError(error);
+    const char* file = given.file;
+    int32_t x = given.x, y = given.y, width = given.width, height = given.height, effect = given.effect;
     restoreBrightness();
     if (isWord(file, "clear")) {
         g_display.fillTransparent(x, y, width, height, SLOT_CHARS);
@@ -153,6 +133,6 @@ void ScriptEngine::cmdObjLoadF() {
     }
     composeScene();
     if (effect != kNoTransition) {
-        g_effects.run(effect, x, y, x, y, width, height, wait, SLOT_SCREEN, SLOT_SCENE);
+        g_effects.run(effect, x, y, x, y, width, height, given.wait, SLOT_SCREEN, SLOT_SCENE);
     }
 }

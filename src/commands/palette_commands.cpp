@@ -1,6 +1,7 @@
 // plload and plloadf: colours from the colour table of a bitmap file into the palette.
 #include <cstdio>
 
+#include "commands/command_args.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/palette_file.h"
@@ -10,28 +11,21 @@
 
 namespace {
 
-const int kShadowEntry = 0;
 const int kTransparentEntry = 1;
-const int kGreyEntry = 2;
 const int kWhiteEntry = 255;
-
-bool reserved(int64_t entry) {
-    return entry == kShadowEntry || entry == kGreyEntry || entry == kWhiteEntry;
-}
 
 }  // namespace
 
 // Replaces every colour but the reserved ones (and the colour key while settrans holds it) and shows
 // the new palette at full brightness.
 void ScriptEngine::cmdPlLoad() {
-    char file[kNameBytes];
-    if (std::sscanf(args, "%255s", file) < 1)
-        fatalError(sjis("plload(char *filename); の書式が間違っています"));
-    if (!readColourTable(file, g_filePalette, kPaletteEntries)) {
+    FileArgs given;
+    if (const char* error = readPlLoadArgs(args, given)) fatalError(error);
+    if (!readColourTable(given.file, g_filePalette, kPaletteEntries)) {
         fatalError(sjis("@plloadで指定したファイルが見つかりません"));
     }
     for (int i = 0; i < kPaletteEntries; ++i) {
-        if (reserved(i) || (i == kTransparentEntry && transparentSet == 1)) continue;
+        if (isReservedEntry(i) || (i == kTransparentEntry && transparentSet == 1)) continue;
         g_shownPalette[i] = g_basePalette[i] = g_filePalette[i];
     }
     g_display.sendPalette(g_basePalette);
@@ -41,19 +35,15 @@ void ScriptEngine::cmdPlLoad() {
 // Copies value entries of the file's table from entry bs on into the palette from entry ns on, at
 // the current brightness; the reserved entries and the colour key are never replaced.
 void ScriptEngine::cmdPlLoadF() {
-    char file[kNameBytes];
-    int32_t count = 0, destination = 0, source = 0;
-    if (std::sscanf(args, "%255s %d %d %d", file, &count, &destination, &source) < 4) {
-        fatalError(sjis("@plloadf(char *filename,int value,int ns,int bs); の書式が間違っています"));
-    }
-    if (!readColourTable(file, g_filePalette, kPaletteEntries))
+    PaletteCopyArgs given;
+    if (const char* error = readPlLoadFArgs(args, given)) fatalError(error);
+    if (!readColourTable(given.file, g_filePalette, kPaletteEntries))
         fatalError(sjis("ファイルが開けません（plloadf)"));
+    if (const char* error = checkPlLoadFRange(given)) fatalError(error);
+    int32_t count = given.count, destination = given.destination;
     for (int64_t i = 0; i < count; ++i) {
-        int64_t d = static_cast<int64_t>(destination) + i, s = static_cast<int64_t>(source) + i;
-        if (reserved(d) || d == kTransparentEntry) continue;
-        if (d < 0 || d >= kPaletteEntries || s < 0 || s >= kPaletteEntries) {
-            fatalError(sjis("@plloadf で指定できるパレットの上限を超えています"));
-        }
+        int64_t d = static_cast<int64_t>(destination) + i, s = static_cast<int64_t>(given.source) + i;
+        if (isReservedEntry(d) || d == kTransparentEntry) continue;
         g_basePalette[d] = g_filePalette[s];
     }
     int64_t last = static_cast<int64_t>(destination) + count - 1;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "commands/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -11,17 +12,14 @@
 namespace {
 
 const int kMusicAlias = 0;
-const int kLastChannel = 10;
 
 }  // namespace
 
 // A piece given replay loops and is what a save brings back; one played once is not.
 void ScriptEngine::cmdMidi() {
-    char file[kNameBytes];
-    int32_t replay = 0;
-    if (std::sscanf(args, "%255s %d", file, &replay) < 2) {
-        fatalError(sjis("@midi(char *filename,char replay); の書式が間違っています"));
-    }
+    MidiArgs given;
+    if (const char* error = readMidiArgs(args, given)) fatalError(error);
+    const char* file = given.file;
     if (std::strcmp(file, "clear") == 0) {
         std::strcpy(midiName, "clear");
         g_midi.stop();
@@ -29,7 +27,7 @@ void ScriptEngine::cmdMidi() {
     }
     g_midi.stop();
     g_midi.open(kMusicAlias, file);
-    if (static_cast<int8_t>(replay) != 0) {
+    if (static_cast<int8_t>(given.replay) != 0) {
         std::strcpy(midiName, file);
         g_midi.play(g_hWnd, kMusicAlias);
     } else {
@@ -40,13 +38,9 @@ void ScriptEngine::cmdMidi() {
 
 // The channel, the loop flag and the pan are each taken as a signed byte, as the engine stored them.
 void ScriptEngine::cmdSound() {
-    char file[kNameBytes];
-    int32_t channel = 0, loop = 0, pan = 0;
-    if (std::sscanf(args, "%255s %d %d %d", file, &channel, &loop, &pan) < 4) {
-        fatalError(sjis("@sound(char *filename,int buf,int loop,int pan); の書式が間違ってるらしい"));
-    }
-    int8_t buffer = static_cast<int8_t>(channel);
-    if (buffer < 0 || buffer > kLastChannel) fatalError(sjis("@soundで指定できるチャンネルは０～１０です"));
-    g_sound.setChannel(file, buffer, static_cast<uint8_t>(loop), static_cast<int8_t>(pan));
-    g_sound.play(buffer);
+    SoundArgs given;
+    if (const char* error = readSoundArgs(args, given)) fatalError(error);
+    g_sound.setChannel(given.file, given.channel, static_cast<uint8_t>(given.loop),
+                       static_cast<int8_t>(given.pan));
+    g_sound.play(given.channel);
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "commands/command_args.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "engine/script_engine.h"
@@ -16,14 +17,9 @@ const char* const kFaces[] = {
     nullptr,         "ＭＳ Ｐ明朝",     "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック",
     "Comic Sans MS", "Times New Roman", "Impact",    "Webdings",        "WingDings",
 };
-const int32_t kLastFace = 9;
 const int kTransparentEntry = 1;
 const int kGreyEntry = 2;
 const int kWhiteEntry = 255;
-
-bool isChannel(int32_t value) {
-    return value >= 0 && value <= 255;
-}
 
 }  // namespace
 
@@ -31,32 +27,23 @@ bool isChannel(int32_t value) {
 // or width beyond the largest font drawn is held at it, which draws the same, keeps the layout's sums
 // small and keeps bookmarks within what loading accepts.
 void ScriptEngine::cmdText() {
-    int32_t face = 0, height = 0, width = 0, weight = 0;
-    if (std::sscanf(args, "%d %d %d %d", &face, &height, &width, &weight) < 4) {
-        fatalError(sjis("@text(int fontnumber,int width,int height,int haba); の書式が間違っています"));
-    }
-    if (face != 0 && (face < 1 || face > kLastFace)) fatalError(sjis("フォント番号は９までです。"));
-    if (face != 0) std::strcpy(fontFace, sjis(kFaces[face]));
-    if (height != 0) fontHeight = drawableFontSize(height);
-    fontWidth = drawableFontSize(width);
-    if (weight != 0) fontWeight = weight;
+    TextArgs given;
+    if (const char* error = readTextArgs(args, given)) fatalError(error);
+    if (given.face != 0) std::strcpy(fontFace, sjis(kFaces[given.face]));
+    if (given.height != 0) fontHeight = drawableFontSize(given.height);
+    fontWidth = drawableFontSize(given.width);
+    if (given.weight != 0) fontWeight = given.weight;
 }
 
 void ScriptEngine::cmdTextColor() {
-    int32_t entry = 0, red = 0, green = 0, blue = 0;
-    if (std::sscanf(args, "%d %d %d %d", &entry, &red, &green, &blue) < 4) {
-        fatalError(sjis("@textcolor(int palnumber,int r,int g,int b); の書式が違うー"));
-    }
-    if (!isChannel(red) || !isChannel(green) || !isChannel(blue)) {
-        fatalError(sjis("[@textcolor]指定できるＲＧＢ値は０～２５５です"));
-    }
-    if (entry < 0 || entry > kWhiteEntry || entry <= kGreyEntry)
-        fatalError(sjis("[@textcolor]そのパレットは使用できません"));
+    TextColorArgs given;
+    if (const char* error = readTextColorArgs(args, given)) fatalError(error);
+    int32_t entry = given.entry;
     if (entry != kWhiteEntry) {
         PaletteEntry& colour = g_basePalette[entry];
-        colour.red = static_cast<uint8_t>(red);
-        colour.green = static_cast<uint8_t>(green);
-        colour.blue = static_cast<uint8_t>(blue);
+        colour.red = static_cast<uint8_t>(given.red);
+        colour.green = static_cast<uint8_t>(given.green);
+        colour.blue = static_cast<uint8_t>(given.blue);
         g_shownPalette[entry] = colour;
         g_display.sendPaletteEntry(entry, colour);
         g_fadeLocked[entry] = 1;
@@ -66,16 +53,15 @@ void ScriptEngine::cmdTextColor() {
 
 // A number outside the lock table locks nothing, so there is nothing to release.
 void ScriptEngine::cmdTextEnd() {
-    int32_t entry = 0;
-    if (std::sscanf(args, "%d", &entry) < 1) fatalError(sjis("@textend(int pal);の書式が違うー"));
-    if (entry >= 0 && entry < kPaletteEntries) g_fadeLocked[entry] = 0;
+    EntryArgs given;
+    if (const char* error = readTextEndArgs(args, given)) fatalError(error);
+    if (given.entry >= 0 && given.entry < kPaletteEntries) g_fadeLocked[given.entry] = 0;
 }
 
 void ScriptEngine::cmdSetTrans() {
-    int32_t red = 0, green = 0, blue = 0;
-    if (std::sscanf(args, "%d %d %d", &red, &green, &blue) < 3) {
-        fatalError(sjis("@settrans(int r,int g,int b); の書式が違います"));
-    }
+    ColourArgs given;
+    if (const char* error = readSetTransArgs(args, given)) fatalError(error);
+    int32_t red = given.red, green = given.green, blue = given.blue;
     if (red == -1 && green == -1 && blue == -1) {
         transparentSet = 0;
         return;

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/menu_words.h"
+#include "commands/command_args.h"
 #include "display/coordinates.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
@@ -17,21 +17,14 @@ const int32_t kLineStep = 30;
 const int32_t kWipeMs = 30;
 const int kPlain = 2;
 
-[[noreturn]] void titleFormatError() {
-    fatalError(
-        sjis("@title(int value,int x,int y,char *str1,char *place1,･････,char *place_); の書式がアカン"));
-}
-
 }  // namespace
 
 void ScriptEngine::cmdTitle() {
-    int32_t count = 0, x = 0, y = 0;
-    if (std::sscanf(args, "%d %d %d", &count, &x, &y) < 3) titleFormatError();
-    if (count < 0 || count > kMenuLines) fatalError(sjis("[@title] で与えられるメニュー数の最大値は10です"));
-    MenuWords words(args);
-    words.skip(3);
-    char texts[kMenuLines][kNameBytes], places[kMenuLines][kNameBytes];
-    if (!words.lines(count, texts, places)) titleFormatError();
+    MenuArgs given;
+    if (const char* error = readTitleArgs(args, given)) fatalError(error);
+    int32_t count = given.count, x = given.x, y = given.y;
+    const auto& texts = given.texts;
+    const auto& places = given.places;
     clearTextLayer();
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_SCENE);
     MenuRect rects[kMenuLines];

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "commands/command_args.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
@@ -36,21 +37,21 @@ int8_t ScriptEngine::jumpToLabel(const char* name) {
 }
 
 void ScriptEngine::cmdGoto() {
-    char name[kNameBytes];
-    if (std::sscanf(args, "%255s", name) != 1) fatalError(sjis("@goto(char *name); の書式が間違っています"));
-    jumpToLabel(name);
+    PlaceArgs given;
+    if (const char* error = readGotoArgs(args, given)) fatalError(error);
+    jumpToLabel(given.place);
 }
 
 void ScriptEngine::cmdWait() {
-    int32_t ms = 0;
-    if (std::sscanf(args, "%d", &ms) != 1) fatalError(sjis("wait(int ms); の書式が間違っています"));
-    sleepMs(static_cast<uint32_t>(ms));
+    WaitArgs given;
+    if (const char* error = readWaitArgs(args, given)) fatalError(error);
+    sleepMs(static_cast<uint32_t>(given.ms));
 }
 
 void ScriptEngine::cmdStart() {
-    float version = 0;
-    if (std::sscanf(args, "%f", &version) != 1) fatalError(sjis("start(float ver); の書式が間違っています"));
-    if (version > kEngineVersion) showVersionWarning();
+    StartArgs given;
+    if (const char* error = readStartArgs(args, given)) fatalError(error);
+    if (given.version > kEngineVersion) showVersionWarning();
 }
 
 void ScriptEngine::showVersionWarning() {

@@ -167,7 +167,7 @@ public:
     void cmdFlagSelect();
     void cmdFlagToSelect();
     void cmdFlagClear();
-    void branchOnFlag(bool againstFlag, const char* usage, const char* rangeMessage);
+    void branchOnFlag(bool againstFlag);
 
     // The end of a game.
     void endGame();

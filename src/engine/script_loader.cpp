@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/private/script_text.h"
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
@@ -10,13 +11,7 @@
 
 ScriptEngine g_engine;
 
-namespace {
-
-// A physical line is read in pieces of at most this many bytes, each treated as a line of its own.
-const size_t kPieceBytes = 900;
-
-// Appends the kept bytes of one piece: no blanks, tabs or line feeds, nothing from "//" on.
-int32_t keepPiece(const char* piece, char* out) {
+int32_t keepScriptPiece(const char* piece, char* out) {
     if (piece[0] == '#' || piece[0] == '\n' || piece[0] == '\0') return 0;
     int32_t kept = 0;
     for (const char* p = piece; *p; ++p) {
@@ -26,8 +21,6 @@ int32_t keepPiece(const char* piece, char* out) {
     }
     return kept;
 }
-
-}  // namespace
 
 void ScriptEngine::loadScript() {
     int32_t game = g_frontEnd.selected;
@@ -44,10 +37,10 @@ void ScriptEngine::loadScript() {
     // The size comes from the directory listing; never keep more than it allows for.
     int32_t capacity = static_cast<int32_t>(size);
     int32_t kept = 0;
-    char piece[kPieceBytes];
-    char stripped[kPieceBytes];
+    char piece[kScriptPieceBytes];
+    char stripped[kScriptPieceBytes];
     while (readTextPiece(file, piece, sizeof piece) > 0) {
-        int32_t count = keepPiece(piece, stripped);
+        int32_t count = keepScriptPiece(piece, stripped);
         if (count > capacity - kept) count = capacity - kept;
         std::memcpy(script + kept, stripped, static_cast<size_t>(count));
         kept += count;

@@ -6,6 +6,9 @@
 
 const int kMaxGames = 256;
 const int kGameTextBytes = 256;
+// The header lines of a script that the selection page shows, in the order of the table's fields.
+const int kHeaderKeys = 4;
+inline const char* const kHeaderKeyNames[kHeaderKeys] = {"#title ", "#subtitle ", "#artist ", "#genre "};
 
 class FrontEnd {
 public:

@@ -7,13 +7,6 @@
 
 FrontEnd g_frontEnd;
 
-namespace {
-
-const int kHeaderKeys = 4;
-const char* const kKeys[kHeaderKeys] = {"#title ", "#subtitle ", "#artist ", "#genre "};
-
-}  // namespace
-
 bool startsWith(const char* line, const char* key) {
     size_t length = std::strlen(key);
     return std::strlen(line) >= length && std::memcmp(line, key, length) == 0;
@@ -79,7 +72,7 @@ void FrontEnd::readHeader(const char* fileName, int32_t entry) {
         if (line[0] != '#') continue;
         int key = -1;
         for (int k = 0; k < kHeaderKeys; ++k) {
-            if (startsWith(line, kKeys[k])) key = k;
+            if (startsWith(line, kHeaderKeyNames[k])) key = k;
         }
         if (key < 0) continue;
         const char* value = std::strchr(line, ' ') + 1;

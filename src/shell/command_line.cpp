@@ -14,6 +14,7 @@ const char kUsage[] =
     "usage: zebora [--root DIR] [--window | --fullscreen] [--headless] [--reader FILE] [--shots DIR]\n"
     "              [--trace FILE] [--transcript FILE] [--soundfont FILE] [--music-volume N]\n"
     "              [--sound-volume N] [--mute] [--help] [--version] [GAME]\n"
+    "       zebora --check PATH\n"
     "  GAME           a game folder, or its .zeb script, to play at once; the program ends with it\n"
     "  --root DIR     the working folder (function.dat, system.bmp and the games); default: here\n"
     "                 when it holds function.dat, else the installed data\n"
@@ -30,6 +31,8 @@ const char kUsage[] =
     "  --mute         no music and no sound, whatever the volumes\n"
     "  --help         print this text\n"
     "  --version      print the player's version\n"
+    "  --check PATH   report every problem of a game's script (PATH: its folder or its .zeb file)\n"
+    "                 without playing, as file:line: message; status 0 when there is none\n"
     "Relative paths are taken from the folder the player was started in. Outside a working folder the\n"
     "player plays from its installed data and lists the games of $XDG_DATA_HOME/zebora/games too.\n"
     "Settings: $XDG_CONFIG_HOME/zebora/zebora.conf (or ~/.config/zebora/zebora.conf), lines of\n"
@@ -88,6 +91,10 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
         bool musicVolume = std::strcmp(option, "--music-volume") == 0;
         if (std::strcmp(option, "--help") == 0) return CommandLineAction::ShowHelp;
         if (std::strcmp(option, "--version") == 0) return CommandLineAction::ShowVersion;
+        if (std::strcmp(option, "--check") == 0 && hasValue) {
+            out.checkPath = argv[i + 1];
+            return CommandLineAction::Check;
+        }
         if (std::strcmp(option, "--window") == 0) {
             given.windowed = true;
         } else if (std::strcmp(option, "--fullscreen") == 0) {

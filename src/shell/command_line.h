@@ -15,9 +15,11 @@ struct CommandLine {
     std::string traceFile;
     std::string transcriptFile;
     std::string soundFont;
+    // With CommandLineAction::Check: the game folder or script to check.
+    const char* checkPath = nullptr;
 };
 
-enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };
+enum class CommandLineAction { Run, ShowHelp, ShowVersion, Check, Refuse };
 
 // Reads the options, and for a run the settings file (settings_file.h) and ZEBORA_SOUNDFONT under them.
 // Refuse comes with a usage message on stderr; the relative paths are resolved against the current

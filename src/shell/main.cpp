@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/script_checker.h"
 #include "frontend/front_end.h"
 #include "shell/command_line.h"
 #include "shell/startup.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
         case CommandLineAction::ShowVersion:
             std::fputs(versionText(), stdout);
             return 0;
+        case CommandLineAction::Check:
+            return checkScript(options.checkPath);
         case CommandLineAction::Refuse:
             // Every other way out of the program ends with status 1.
             return 1;
