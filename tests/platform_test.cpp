@@ -118,26 +118,34 @@ TEST(Player, AnswersHelpAndVersionOnStdoutAndRefusesWhatItDoesNotKnow) {
                               "' 2> '" + root.file("err.txt") + "'";
         return WEXITSTATUS(std::system(command.c_str()));
     };
-    EXPECT_EQ(run("--help"), 0);
-    EXPECT_EQ(readFile(root.file("out.txt")).rfind("usage: zebora", 0), 0u);
-    EXPECT_EQ(run("--headless --version"), 0);
-    EXPECT_EQ(readFile(root.file("out.txt")).rfind("zebora ", 0), 0u);
+    const struct {
+        const char* options;
+        const char* printed;
+    } answered[] = {
+        {"--help", "usage: zebora"},
+        {"-h", "usage: zebora"},
+        {"--headless --version", "zebora "},
+        {"-V", "zebora "},
+    };
+    for (const auto& row : answered) {
+        EXPECT_EQ(run(row.options), 0) << row.options;
+        EXPECT_EQ(readFile(root.file("out.txt")).rfind(row.printed, 0), 0u) << row.options;
+    }
     EXPECT_EQ(run("--fast"), 1);
     EXPECT_NE(readFile(root.file("err.txt")).find("usage: zebora"), std::string::npos);
     EXPECT_EQ(readFile(root.file("out.txt")), "");
 }
 
 // The reader file and the shots are named from the folder the player was started in, not from the
-// working folder it enters.
+// working folder it enters; a shots folder that is not there yet is made.
 TEST(Player, TakesRelativePathsFromTheFolderItWasStartedIn) {
     TempFolder root, start;
     root.writeGame("@wait(5000);");
     writeFile(start.file("r.txt"), "wait 3000\nshot here\n");
-    mkdir(start.file("shots").c_str(), 0755);
     std::string player = "cd '" + start.path() + "' && " + ZEBORA_BINARY + " --headless --root '" +
                          root.path() + "' --reader r.txt";
-    EXPECT_EQ(WEXITSTATUS(std::system((player + " --shots shots").c_str())), 1);
-    EXPECT_FALSE(readFile(start.file("shots/here.png")).empty());
+    EXPECT_EQ(WEXITSTATUS(std::system((player + " --shots shots/new").c_str())), 1);
+    EXPECT_FALSE(readFile(start.file("shots/new/here.png")).empty());
     EXPECT_EQ(WEXITSTATUS(std::system(player.c_str())), 1);
     EXPECT_FALSE(readFile(start.file("here.png")).empty());
     EXPECT_TRUE(readFile(root.file("game/here.png")).empty());

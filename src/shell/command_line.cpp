@@ -22,15 +22,15 @@ const char kUsage[] =
     "  --fullscreen   show the picture on the whole screen, whatever the settings file says\n"
     "  --headless     no window and no sound; the engine runs on a virtual clock\n"
     "  --reader FILE  a reader acts from FILE, one action per line (with --headless)\n"
-    "  --shots DIR    where the reader's shot action writes its pictures; default: here\n"
+    "  --shots DIR    where the reader's shot action writes its pictures (made if missing); default: here\n"
     "  --trace FILE   write a line for every sound, save, load and screenshot, with its time\n"
     "  --transcript FILE  write the text as it is shown, in UTF-8 (- for standard output)\n"
     "  --soundfont FILE  the General MIDI sound font for the music (also ZEBORA_SOUNDFONT)\n"
     "  --music-volume N  the music's volume, 0 to 100 (percent of the full level); default: 100\n"
     "  --sound-volume N  the sounds' volume, 0 to 100; default: 100\n"
     "  --mute         no music and no sound, whatever the volumes\n"
-    "  --help         print this text\n"
-    "  --version      print the player's version\n"
+    "  -h, --help     print this text\n"
+    "  -V, --version  print the player's version\n"
     "  --check PATH   report every problem of a game's script (PATH: its folder or its .zeb file)\n"
     "                 without playing, as file:line: message; status 0 when there is none\n"
     "Relative paths are taken from the folder the player was started in. Outside a working folder the\n"
@@ -89,8 +89,10 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
         const char* option = argv[i];
         bool hasValue = i + 1 < argc;
         bool musicVolume = std::strcmp(option, "--music-volume") == 0;
-        if (std::strcmp(option, "--help") == 0) return CommandLineAction::ShowHelp;
-        if (std::strcmp(option, "--version") == 0) return CommandLineAction::ShowVersion;
+        if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0)
+            return CommandLineAction::ShowHelp;
+        if (std::strcmp(option, "--version") == 0 || std::strcmp(option, "-V") == 0)
+            return CommandLineAction::ShowVersion;
         if (std::strcmp(option, "--check") == 0 && hasValue) {
             out.checkPath = argv[i + 1];
             return CommandLineAction::Check;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/png_file.h"
+#include "platform/private/pictures_folder.h"
 #include "platform/private/screenshot_file.h"
 #include "platform/screen_picture.h"
 
@@ -159,8 +160,11 @@ void HeadlessWindowSystem::showMessageBox(const char*, const char*) {
 void HeadlessWindowSystem::writeShot(const std::string& name) {
     std::vector<uint8_t> rgb(kScreenWidth * kScreenHeight * 3);
     screenToRgb(screen_, rgb.data());
-    std::string path = shotsFolder_ + "/" + name + ".png";
-    if (!writePng(path.c_str(), rgb.data(), kScreenWidth, kScreenHeight)) {
+    std::string path = joinPath(shotsFolder_, name + ".png");
+    std::string failed;
+    if (!makeFolders(shotsFolder_, failed)) {
+        std::fprintf(stderr, "reader: cannot make the folder %s\n", failed.c_str());
+    } else if (!writePng(path.c_str(), rgb.data(), kScreenWidth, kScreenHeight)) {
         std::fprintf(stderr, "reader: cannot write %s\n", path.c_str());
     }
 }
