@@ -9,6 +9,7 @@
 
 #include "platform/little_endian.h"
 #include "save/save_file.h"
+#include "golden.h"
 #include "test_support.h"
 
 namespace {
@@ -136,6 +137,17 @@ TEST_F(Bookmarks, TheSystemMenuEndsTheGameAfterTheReaderAgrees) {
     EXPECT_EQ(ended.status, 1);
     EXPECT_EQ(ended.errors, "");
     EXPECT_NE(ended.trace.find("music stop midi00"), std::string::npos);
+}
+
+// The list shows a bookmark's year in full from its byte of years since 1900: 98 is 1998, 126 2026.
+TEST_F(Bookmarks, TheListShowsEachBookmarksYearInFull) {
+    run(click(kBookmark[0], 3000) + saveInto(0));
+    std::string saved = save(0);
+    ASSERT_EQ(saved.size(), kSaveFileBytes);
+    writeFile(root.file("game/save_0.dat"), std::string("\x62\x0c\x1f", 3) + saved.substr(3));
+    writeFile(root.file("game/save_1.dat"), std::string("\x7e\x04\x05", 3) + saved.substr(3));
+    EXPECT_EQ(run("shot list\n").errors, "");
+    expectShotGolden("bookmark-list", root.file("list.png"));
 }
 
 // A right click leaves each menu; the page comes back as it was, pixel for pixel.

@@ -12,6 +12,7 @@
 #include "platform/text_encoding.h"
 #include "platform/trace.h"
 #include "save/bookmark_name.h"
+#include "save/save_file.h"
 #include "shell/shell.h"
 
 namespace {
@@ -69,7 +70,7 @@ void ScriptEngine::drawBookmark(int number, int slot, int colourIndex) {
     char line[kNameBytes];
     std::snprintf(line, sizeof line, sjis("%d回目"), mark.playthrough);
     text(260, top + 58, line, kEntryWeight, shadow, colour, slot);
-    std::snprintf(line, sizeof line, sjis("%d年%d月%d日"), mark.year, mark.month, mark.day);
+    std::snprintf(line, sizeof line, sjis("%d年%d月%d日"), kSavedYearBase + mark.year, mark.month, mark.day);
     text(260, top + 90, line, kEntryWeight, shadow, colour, slot);
     std::snprintf(line, sizeof line, sjis("%d時間%d分%d秒"), mark.hours, mark.minutes, mark.seconds);
     text(260, top + 122, line, kEntryWeight, shadow, colour, slot);

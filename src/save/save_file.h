@@ -13,6 +13,9 @@ const size_t kSaveFileWithChoicesBytes = 778978;
 const int32_t kSaveWaitChoice = 2;
 
 // The eight bytes the bookmark list shows.
+// The header's year byte counts the years since this one, as the C library's calendar does.
+const int kSavedYearBase = 1900;
+
 struct SaveHeader {
     uint8_t year;  // calendar year − 1900, low 8 bits
     uint8_t month;
