@@ -44,6 +44,14 @@ Picture shot(const TempFolder& root, const std::string& name) {
 
 const int kPageCursor = 32, kClickCursor = 27;
 
+// Saved into the first bookmark from the system menu, then loaded from it.
+std::string saveAndLoad() {
+    const std::string toTheMenu = "rclick 5 5\nwait 1500\n";
+    return toTheMenu + "click 250 200\nwait 1500\nclick 300 100\nwait 1500\nclick 5 5\nwait 1500\n" +
+           toTheMenu + toTheMenu +
+           "click 250 230\nwait 1500\nclick 300 100\nwait 1500\nclick 290 270\nwait 3000\n";
+}
+
 // Three pages: the first changes its font and colour midway, the third waits twice for a click.
 const char kStory[] =
     "@plload(hill.bmp);@bgload(hill.bmp,0,0);一ページ目の始まり。@text(3,0,0,0);@textcolor(201,190,225,255);"
@@ -82,17 +90,28 @@ TEST(Backlog, NothingBeforeTheFirstPageOrALoadedBookmark) {
     TempFolder root;
     root.writeGame(kStory);
     root.copyDemoPictures();
-    const std::string toTheMenu = "rclick 5 5\nwait 1500\n";
-    RunResult run = runHeadless(
-        root,
-        "wait 9000\nshot page1\nwheel up\nwait 300\nshot first\nclick 5 5\nwait 3000\nclick 5 5\nwait "
-        "3000\n" +
-            // Saved into the first bookmark, then loaded from it.
-            toTheMenu + "click 250 200\nwait 1500\nclick 300 100\nwait 1500\nclick 5 5\nwait 1500\n" +
-            toTheMenu + toTheMenu +
-            "click 250 230\nwait 1500\nclick 300 100\nwait 1500\nclick 290 270\nwait 3000\n" +
-            "shot loaded\nwheel up\nwheel up\nwait 300\nshot wheeled\n");
+    RunResult run =
+        runHeadless(root,
+                    "wait 9000\nshot page1\nwheel up\nwait 300\nshot first\nclick 5 5\nwait "
+                    "3000\nclick 5 5\nwait 3000\n" +
+                        saveAndLoad() + "shot loaded\nwheel up\nwheel up\nwait 300\nshot wheeled\n");
     EXPECT_TRUE(sameButTheCursor(shot(root, "first"), shot(root, "page1"), kPageCursor));
     ASSERT_NE(run.trace.find("load 0: wait kind 0"), std::string::npos) << run.trace;
     EXPECT_TRUE(sameButTheCursor(shot(root, "wheeled"), shot(root, "loaded"), kClickCursor));
+}
+
+// A bookmark saved in the middle of a page brings that page's first lines back as the text layer: read
+// on past the page's end, the backlog shows the whole page as it shows it without the load.
+TEST(Backlog, APageLoadedHalfReadKeepsTheLinesBeforeTheBookmark) {
+    TempFolder root;
+    root.writeGame(
+        "@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上の桜が、今年も満開になった。\\c約束の日だ。\\p"
+        "次のページ。\\c@after();");
+    root.copyDemoPictures();
+    const std::string readOn = "click 5 5\nwait 3000\nclick 5 5\nwait 3000\nwheel up\nwait 300\nshot back\n";
+    runHeadless(root, "wait 9000\n" + readOn);
+    Picture unbroken = shot(root, "back");
+    RunResult loaded = runHeadless(root, "wait 9000\n" + saveAndLoad() + readOn);
+    ASSERT_NE(loaded.trace.find("load 0: wait kind 0"), std::string::npos) << loaded.trace;
+    EXPECT_TRUE(sameButTheCursor(shot(root, "back"), unbroken, kClickCursor));
 }

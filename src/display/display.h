@@ -19,6 +19,8 @@ const int kSlotCount = 10;
 const int kSlotWidth = 640;
 const int kSlotHeight = 480;
 const int kPaletteEntries = 256;
+// A slot is one byte a pixel, its rows one after another.
+const size_t kSlotBytes = static_cast<size_t>(kSlotWidth) * kSlotHeight;
 
 // Colours handed to the text and pen operations: red | green << 8 | blue << 16.
 struct PaletteEntry;

@@ -15,24 +15,37 @@ void Backlog::addCharacter(int32_t x, int32_t y, const char* text, size_t size, 
                            static_cast<uint8_t>(size),
                            static_cast<uint8_t>(colour & 0xFF),
                            font};
-    typing_.push_back(character);
+    typing_.characters.push_back(character);
 }
 
 void Backlog::endPage() {
     if (typing_.empty()) return;
     pages_.push_back(std::move(typing_));
-    typing_.clear();
+    typing_ = {};
     if (pages_.size() > kBacklogPages) pages_.pop_front();
 }
 
 void Backlog::clear() {
     pages_.clear();
-    typing_.clear();
+    typing_ = {};
+}
+
+void Backlog::restartFrom(int textSlot) {
+    clear();
+    uint8_t blank = Display::transparentIndex();
+    const uint8_t* text = g_display.pixels[textSlot];
+    if (std::all_of(text, text + kSlotBytes, [blank](uint8_t pixel) { return pixel == blank; })) return;
+    typing_.text.assign(text, text + kSlotBytes);
 }
 
 void Backlog::drawPage(int age, int slot) const {
-    g_display.fill(slot, Display::transparentIndex());
-    for (const Character& c : pages_[pages_.size() - static_cast<size_t>(age)])
+    const Page& page = pages_[pages_.size() - static_cast<size_t>(age)];
+    if (page.text.empty()) {
+        g_display.fill(slot, Display::transparentIndex());
+    } else {
+        std::memcpy(g_display.pixels[slot], page.text.data(), kSlotBytes);
+    }
+    for (const Character& c : page.characters)
         drawTypedCharacter(c.font, c.text, c.size, c.x, c.y, c.colour, slot);
 }
 

@@ -1,7 +1,9 @@
 // The pages the reader has read, kept so that the wheel can scroll back through them at a click or
 // page wait. Each page is kept as the characters were typed (place, font, colour), not as pixels, so
 // that a hundred pages take well under a megabyte and come back exactly as they were drawn. Nothing of
-// it goes into a bookmark.
+// it goes into a bookmark; but a loaded bookmark brings the text of its page as pixels, and the page
+// typed on from there keeps them under its characters. Since a load starts the backlog afresh, no
+// more than one page ever holds such a picture.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +17,11 @@ public:
     void addCharacter(int32_t x, int32_t y, const char* text, size_t size, int font, int32_t colour);
     // The text layer was cleared: what was typed on it becomes the newest page.
     void endPage();
-    // A new game or a loaded bookmark: nothing read before it can be scrolled back to.
+    // A new game: nothing read before it can be scrolled back to.
     void clear();
+    // A loaded bookmark: nothing read before it either, but the page in progress begins with the text
+    // that the slot holds.
+    void restartFrom(int textSlot);
     int pageCount() const { return static_cast<int>(pages_.size()); }
     // Draws page age (1: the newest finished page) onto a slot, as the message display typed it.
     void drawPage(int age, int slot) const;
@@ -30,8 +35,13 @@ private:
         uint8_t colour;
         int font;
     };
-    std::deque<std::vector<Character>> pages_;
-    std::vector<Character> typing_;
+    struct Page {
+        std::vector<uint8_t> text;  // the text layer the page began with; empty when it began blank
+        std::vector<Character> characters;
+        bool empty() const { return text.empty() && characters.empty(); }
+    };
+    std::deque<Page> pages_;
+    Page typing_;
 };
 
 extern Backlog g_backlog;

@@ -64,7 +64,7 @@ bool ScriptEngine::readBookmarkFile(int number, std::vector<uint8_t>& file) {
 void ScriptEngine::loadGame(int number, const std::vector<uint8_t>& file) {
     int32_t waitKind = decodeSaveFile(file);
     g_fader.commitPalette();
-    g_backlog.clear();
+    g_backlog.restartFrom(SLOT_TEXT);
     pendingAction = static_cast<int8_t>(waitKind);
     traceEvent("load %d: wait kind %d", number, waitKind);
     if (std::strcmp(bgName, "clear") != 0)
