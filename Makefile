@@ -1,6 +1,7 @@
 # Two commands for a fresh Debian machine: `make play` and `make test`.
 # Both install what is missing (as root, through apt-get), then build.
 
+SHELL := /bin/bash
 BUILD ?= build
 BUILD_SANITIZE ?= build-sanitize
 BUILD_FUZZ ?= build-fuzz
@@ -8,14 +9,16 @@ BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ROUNDS ?= 200
-PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
-           libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic \
-           libgtest-dev libbenchmark-dev xvfb xdotool openbox clang libclang-rt-14-dev $(TEST_FILES)
+# What building and playing needs; the tests, benchmarks and fuzzers need the rest.
+PLAYER_PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
+                  libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
+PACKAGES = $(PLAYER_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotool openbox clang libclang-rt-14-dev \
+           $(TEST_FILES)
 # Music and sounds that no one here wrote, for the tests of the MIDI and wave readers, and the tools
 # that measure them independently.
 TEST_FILES = kobodeluxe-data freedink-data pinball-data midicsv sox
 
-.PHONY: all deps build play test test-shuffled test-sanitize sanitize-build soak fuzz fuzz-build bench assets \
+.PHONY: all deps player-deps build play test test-shuffled test-sanitize sanitize-build soak fuzz fuzz-build bench assets \
         goldens install package test-package clean
 
 all: build
@@ -23,12 +26,22 @@ all: build
 deps:
 	@tools/install-packages.sh $(PACKAGES)
 
+player-deps:
+	@tools/install-packages.sh $(PLAYER_PACKAGES)
+
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEBORA_TESTS=ON -DZEBORA_BENCH=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-play: build
-	./$(BUILD)/zebora --root games
+# Builds the player alone (a first build dir gets neither tests nor benchmarks, whose packages play
+# does not install), saying only what it compiles, then plays. The player ends with status 1 by
+# design, whether the reader quits or a message ended it; only a crash is make's error.
+play: player-deps
+	@[ -f $(BUILD)/CMakeCache.txt ] || \
+		cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEBORA_TESTS=OFF -DZEBORA_BENCH=OFF >/dev/null
+	@set -o pipefail; cmake --build $(BUILD) --target zebora -j $(JOBS) -- --no-print-directory | \
+		{ grep -v -E '^(\[ *[0-9]+%\] Built target |Consolidate compiler generated dependencies)' || true; }
+	@$(BUILD)/zebora --root games; status=$$?; [ $$status -le 1 ]
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
