@@ -137,6 +137,10 @@ TEST(FrontEndMenu, LaunchesTheGameAndComesBackToTheSameEntry) {
                                           "\nwait 500\nclick " + kNext + "\nwait 500\nmove " + kLoad +
                                           "\nwait 300\nshot third\n" + launch + "shot back\n" + launch);
     EXPECT_EQ(run.errors, "");
+    // The window's title names the game while it runs.
+    size_t playing = run.trace.find("window title ゲーム3 - Ｚｅｂｏｒａ");
+    EXPECT_NE(playing, std::string::npos) << run.trace;
+    EXPECT_NE(run.trace.find("window title Ｚｅｂｏｒａ\n", playing), std::string::npos) << run.trace;
     expectShotGolden("menu-third-of-twelve", root.file("third.png"));
     expectShotGolden("menu-third-of-twelve", root.file("back.png"));
     TempFolder one;

@@ -18,6 +18,7 @@ TEST(NamedGame, AFolderCopiedFromADiscPlaysWithTheInstalledSystemFiles) {
     RunResult run = runPlayerFrom(start.path(), files, "disc", "");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, unknownCommand("after"));
+    EXPECT_NE(run.trace.find("window title disc - Ｚｅｂｏｒａ"), std::string::npos) << run.trace;
 
     run = runPlayerFrom(start.path(), files, "nowhere", "");
     EXPECT_EQ(run.status, 1);

@@ -20,6 +20,7 @@ public:
     void idleUntil(uint32_t) override {}
     void idleForInput() override {}
     void showMessageBox(const char*, const char*) override { std::fputs("message box\n", stderr); }
+    void setTitle(const char*) override {}
     void setScreenSource(const ScreenSource&) override {}
     SoundDevice& soundDevice() override { std::abort(); }
 };

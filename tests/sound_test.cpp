@@ -28,7 +28,7 @@ RunResult play(const std::string& script, const std::string& reader = "") {
     return runHeadless(root, reader);
 }
 
-// The times of the trace's lines that hold text, counted from the first line.
+// The times of the trace's lines that hold text, counted from the first line of the sound's.
 std::vector<uint32_t> timesOf(const std::string& trace, const std::string& text) {
     std::istringstream lines(trace);
     std::vector<uint32_t> times;
@@ -36,7 +36,7 @@ std::vector<uint32_t> timesOf(const std::string& trace, const std::string& text)
     bool started = false;
     for (std::string line; std::getline(lines, line);) {
         uint32_t time = static_cast<uint32_t>(std::stoul(line));
-        if (!started) first = time, started = true;
+        if (!started && line.find("window title") == std::string::npos) first = time, started = true;
         if (line.find(text) != std::string::npos) times.push_back(time - first);
     }
     return times;

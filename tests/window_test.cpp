@@ -1,11 +1,15 @@
 // The real window under Xvfb, with and without a window manager, on screens larger than the
 // picture: a click reaches what is drawn under it in full screen and in a window, F11 and Alt+Enter
-// switch between the two, and F12 takes a screenshot.
+// switch between the two, F12 takes a screenshot, and the window's own message boxes read in
+// Japanese on a server without a single Japanese core font.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
+#include "golden.h"
 #include "platform/png_file.h"
 #include "test_support.h"
 #include "x_display.h"
@@ -17,26 +21,77 @@ const int kWindowTimeoutMs = 10000;
 const int kSwitchTimeoutMs = 5000;
 const int kClickEveryMs = 500;
 const int kQuitTimeoutMs = 30000;
+const int kSettleMs = 1000;
 
 enum Mode { FULL_SCREEN, IN_A_WINDOW };
 
 // The player started on the display in a fresh working folder, with Ctrl held to fast-forward the
-// logo and the fades; environment holds NAME=VALUE words for it.
+// logo and the fades; environment holds NAME=VALUE words for it, shell a command line that the shell
+// runs first. A script, when there is one, is played at once in the demo game's pictures.
 struct Player {
-    Player(const XDisplay& x, Mode mode, const std::vector<std::string>& environment = {})
+    Player(const XDisplay& x, Mode mode, const std::vector<std::string>& environment = {},
+           const std::string& script = "", const std::string& shell = "")
         : display(x),
-          process(command(mode, environment), x.name()),
+          process(command(mode, environment, script, shell), x.name()),
           window(x.windowOf(process.pid(), kWindowTimeoutMs)) {
         // With the pointer inside, keys reach the window even when no window manager gives it the focus.
         display.xdotool("mousemove --window " + window + " 10 10 keydown ctrl");
     }
 
-    std::vector<std::string> command(Mode mode, const std::vector<std::string>& environment) const {
-        std::vector<std::string> words = {"env"};
+    std::vector<std::string> command(Mode mode, const std::vector<std::string>& environment,
+                                     const std::string& script, const std::string& shell) const {
+        if (!script.empty()) {
+            root.writeGame(script);
+            root.copyDemoPictures();
+        }
+        std::string exec = "exec \"$0\" \"$@\"";
+        std::vector<std::string> words = {"sh", "-c", shell.empty() ? exec : shell + "; " + exec, "env"};
         words.insert(words.end(), environment.begin(), environment.end());
         words.insert(words.end(), {ZEBORA_BINARY, "--root", root.path()});
         if (mode == IN_A_WINDOW) words.push_back("--window");
         return words;
+    }
+
+    void clickAt(int x, int y, const char* button = "1") const {
+        display.xdotool("mousemove --window " + window + " " + shownAt(x, y) + " click " + button);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs));
+    }
+
+    // The picture the window shows, at 640×480 whatever its size, once a message box is on it and it
+    // has stopped changing; empty if none comes within kSwitchTimeoutMs.
+    std::vector<uint8_t> messageBox() const {
+        std::vector<uint8_t> before, now;
+        pollUntil(
+            [&] {
+                before = now;
+                now = picture();
+                return showsATitleBar(now) && now == before;
+            },
+            kSwitchTimeoutMs);
+        return showsATitleBar(now) ? now : std::vector<uint8_t>();
+    }
+
+    // Every picture pixel is drawn as a whole square of window pixels when the window is a whole
+    // multiple of the picture, as both windows here are.
+    std::vector<uint8_t> picture() const {
+        int width = 0, height = 0;
+        std::vector<uint8_t> shown = display.grab(window, width, height), rgb;
+        int scale = width / 640;
+        if (scale < 1 || width != 640 * scale || height != 480 * scale) return rgb;
+        for (int y = 0; y < 480; ++y) {
+            for (int x = 0; x < 640; ++x) {
+                size_t at = 3 * (static_cast<size_t>(y * scale) * width + x * scale);
+                rgb.insert(rgb.end(), &shown[at], &shown[at + 3]);
+            }
+        }
+        return rgb;
+    }
+
+    static bool showsATitleBar(const std::vector<uint8_t>& rgb) {
+        for (size_t at = 0; at + 2 < rgb.size(); at += 3) {
+            if (rgb[at] == 0 && rgb[at + 1] == 0 && rgb[at + 2] == 128) return true;
+        }
+        return false;
     }
 
     bool covers(int width, int height) const {
@@ -114,8 +169,9 @@ TEST(RealWindow, F11TurnsTheWindowIntoFullScreenWhereClicksStillReachWhatIsDrawn
     EXPECT_EQ(player.quitFromTheMenu(), 1);
 }
 
-// F12 belongs to the window: the picture is in the pictures folder while the player goes on to the menu.
-TEST(RealWindow, F12WritesTheScreenIntoThePicturesFolder) {
+// F12 belongs to the window: the picture is in the pictures folder while the player goes on to the
+// menu, and a notice says so over the picture for a moment, never in the screenshot itself.
+TEST(RealWindow, F12WritesTheScreenIntoThePicturesFolderAndSaysSoForAMoment) {
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
     XDisplay display(1280, 1024, false);
     ASSERT_EQ(display.failure(), "");
@@ -123,18 +179,74 @@ TEST(RealWindow, F12WritesTheScreenIntoThePicturesFolder) {
     Player player(display, IN_A_WINDOW, {"XDG_PICTURES_DIR=" + pictures.path()});
     ASSERT_NE(player.window, "");
     EXPECT_TRUE(player.covers(640, 480));
+    EXPECT_EQ(display.xdotool("getwindowname " + player.window), "Ｚｅｂｏｒａ\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(3 * kSettleMs));  // on the still title picture
     display.xdotool("key F12");
     // The first file of the folder that reads whole as a picture.
+    std::vector<uint8_t> screenshot;
+    std::string name;
     auto written = [&] {
         std::error_code none;
-        std::vector<uint8_t> rgb;
         int width = 0, height = 0;
         for (const auto& entry : std::filesystem::directory_iterator(pictures.file("Zebora"), none)) {
-            if (readPng(entry.path().c_str(), rgb, width, height)) return entry.path().filename().string();
+            name = entry.path().filename().string();
+            if (readPng(entry.path().c_str(), screenshot, width, height)) return true;
         }
-        return std::string();
+        return false;
     };
-    EXPECT_TRUE(pollUntil([&] { return !written().empty(); }, kSwitchTimeoutMs));
-    EXPECT_EQ(written().rfind("zebora-", 0), 0u) << written();
+    ASSERT_TRUE(pollUntil(written, kSwitchTimeoutMs));
+    EXPECT_EQ(name.rfind("zebora-", 0), 0u) << name;
+    // The notice darkens the top right corner of the picture, then goes, and the window shows the
+    // screenshot's picture again.
+    auto darkened = [&] {
+        std::vector<uint8_t> shown = player.picture();
+        size_t corner = 3 * (10 * 640 + 630);
+        return !shown.empty() && shown[corner] < 64 && shown[corner + 1] < 64 && shown[corner + 2] < 64 &&
+               shown != screenshot;
+    };
+    EXPECT_TRUE(pollUntil(darkened, kSettleMs));
+    EXPECT_TRUE(pollUntil([&] { return player.picture() == screenshot; }, 2 * kSwitchTimeoutMs));
     EXPECT_EQ(player.quitFromTheMenu(), 1);
+}
+
+// A fatal error: the box over the last picture, the same in a window and in full screen, and the
+// program ends when Return dismisses it.
+TEST(RealWindow, AFatalErrorIsShownInTheWindowInJapaneseUntilAKeyDismissesIt) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    const std::string script = "@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上の桜が満開になった。@nosuch();";
+    for (Mode mode : {IN_A_WINDOW, FULL_SCREEN}) {
+        XDisplay display(1280, 960, false);
+        ASSERT_EQ(display.failure(), "");
+        Player player(display, mode, {}, script);
+        ASSERT_NE(player.window, "");
+        std::vector<uint8_t> shown = player.messageBox();
+        ASSERT_FALSE(shown.empty()) << "mode " << mode;
+        expectGolden("message-box-fatal", shown, 640, 480);
+        display.xdotool("key Return");
+        EXPECT_EQ(player.process.waitForExit(kSwitchTimeoutMs), 1);
+    }
+}
+
+// A save that cannot be written (the files the player may write are kept under 50 KB, as on a full
+// disk): the box over the bookmark list, Escape dismisses it and the game goes on.
+TEST(RealWindow, ASaveThatFailsSaysSoInTheWindowAndTheGameGoesOnWhenEscapeDismissesIt) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    XDisplay display(1280, 1024, false);
+    ASSERT_EQ(display.failure(), "");
+    Player player(display, IN_A_WINDOW, {},
+                  "@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上。\\c@wait(100000);",
+                  "ulimit -f 100; trap '' XFSZ");
+    ASSERT_NE(player.window, "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(2 * kSettleMs));
+    player.clickAt(5, 5, "3");
+    player.clickAt(250, 200);
+    player.clickAt(300, 100);
+    std::vector<uint8_t> shown = player.messageBox();
+    ASSERT_FALSE(shown.empty());
+    expectGolden("message-box-save", shown, 640, 480);
+    display.xdotool("key Escape");
+    EXPECT_TRUE(pollUntil([&] { return !Player::showsATitleBar(player.picture()); }, kSwitchTimeoutMs));
+    EXPECT_EQ(player.process.waitForExit(kSettleMs), -1);
+    display.xdotool("key Pause");
+    EXPECT_EQ(player.process.waitForExit(kSwitchTimeoutMs), 1);
 }

@@ -1,5 +1,7 @@
 #include "x_display.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -136,4 +138,30 @@ WindowGeometry XDisplay::geometry(const std::string& window) const {
         if (line.rfind("HEIGHT=", 0) == 0) geometry.height = std::atoi(line.c_str() + 7);
     }
     return geometry;
+}
+
+std::vector<uint8_t> XDisplay::grab(const std::string& window, int& width, int& height) const {
+    std::vector<uint8_t> rgb;
+    Display* x = XOpenDisplay(name_.c_str());
+    if (!x) return rgb;
+    Window id = std::strtoul(window.c_str(), nullptr, 10);
+    XWindowAttributes attributes;
+    XImage* image = XGetWindowAttributes(x, id, &attributes)
+                        ? XGetImage(x, id, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap)
+                        : nullptr;
+    if (image) {
+        width = image->width;
+        height = image->height;
+        for (int y = 0; y < height; ++y) {
+            for (int px = 0; px < width; ++px) {
+                unsigned long pixel = XGetPixel(image, px, y);
+                rgb.push_back(static_cast<uint8_t>((pixel & image->red_mask) >> 16));
+                rgb.push_back(static_cast<uint8_t>((pixel & image->green_mask) >> 8));
+                rgb.push_back(static_cast<uint8_t>(pixel & image->blue_mask));
+            }
+        }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(x);
+    return rgb;
 }

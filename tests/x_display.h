@@ -3,6 +3,8 @@
 #pragma once
 #include <sys/types.h>
 
+#include <cstdint>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,6 +47,8 @@ public:
     // The window the process shows, once it shows one within timeoutMs; empty if it does not.
     std::string windowOf(pid_t pid, int timeoutMs) const;
     WindowGeometry geometry(const std::string& window) const;
+    // What the window shows, 3 bytes a pixel (red, green, blue); empty when it cannot be read.
+    std::vector<uint8_t> grab(const std::string& window, int& width, int& height) const;
 
 private:
     void startServer(int screenWidth, int screenHeight);

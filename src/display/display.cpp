@@ -63,8 +63,10 @@ bool Display::open() {
     return true;
 }
 
+// The window keeps the picture it showed last, under the message box that may follow.
 void Display::close() {
     if (!open_) return;
+    g_windowSystem->setScreenSource({});
     clear(SLOT_SCREEN);
     clear(SLOT_BACK);
 }

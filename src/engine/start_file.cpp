@@ -4,7 +4,7 @@
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
-#include "platform/screenshot.h"
+#include "platform/running_game.h"
 #include "shell/shell.h"
 
 void ScriptEngine::startFromStartFile() {
@@ -27,7 +27,8 @@ void ScriptEngine::startGame(const char* folder, const char* scriptName, const c
     uint32_t size = 0;
     if (!findFile(scriptName, size)) return;
     g_frontEnd.scriptSize[0] = size;
-    setScreenshotGame(gameName);
+    g_frontEnd.readHeader(scriptName, 0);
+    setRunningGame(gameName, g_frontEnd.title[0]);
     loadScript();
     resetGameState();
     runScript();

@@ -3,7 +3,7 @@
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
-#include "platform/screenshot.h"
+#include "platform/running_game.h"
 
 // Plays the selected game in its own folder, where its pictures, sounds and bookmarks are found.
 void ScriptEngine::launchGame() {
@@ -12,9 +12,9 @@ void ScriptEngine::launchGame() {
     changeDirectory(folder);
     // A reader's own game is known by its whole path; its screenshots by its folder's name.
     const char* slash = std::strrchr(folder, '/');
-    setScreenshotGame(slash ? slash + 1 : folder);
+    setRunningGame(slash ? slash + 1 : folder, g_frontEnd.title[g_frontEnd.selected]);
     loadScript();
     resetGameState();
     runScript();
-    setScreenshotGame(nullptr);
+    setRunningGame(nullptr, nullptr);
 }

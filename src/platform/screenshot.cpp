@@ -1,4 +1,4 @@
-#include "platform/screenshot.h"
+#include "platform/private/screenshot_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,7 +14,6 @@
 
 #include "platform/png_file.h"
 #include "platform/private/pictures_folder.h"
-#include "platform/private/screenshot_file.h"
 #include "platform/screen_picture.h"
 #include "platform/text_encoding.h"
 #include "platform/trace.h"
@@ -122,14 +121,14 @@ void setScreenshotGame(const char* folderName) {
     g_gameName = folderName ? fileNamePart(folderName) : kNoGame;
 }
 
-void takeScreenshot(const ScreenSource& screen) {
+bool takeScreenshot(const ScreenSource& screen) {
     std::string path, why;
     if (writeScreenshot(screen, path, why)) {
         traceEvent("screenshot %s", path.c_str());
-        return;
+        return true;
     }
     traceEvent("screenshot not written: %s", why.c_str());
-    if (g_failureSaid) return;
+    if (!g_failureSaid) std::fprintf(stderr, "zebora: cannot take a screenshot: %s\n", why.c_str());
     g_failureSaid = true;
-    std::fprintf(stderr, "zebora: cannot take a screenshot: %s\n", why.c_str());
+    return false;
 }

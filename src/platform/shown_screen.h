@@ -11,6 +11,10 @@ public:
     // from the copy: the whole screen after a palette change or forget(), nothing when none differs.
     PixelRect takeChanges(const ScreenSource& screen);
     void forget() { known_ = false; }
+    // Whether a screen has been shown, and the copy of it.
+    bool known() const { return known_; }
+    const uint8_t* pixels() const { return pixels_.data(); }
+    const uint8_t* palette() const { return palette_.data(); }
 
 private:
     PixelRect differingArea(const ScreenSource& screen) const;

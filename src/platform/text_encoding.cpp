@@ -97,6 +97,14 @@ bool utf8ToSjis(const char* utf8, char* out, size_t outSize) {
     return toSjis().convert(utf8, out, outSize, false);
 }
 
+std::string utf8ToSjisLenient(const char* utf8) {
+    // Shift-JIS never takes more bytes than UTF-8 for the same text.
+    std::string text(std::strlen(utf8) + 1, '\0');
+    toSjis().convert(utf8, &text[0], text.size(), true);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
 // A Shift-JIS name is hardly ever valid UTF-8: its lead bytes 0x81–0x9F cannot start a UTF-8
 // character. Each byte of Shift-JIS takes at most three of UTF-8 (a half-width kana does).
 std::string nameToUtf8(const char* name) {

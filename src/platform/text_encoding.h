@@ -15,6 +15,8 @@ void sjisToUtf8(const char* sjisText, char* out, size_t outSize);
 
 // Converts UTF-8 to Shift-JIS; false when the text cannot be written in Shift-JIS or does not fit.
 bool utf8ToSjis(const char* utf8, char* out, size_t outSize);
+// Converts UTF-8 to Shift-JIS as far as it can: what Shift-JIS cannot write becomes '?'.
+std::string utf8ToSjisLenient(const char* utf8);
 
 // A name that may be written either way, as folder names are in the game table and in start.dat, as
 // UTF-8: kept when it is valid UTF-8 already, else read as Shift-JIS.

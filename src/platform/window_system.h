@@ -76,7 +76,9 @@ public:
     virtual void idleUntil(uint32_t deadline) = 0;
     // Lets time pass until input may have arrived.
     virtual void idleForInput() = 0;
+    // A modal message box with an OK button: returns when the reader has dismissed it.
     virtual void showMessageBox(const char* utf8Caption, const char* utf8Text) = 0;
+    virtual void setTitle(const char* utf8Title) = 0;
     virtual void setScreenSource(const ScreenSource& source) = 0;
     // The sound device that goes with the window: its ends of pieces arrive in the window's queue.
     virtual SoundDevice& soundDevice() = 0;

@@ -9,6 +9,7 @@
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/process_exit.h"
+#include "platform/running_game.h"
 #include "platform/text_encoding.h"
 #include "platform/trace.h"
 #include "platform/transcript.h"
@@ -47,7 +48,7 @@ void runZebora(const PlatformOptions& options, const NamedGame* game) {
         exitProgram();
     }
     g_playTimeStart = getTickCount();
-    if (!g_windowSystem->openWindow("Ｚｅｂｏｒａ")) exitProgram();
+    if (!g_windowSystem->openWindow(kPlayerTitle)) exitProgram();
     g_hWnd = 1;
     if (!g_display.open()) quitProgram();
     g_sound.open();

@@ -18,7 +18,7 @@
 #include "frontend/front_end.h"
 #include "platform/file_system.h"
 #include "platform/process_exit.h"
-#include "platform/screenshot.h"
+#include "platform/running_game.h"
 #include "save/bookmark_name.h"
 #include "shell/shell.h"
 #include "shell/startup.h"
@@ -92,7 +92,7 @@ void resetGlobals() {
     g_leftClicked = g_rightClicked = 0;
     g_wheelTurns = 0;
     g_backlog.clear();
-    setScreenshotGame(nullptr);
+    setRunningGame(nullptr, nullptr);
     g_ctrlUp = 1;
     g_mouseX = g_mouseY = 0;
     g_markTime = g_playTimeStart = 0;

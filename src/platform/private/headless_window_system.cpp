@@ -6,6 +6,7 @@
 #include "platform/private/pictures_folder.h"
 #include "platform/private/screenshot_file.h"
 #include "platform/screen_picture.h"
+#include "platform/trace.h"
 
 namespace {
 
@@ -155,6 +156,10 @@ void HeadlessWindowSystem::idleForInput() {
 
 void HeadlessWindowSystem::showMessageBox(const char*, const char*) {
     // The shell has written the message to stderr already; there is no one to click OK.
+}
+
+void HeadlessWindowSystem::setTitle(const char* utf8Title) {
+    traceEvent("window title %s", utf8Title);
 }
 
 void HeadlessWindowSystem::writeShot(const std::string& name) {

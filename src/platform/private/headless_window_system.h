@@ -20,6 +20,7 @@ public:
     void idleUntil(uint32_t deadline) override;
     void idleForInput() override;
     void showMessageBox(const char* utf8Caption, const char* utf8Text) override;
+    void setTitle(const char* utf8Title) override;
     void setScreenSource(const ScreenSource& source) override { screen_ = source; }
     SoundDevice& soundDevice() override { return sound_; }
 

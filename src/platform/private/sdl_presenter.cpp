@@ -44,6 +44,11 @@ bool SdlPresenter::open(SDL_Window* window) {
 }
 
 void SdlPresenter::setSource(const ScreenSource& source) {
+    if (!source.pixels) {
+        presentIfChanged();
+        source_ = source;
+        return;
+    }
     source_ = source;
     shown_.forget();
 }
@@ -69,17 +74,19 @@ void SdlPresenter::toScreen(int windowX, int windowY, int& x, int& y) const {
 }
 
 void SdlPresenter::presentIfChanged() {
-    PixelRect changed = shown_.takeChanges(source_);
+    PixelRect changed = unite(shown_.takeChanges(source_), overlay_.takeChanges());
     if (changed.empty() && !wholeWindow_) return;
-    if (!changed.empty()) upload(changed);
+    if (!changed.empty() && shown_.known()) upload(changed);
     draw(changed);
     wholeWindow_ = false;
 }
 
+// From the copy of the screen as shown, which is the screen itself once its changes are taken, and
+// which stays when the display closes.
 void SdlPresenter::upload(const PixelRect& area) {
     uint32_t colours[256];
     for (int i = 0; i < 256; ++i) {
-        const uint8_t* c = source_.palette + i * 4;
+        const uint8_t* c = shown_.palette() + i * 4;
         colours[i] = static_cast<uint32_t>(c[0]) << 16 | static_cast<uint32_t>(c[1]) << 8 | c[2];
     }
     SDL_Rect rect = toSdl(area);
@@ -87,11 +94,12 @@ void SdlPresenter::upload(const PixelRect& area) {
     int pitch = 0;
     if (SDL_LockTexture(texture_, &rect, &pixels, &pitch) != 0) return;
     for (int y = 0; y < area.height; ++y) {
-        const uint8_t* row = source_.pixels + static_cast<ptrdiff_t>(area.y + y) * source_.pitch + area.x;
+        const uint8_t* row = shown_.pixels() + static_cast<ptrdiff_t>(area.y + y) * kScreenWidth + area.x;
         auto* out =
             reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + static_cast<ptrdiff_t>(y) * pitch);
         for (int x = 0; x < area.width; ++x)
             out[x] = colours[row[x]];
+        overlay_.composeRow(area.y + y, area.x, area.width, out);
     }
     SDL_UnlockTexture(texture_);
 }
@@ -100,7 +108,7 @@ void SdlPresenter::draw(const PixelRect& changed) {
     if (wholeWindow_ || !drawsInPlace_) {
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
-        if (source_.pixels) copy(kWholeScreen);
+        if (shown_.known()) copy(kWholeScreen);
     } else {
         copy(changed);
     }

@@ -3,6 +3,7 @@
 // straight into the window's own pixels, only that part of the window is drawn again.
 #pragma once
 #include "platform/letterbox.h"
+#include "platform/overlay.h"
 #include "platform/shown_screen.h"
 
 struct SDL_Window;
@@ -19,11 +20,15 @@ public:
     bool open(SDL_Window* window);
     // Before the window goes.
     void close();
+    // A screen without pixels is the display closed: the window keeps the last picture it showed
+    // (having shown the latest first), under whatever the overlay still draws.
     void setSource(const ScreenSource& source);
     const ScreenSource& source() const { return source_; }
+    // What the window draws of its own over the picture; shown with the next present.
+    Overlay& overlay() { return overlay_; }
     // The window was resized, exposed or switched between full screen and a window.
     void redrawAll();
-    // Shows the screen if it, or the window, changed since it was last shown.
+    // Shows the screen if it, the overlay or the window changed since it was last shown.
     void presentIfChanged();
     // The picture pixel under a window position given in SDL's window coordinates.
     void toScreen(int windowX, int windowY, int& x, int& y) const;
@@ -44,4 +49,5 @@ private:
     Letterbox letterbox_{kScreenWidth, kScreenHeight};
     ScreenSource source_;
     ShownScreen shown_;
+    Overlay overlay_;
 };

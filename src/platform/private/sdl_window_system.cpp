@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/overlay_pictures.h"
 #include "platform/private/screenshot_file.h"
 #include "platform/screen_picture.h"
 #include "resources/cur_cursor.h"
@@ -20,6 +21,7 @@ const uint32_t kClockOffset = 10000000;
 const uint32_t kPollIntervalMs = 1;
 const uint32_t kPresentIntervalMs = 16;
 const uint32_t kLongestSleepMs = 100;
+const uint32_t kNoticeMs = 1500;
 
 uint32_t virtualKey(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return static_cast<uint32_t>(key - SDLK_a + 'A');
@@ -186,25 +188,30 @@ void SdlWindowSystem::pumpEvents() {
         translate(event);
     soundClock_ = milliseconds();
     if (silentSound_.takeEnd()) post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
+    endNoticeWhenDue();
     if (now - lastPresent_ >= kPresentIntervalMs) presentIfChanged();
 }
 
-void SdlWindowSystem::translate(const SDL_Event& event) {
+// What the window does whatever it shows: the ends of pieces, closing, redrawing. False for input.
+bool SdlWindowSystem::translateWindowEvent(const SDL_Event& event) {
     if (sound_ && event.type == sound_->endEventType()) {
         if (sound_->takeEnd(event.user.code)) post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
-        return;
+        return true;
     }
+    if (event.type == SDL_QUIT) {
+        post(WM_QUIT, 0, 0);
+        return true;
+    }
+    if (event.type != SDL_WINDOWEVENT) return false;
+    if (event.window.event == SDL_WINDOWEVENT_CLOSE) post(WM_CLOSE, 0, 0);
+    if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        presenter_.redrawAll();
+    return true;
+}
+
+void SdlWindowSystem::translate(const SDL_Event& event) {
+    if (translateWindowEvent(event)) return;
     switch (event.type) {
-        case SDL_QUIT:
-            post(WM_QUIT, 0, 0);
-            break;
-        case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) post(WM_CLOSE, 0, 0);
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                presenter_.redrawAll();
-            }
-            break;
         case SDL_MOUSEMOTION:
             postMouse(WM_MOUSEMOVE, event.motion.x, event.motion.y);
             break;
@@ -237,7 +244,10 @@ void SdlWindowSystem::translateKey(const SDL_Event& event) {
         return;
     }
     if (event.key.keysym.sym == SDLK_F12) {
-        if (down && !event.key.repeat) takeScreenshot(presenter_.source());
+        if (down && !event.key.repeat) {
+            showNotice(takeScreenshot(presenter_.source()) ? "スクリーンショットを保存しました"
+                                                           : "スクリーンショットを保存できませんでした");
+        }
         return;
     }
     if (uint32_t vk = virtualKey(event.key.keysym.sym)) post(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);
@@ -273,6 +283,8 @@ void SdlWindowSystem::idleUntil(uint32_t deadline) {
     presentIfChanged();
     uint32_t end = 0;
     if (silentSound_.nextEnd(end) && static_cast<int32_t>(end - deadline) < 0) deadline = end;
+    uint32_t noticeEnd = noticeEnds_ + kClockOffset;
+    if (!notice_.empty() && static_cast<int32_t>(noticeEnd - deadline) < 0) deadline = noticeEnd;
     int32_t remaining = static_cast<int32_t>(deadline - milliseconds());
     if (remaining <= 0) return;
     SDL_WaitEventTimeout(nullptr,
@@ -284,8 +296,59 @@ void SdlWindowSystem::idleForInput() {
     idleUntil(milliseconds() + kLongestSleepMs);
 }
 
+// Drawn in the window, over the picture the reader last saw: SDL's own box draws with the X server's
+// core fonts, which on most desktops have no Japanese. Input goes to the box alone while it is up, as
+// the system's box takes it from its owner; the ends of pieces and the close button still arrive.
 void SdlWindowSystem::showMessageBox(const char* utf8Caption, const char* utf8Text) {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption, utf8Text, window_);
+    if (!window_) return;
+    MessageBoxPicture box(utf8Caption, utf8Text);
+    box.draw(presenter_.overlay());
+    presentIfChanged();
+    for (bool open = true; open;) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, kLongestSleepMs)) open = !dismissesMessageBox(event, box.okButton());
+        presentIfChanged();
+    }
+    box.erase(presenter_.overlay());
+    presentIfChanged();
+    lastPoll_ = SDL_GetTicks() - kPollIntervalMs;
+}
+
+// OK, Return, Space or Escape; the window's close button too, which the engine then hears.
+bool SdlWindowSystem::dismissesMessageBox(const SDL_Event& event, const PixelRect& okButton) {
+    if (translateWindowEvent(event))
+        return event.type == SDL_QUIT ||
+               (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
+        int x = 0, y = 0;
+        presenter_.toScreen(event.button.x, event.button.y, x, y);
+        return okButton.contains(x, y);
+    }
+    if (event.type != SDL_KEYDOWN) return false;
+    if (isModeSwitch(event.key.keysym)) {
+        translateKey(event);
+        return false;
+    }
+    SDL_Keycode key = event.key.keysym.sym;
+    return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE;
+}
+
+void SdlWindowSystem::setTitle(const char* utf8Title) {
+    if (window_) SDL_SetWindowTitle(window_, utf8Title);
+}
+
+// A short notice over the picture, gone after a while on its own.
+void SdlWindowSystem::showNotice(const char* utf8Text) {
+    Overlay& overlay = presenter_.overlay();
+    if (!notice_.empty()) overlay.erase(notice_);
+    notice_ = drawNotice(overlay, utf8Text);
+    noticeEnds_ = SDL_GetTicks() + kNoticeMs;
+}
+
+void SdlWindowSystem::endNoticeWhenDue() {
+    if (notice_.empty() || static_cast<int32_t>(SDL_GetTicks() - noticeEnds_) < 0) return;
+    presenter_.overlay().erase(notice_);
+    notice_ = {};
 }
 
 void SdlWindowSystem::setScreenSource(const ScreenSource& source) {

@@ -27,11 +27,16 @@ public:
     void idleUntil(uint32_t deadline) override;
     void idleForInput() override;
     void showMessageBox(const char* utf8Caption, const char* utf8Text) override;
+    void setTitle(const char* utf8Title) override;
     void setScreenSource(const ScreenSource& source) override;
     SoundDevice& soundDevice() override;
 
 private:
     void translate(const SDL_Event& event);
+    bool translateWindowEvent(const SDL_Event& event);
+    bool dismissesMessageBox(const SDL_Event& event, const PixelRect& okButton);
+    void showNotice(const char* utf8Text);
+    void endNoticeWhenDue();
     void translateKey(const SDL_Event& event);
     void post(uint32_t message, uint32_t wParam, uint32_t lParam);
     void postMouse(uint32_t message, int windowX, int windowY);
@@ -50,6 +55,8 @@ private:
     std::deque<WindowMessage> queue_;
     uint32_t lastPoll_ = 0;
     uint32_t lastPresent_ = 0;
+    PixelRect notice_;  // where the notice lies while one is shown
+    uint32_t noticeEnds_ = 0;
     // Without an audio device, pieces still take their time on the real clock and report their ends.
     uint32_t soundClock_ = 0;
     SilentSoundDevice silentSound_{soundClock_, waveGain_};
