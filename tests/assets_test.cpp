@@ -2,6 +2,7 @@
 // hold (whole wipe masks, the cursors' colour key) the effects and the shots of the message window check.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -53,5 +54,34 @@ TEST(BundledAssets, TheMusicLastsItsBarsAndLetsEveryNoteGoBeforeTheEnd) {
         }
         for (const auto& [key, count] : sounding)
             EXPECT_EQ(count, 0) << asset.path << " key " << key;
+    }
+}
+
+// Each cursor's edge, every pixel of it beside the colour key, is light, inside which the dark outline
+// runs: the cursors show on dark hair and a night sky as well as on a bright picture.
+TEST(BundledAssets, TheCursorsAreRingedInLight) {
+    IndexedPicture system = makeSystemGraphics();
+    const struct { int left, width, height; } cursors[] = {{0, 20, 27}, {32, 32, 32}};
+    const uint8_t key = 1;
+    for (const auto& cursor : cursors) {
+        int edge = 0, dark = 0;
+        for (int y = 0; y < cursor.height; ++y) {
+            for (int x = cursor.left; x < cursor.left + cursor.width; ++x) {
+                uint8_t index = system.at(x, y);
+                bool besideKey = false;
+                for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    int nx = x + dx, ny = y + dy;
+                    bool inside =
+                        nx >= cursor.left && nx < cursor.left + cursor.width && ny >= 0 && ny < cursor.height;
+                    besideKey |= !inside || system.at(nx, ny) == key;
+                }
+                if (index == key || !besideKey) continue;
+                const Rgb& colour = system.palette()[index];
+                dark += std::min({colour.red, colour.green, colour.blue}) < 200;
+                ++edge;
+            }
+        }
+        EXPECT_GT(edge, 40) << "cursor at " << cursor.left;
+        EXPECT_EQ(dark, 0) << "cursor at " << cursor.left;
     }
 }

@@ -7,9 +7,9 @@
 #include <csignal>
 #include <string>
 
+#include "golden.h"
 #include "platform/little_endian.h"
 #include "save/save_file.h"
-#include "golden.h"
 #include "test_support.h"
 
 namespace {

@@ -62,7 +62,7 @@ std::vector<Asset> makeAssets() {
              {"theme.mid", makeHanamiTheme().fileBytes()},
              {"ending.mid", makeHanamiEnding().fileBytes()}});
     addGame(assets, "omikuji",
-            {{"sunset.bmp", sunset},
+            {{"shrine.bmp", makeShrineBackground().bmpBytes()},
              {"room.bmp", room},
              {"kaede.bmp", makeCharacter(kaede).bmpBytes()},
              {"evening.wav", makeEveningAmbience().waveBytes()},

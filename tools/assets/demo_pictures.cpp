@@ -85,6 +85,50 @@ IndexedPicture makeSunsetBackground() {
     return picture;
 }
 
+// A shrine at dusk: cedars against the evening sky, a stone path between two lit lanterns, and a
+// vermilion gate that frames whoever stands on the path.
+IndexedPicture makeShrineBackground() {
+    IndexedPicture picture = blank(640, 480, 3);
+    Painter paint(picture);
+    const int horizon = 330;
+    verticalGradient(paint, 0, horizon, {80, 40, 120}, {250, 170, 90});
+    paint.disc(470, 285, 40, 255, 235, 150);
+    for (int t = 0; t < 16; ++t) {
+        double cx = t * 44 + noise(t + 40) * 24, height = 110 + noise(t + 60) * 90;
+        for (int y = static_cast<int>(horizon - height); y < horizon; ++y) {
+            double half = 8 + 30 * (y - (horizon - height)) / height;
+            paint.rect(static_cast<int>(cx - half), y, static_cast<int>(2 * half), 1, 50, 95, 60);
+        }
+    }
+    verticalGradient(paint, horizon, 480, {120, 100, 90}, {175, 155, 135});
+    for (int y = horizon; y < 480; ++y) {
+        double half = 24 + 110.0 * (y - horizon) / (480 - horizon);
+        paint.rect(static_cast<int>(320 - half), y, static_cast<int>(2 * half), 1, 200, 190, 180);
+    }
+    for (int side : {-1, 1}) {
+        int x = 320 + side * 190;
+        paint.rect(x - 22, 440, 44, 14, 130, 130, 136);
+        paint.rect(x - 8, 380, 16, 60, 150, 150, 156);
+        paint.rect(x - 18, 350, 36, 30, 150, 150, 156);
+        paint.rect(x - 10, 356, 20, 18, 255, 220, 120);
+        for (int row = 0; row < 16; ++row)
+            paint.rect(x - 6 - 2 * row, 334 + row, 12 + 4 * row, 1, 110, 110, 116);
+    }
+    const Rgb vermilion = {215, 60, 45};
+    for (int pillar : {72, 544})
+        paint.rect(pillar, 100, 24, 380, vermilion.red, vermilion.green, vermilion.blue);
+    paint.rect(44, 140, 552, 16, vermilion.red, vermilion.green, vermilion.blue);
+    paint.rect(310, 92, 20, 48, vermilion.red, vermilion.green, vermilion.blue);
+    for (int x = 16; x < 624; ++x) {
+        // The top beam sweeps up towards its ends.
+        double lift = std::pow(std::fabs(x - 320) / 304.0, 3) * 14;
+        int top = static_cast<int>(72 - lift);
+        paint.rect(x, top, 1, 10, 30, 20, 25);
+        paint.rect(x, top + 10, 1, 14, vermilion.red, vermilion.green, vermilion.blue);
+    }
+    return picture;
+}
+
 IndexedPicture makeRoomBackground() {
     IndexedPicture picture = blank(640, 480, 3);
     Painter paint(picture);

@@ -11,6 +11,7 @@ struct CharacterLook {
 
 IndexedPicture makeHillBackground();
 IndexedPicture makeSunsetBackground();
+IndexedPicture makeShrineBackground();
 IndexedPicture makeRoomBackground();
 IndexedPicture makeCharacter(const CharacterLook& look);
 IndexedPicture makeBlossom();

@@ -31,21 +31,25 @@ void systemPalette(std::vector<Rgb>& palette) {
     palette[kWhite] = {255, 255, 255};
 }
 
+// The cursors are ringed in light outside their dark outline, so that they show on dark hair and a
+// night sky as well as on a bright picture.
+const Rgb kHalo = {255, 245, 250};
+
 // The click cursor: a pink drop pointing down, 20×27 at (0, 0).
 void drawClickCursor(IndexedPicture& picture) {
     auto& palette = picture.palette();
-    uint8_t outline = nearestEntry(palette, 153, 0, 51, 3, 254);
-    uint8_t body = nearestEntry(palette, 255, 127, 153, 3, 254);
+    const uint8_t colours[3] = {nearestEntry(palette, kHalo.red, kHalo.green, kHalo.blue, 3, 254),
+                                nearestEntry(palette, 153, 0, 51, 3, 254),
+                                nearestEntry(palette, 255, 127, 153, 3, 254)};
+    const double grow[3] = {2.2, 1.2, 0};
     uint8_t shine = nearestEntry(palette, 255, 212, 255, 3, 254);
     picture.fillRect(0, 0, 20, 27, kTransparent);
-    for (int pass = 0; pass < 2; ++pass) {
-        double grow = pass == 0 ? 1.2 : 0;
-        uint8_t colour = pass == 0 ? outline : body;
-        picture.fillCircle(10, 9, 7.5 + grow, colour);
-        for (int y = 9; y < 26; ++y) {
-            double half = 7.5 * (25.0 - y) / 16.0 + grow;
+    for (int pass = 0; pass < 3; ++pass) {
+        picture.fillCircle(10, 9, 7.2 + grow[pass], colours[pass]);
+        for (int y = 0; y < 27; ++y) {
+            double half = 7.2 * (23.5 - y) / 14.5 + grow[pass];
             for (int x = 0; x < 20; ++x) {
-                if (std::fabs(x + 0.5 - 10) <= half) picture.set(x, y, colour);
+                if (y >= 9 && std::fabs(x + 0.5 - 10) <= half) picture.set(x, y, colours[pass]);
             }
         }
     }
@@ -55,19 +59,21 @@ void drawClickCursor(IndexedPicture& picture) {
 // The page cursor: a cherry blossom, 32×32 at (32, 0).
 void drawPageCursor(IndexedPicture& picture) {
     auto& palette = picture.palette();
-    uint8_t outline = nearestEntry(palette, 153, 0, 51, 3, 254);
-    uint8_t petal = nearestEntry(palette, 255, 170, 204, 3, 254);
+    const uint8_t colours[3] = {nearestEntry(palette, kHalo.red, kHalo.green, kHalo.blue, 3, 254),
+                                nearestEntry(palette, 153, 0, 51, 3, 254),
+                                nearestEntry(palette, 255, 170, 204, 3, 254)};
+    const double radius[3] = {7.6, 6.6, 5.6};
     uint8_t heart = nearestEntry(palette, 255, 212, 0, 3, 254);
     const int left = 32;
     picture.fillRect(left, 0, 32, 32, kTransparent);
-    for (int pass = 0; pass < 2; ++pass) {
+    for (int pass = 0; pass < 3; ++pass) {
         for (int i = 0; i < 5; ++i) {
             double angle = -kPi / 2 + i * 2 * kPi / 5;
-            picture.fillCircle(left + 16 + 8 * std::cos(angle), 16 + 8 * std::sin(angle), pass == 0 ? 7.2 : 6,
-                               pass == 0 ? outline : petal);
+            picture.fillCircle(left + 16 + 7 * std::cos(angle), 16 + 7 * std::sin(angle), radius[pass],
+                               colours[pass]);
         }
     }
-    picture.fillCircle(left + 16, 16, 3.5, heart);
+    picture.fillCircle(left + 16, 16, 3.2, heart);
 }
 
 // The cells of the 16×16 mask cell that frame f of pattern p adds.
