@@ -112,12 +112,29 @@ bool writeAll(int file, const std::string& bytes) {
     return true;
 }
 
-// A close can report a write the disk refused late, so it counts as much as the writes.
+// The temporary file is always a new one: a game's folder may hold a symbolic link under its name,
+// which writing through would lead out of the folder, a hard link to a file elsewhere, or a named
+// pipe, which would never open. What lies there (also a file left by a save that was killed) is
+// removed; O_EXCL never follows a link, and anything that appears under the name meanwhile makes the
+// save fail rather than be written through. A close can report a write the disk refused late, so it
+// counts as much as the writes.
 bool writeToDisk(const std::string& path, const std::string& bytes) {
-    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    unlink(path.c_str());
+    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file < 0) return false;
     bool written = writeAll(file, bytes) && fsync(file) == 0;
     return close(file) == 0 && written;
+}
+
+// The rename is written in the folder: until the folder reaches the disk, a power cut may bring back
+// the old file. The new file is in place by now, so a folder that cannot be flushed fails nothing.
+void flushFolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    int file = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (file < 0) return;
+    fsync(file);
+    close(file);
 }
 
 }  // namespace
@@ -127,9 +144,12 @@ bool replaceGameFile(const char* sjisName, const std::string& bytes) {
     resolveGamePath(sjisName, path, sizeof path);
     if (path[0] == '\0') return false;
     std::string temporary = std::string(path) + kTemporarySuffix;
-    if (writeToDisk(temporary, bytes) && std::rename(temporary.c_str(), path) == 0) return true;
-    unlink(temporary.c_str());
-    return false;
+    if (!writeToDisk(temporary, bytes) || std::rename(temporary.c_str(), path) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    flushFolderOf(path);
+    return true;
 }
 
 bool removeGameFile(const char* sjisName) {

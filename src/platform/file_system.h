@@ -31,8 +31,10 @@ private:
 };
 
 // Writes bytes as the game file name, whole or not at all: into a temporary file of the same folder,
-// checked at every write and at the close, flushed to the disk, then renamed over the old file. False
-// when any step fails; the old file is then exactly as it was.
+// made new (whatever lay under its name, a file left by a save that was killed or a symbolic link, is
+// removed, never written through), checked at every write and at the close, flushed to the disk, then
+// renamed over the old file, and the folder flushed. False when any step before the rename fails; the
+// old file is then exactly as it was.
 bool replaceGameFile(const char* sjisName, const std::string& bytes);
 bool removeGameFile(const char* sjisName);
 
