@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 #include <string>
 
 #include "golden.h"
@@ -232,4 +233,39 @@ TEST_F(Bookmarks, ASaveThatCannotBeWrittenLeavesTheOldBookmarkAsItWas) {
     chmod(root.file("game").c_str(), 0755);
     EXPECT_EQ(readOnly.errors, cannot);
     EXPECT_EQ(save(0), old);
+}
+
+// The temporary bookmark is always a new file: whatever a game's folder holds under its name, a file
+// left by a killed save, a link to a file of the reader's, a link to nothing, a hard link or a named
+// pipe, is replaced, nothing outside the folder is written or made, and the bookmark is saved whole.
+TEST_F(Bookmarks, ASaveNeverWritesThroughWhatLiesUnderTheTemporaryName) {
+    TempFolder outside;
+    const std::string temporary = root.file("game/save_1.dat.tmp"), mine = outside.file("mine.txt");
+    const struct {
+        const char* what;
+        std::function<int()> make;
+    } cases[] = {
+        {"a file left by a killed save",
+         [&] {
+             writeFile(temporary, "half a bookmark");
+             return 0;
+         }},
+        {"a link to a file of the reader's", [&] { return symlink(mine.c_str(), temporary.c_str()); }},
+        {"a link to nothing", [&] { return symlink(outside.file("new.txt").c_str(), temporary.c_str()); }},
+        {"a hard link", [&] { return link(mine.c_str(), temporary.c_str()); }},
+        {"a named pipe", [&] { return mkfifo(temporary.c_str(), 0644); }},
+    };
+    for (const auto& c : cases) {
+        writeFile(mine, "the reader's own");
+        unlink(root.file("game/save_0.dat").c_str());
+        unlink(root.file("game/save_1.dat").c_str());
+        ASSERT_EQ(c.make(), 0) << c.what;
+        RunResult saved = run(click(kBookmark[0], 3000) + saveInto(0) + saveInto(1), "timeout -s KILL 20 ");
+        EXPECT_EQ(saved.errors, "") << c.what;
+        EXPECT_TRUE(readFile(mine) == "the reader's own") << c.what;
+        EXPECT_EQ(access(outside.file("new.txt").c_str(), F_OK), -1) << c.what;
+        EXPECT_EQ(access(temporary.c_str(), F_OK), -1) << c.what;
+        ASSERT_EQ(save(1).size(), kSaveFileBytes) << c.what;
+        EXPECT_TRUE(save(1).substr(8) == save(0).substr(8)) << c.what;
+    }
 }

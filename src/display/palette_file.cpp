@@ -17,7 +17,7 @@ int nextByte(FILE* file) {
 }  // namespace
 
 bool readColourTable(const char* fileName, PaletteEntry* table, int count) {
-    FILE* file = openGameFile(fileName, "rb");
+    FILE* file = openGameFile(fileName);
     if (!file) return false;
     std::fseek(file, kColourTableOffset, SEEK_SET);
     for (int i = 0; i < count; ++i) {

@@ -18,7 +18,7 @@ const int kNameScanBytes = 256;
 }  // namespace
 
 void ScriptEngine::loadCommandTable() {
-    FILE* file = openGameFile("function.dat", "r");
+    FILE* file = openGameFile("function.dat");
     if (!file) fatalError(sjis("ファイル[function.dat]が見つかりません"));
     g_commandCount = 0;
     int number = 0;

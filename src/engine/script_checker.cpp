@@ -105,7 +105,7 @@ private:
 };
 
 bool ScriptChecker::read(const char* sjisName) {
-    FILE* file = openGameFile(sjisName, "rb");
+    FILE* file = openGameFile(sjisName);
     if (!file) return false;
     char piece[kScriptPieceBytes];
     char kept[kScriptPieceBytes];
@@ -125,7 +125,7 @@ bool ScriptChecker::read(const char* sjisName) {
 // The header lines as the selection page reads them (FrontEnd::readHeader): the first four that
 // match a key, each cut at 255 bytes. Without a #title the game has no name on the page.
 void ScriptChecker::checkHeader(const char* sjisName) {
-    FILE* file = openGameFile(sjisName, "rb");
+    FILE* file = openGameFile(sjisName);
     if (!file) return;
     char piece[kGameTextBytes];
     bool titled = false;
@@ -434,15 +434,18 @@ bool findScript(std::string& name) {
 
 int checkScript(const char* path) {
     std::error_code error;
-    fs::path given = fs::absolute(path, error).lexically_normal();
-    if (!given.has_filename()) given = given.parent_path();  // a folder named with a '/' at its end
-    bool folder = fs::is_directory(given, error);
+    // Every link followed, as the player follows them to the game named on its command line: the
+    // bounds of the game's files are those of the folder the game lies in.
+    fs::path given = fs::canonical(path, error);
+    bool folder = !error && fs::is_directory(given, error);
     fs::path gameFolder = folder ? given : given.parent_path();
     fs::current_path(gameFolder.parent_path(), error);
     g_engine.loadCommandTable();
-    fs::current_path(gameFolder, error);
+    // The game's files are looked up as the player looks them up while the game plays.
+    GameFolder game;
+    bool entered = game.enter(gameFolder.c_str());
     std::string script = folder ? std::string() : given.filename().string();
-    if (error || (folder && !findScript(script))) {
+    if (error || !entered || (folder && !findScript(script))) {
         std::printf("%s: %s\n", path, "no .zeb script found");
         return 1;
     }

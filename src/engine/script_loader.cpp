@@ -24,7 +24,7 @@ int32_t keepScriptPiece(const char* piece, char* out) {
 
 void ScriptEngine::loadScript() {
     int32_t game = g_frontEnd.selected;
-    FILE* file = openGameFile(g_frontEnd.scriptFile[game], "rb");
+    FILE* file = openGameFile(g_frontEnd.scriptFile[game]);
     if (!file) fatalError(sjis("ファイルがオープン出来ません（原因不明）"));
     std::free(script);
     uint32_t size = g_frontEnd.scriptSize[game];

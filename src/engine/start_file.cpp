@@ -8,12 +8,13 @@
 #include "shell/shell.h"
 
 void ScriptEngine::startFromStartFile() {
-    FILE* file = openGameFile("start.dat", "r");
+    FILE* file = openGameFile("start.dat");
     if (!file) return;
     char folder[kNameBytes], scriptName[kNameBytes];
     int words = std::fscanf(file, "%255s %255s", folder, scriptName);
     std::fclose(file);
-    if (words < 2) return;
+    // start.dat comes with the games: the game it starts is one of the working folder's.
+    if (words < 2 || !leadsInsideCurrentFolder(folder)) return;
     startGame(folder, scriptName, folder);
 }
 
@@ -22,8 +23,8 @@ void ScriptEngine::startFromStartFile() {
 void ScriptEngine::startGame(const char* folder, const char* scriptName, const char* gameName) {
     g_frontEnd.selected = 0;
     std::snprintf(g_frontEnd.scriptFile[0], kGameTextBytes, "%s", scriptName);
-    ReturnToFolder back;
-    if (!changeDirectory(folder)) return;
+    GameFolder game;
+    if (!game.enter(folder)) return;
     uint32_t size = 0;
     if (!findFile(scriptName, size)) return;
     g_frontEnd.scriptSize[0] = size;

@@ -41,8 +41,8 @@ void FrontEnd::scanFolder(const char* folderName, const char* prefix) {
     }
     if (entry >= kMaxGames) return;
     if (std::strlen(prefix) + std::strlen(folderName) >= static_cast<size_t>(kGameTextBytes)) return;
-    ReturnToFolder back;
-    if (!changeDirectory(folderName)) return;
+    GameFolder game;
+    if (!game.enter(folderName)) return;
     FolderListing listing;
     FolderEntry script;
     bool found = false;
@@ -61,7 +61,7 @@ void FrontEnd::scanFolder(const char* folderName, const char* prefix) {
 
 // Up to four header lines; the last key that matches a line wins, and four matched lines end the scan.
 void FrontEnd::readHeader(const char* fileName, int32_t entry) {
-    FILE* file = openGameFile(fileName, "rb");
+    FILE* file = openGameFile(fileName);
     if (!file) return;
     char* fields[kHeaderKeys] = {title[entry], subtitle[entry], artist[entry], genre[entry]};
     for (char* field : fields)

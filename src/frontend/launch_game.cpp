@@ -7,9 +7,9 @@
 
 // Plays the selected game in its own folder, where its pictures, sounds and bookmarks are found.
 void ScriptEngine::launchGame() {
-    ReturnToFolder back;
+    GameFolder game;
     const char* folder = g_frontEnd.folder[g_frontEnd.selected];
-    changeDirectory(folder);
+    game.enter(folder);
     // A reader's own game is known by its whole path; its screenshots by its folder's name.
     const char* slash = std::strrchr(folder, '/');
     setRunningGame(slash ? slash + 1 : folder, g_frontEnd.title[g_frontEnd.selected]);

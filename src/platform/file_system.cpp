@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -25,6 +26,10 @@ bool sameIgnoringAsciiCase(const char* a, const char* b) {
         if (x != y) return false;
     }
     return *a == *b;
+}
+
+bool isAbsolute(const char* sjisName) {
+    return sjisName[0] == '/' || sjisName[0] == '\\';
 }
 
 bool exists(const std::string& path) {
@@ -59,7 +64,7 @@ std::string matchComponent(const std::string& folder, const std::string& compone
 void resolveGamePath(const char* sjisName, char* out, size_t outSize) {
     std::string path;
     std::string component;
-    bool absolute = sjisName[0] == '/' || sjisName[0] == '\\';
+    bool absolute = isAbsolute(sjisName);
     for (const char* p = sjisName;; ++p) {
         if (*p == '/' || *p == '\\' || *p == '\0') {
             if (!component.empty()) {
@@ -77,16 +82,57 @@ void resolveGamePath(const char* sjisName, char* out, size_t outSize) {
     std::snprintf(out, outSize, "%s", path.c_str());
 }
 
-FILE* openGameFile(const char* sjisName, const char* mode) {
-    char path[kNameBytes];
+namespace {
+
+// While a GameFolder is entered (a game plays, is scanned or checked): the physical path of the
+// folder that holds the game's folder, empty when the game's folder could not be entered.
+bool g_confined = false;
+std::string g_bounds;
+
+std::string physicalFolder() {
+    char here[PATH_MAX];
+    return getcwd(here, sizeof here) ? here : "";
+}
+
+// The physical path of the file a name stands for, when it lies inside folder (a physical path) or
+// is it.
+bool leadsInside(const char* sjisName, const std::string& folder, std::string& physical) {
+    char path[kNameBytes], real[PATH_MAX];
     resolveGamePath(sjisName, path, sizeof path);
-    if (path[0] == '\0') return nullptr;
-    return std::fopen(path, mode);
+    if (isAbsolute(sjisName) || path[0] == '\0' || folder.empty() || !realpath(path, real)) return false;
+    physical = real;
+    return folder == "/" || physical == folder ||
+           (physical.compare(0, folder.size(), folder) == 0 && physical[folder.size()] == '/');
+}
+
+// Where a game file lies on disk; false when it may not be read.
+bool gameFilePath(const char* sjisName, std::string& path) {
+    if (g_confined) return leadsInside(sjisName, g_bounds, path);
+    char resolved[kNameBytes];
+    resolveGamePath(sjisName, resolved, sizeof resolved);
+    path = resolved;
+    return !path.empty();
+}
+
+}  // namespace
+
+FILE* openGameFile(const char* sjisName) {
+    std::string path;
+    if (!gameFilePath(sjisName, path)) return nullptr;
+    // Not waiting in the open for a writer that never comes; the file is checked before it is read.
+    int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (file < 0) return nullptr;
+    struct stat info;
+    FILE* stream = nullptr;
+    if (fstat(file, &info) == 0 && S_ISREG(info.st_mode) && fcntl(file, F_SETFL, 0) == 0)
+        stream = fdopen(file, "rb");
+    if (!stream) close(file);
+    return stream;
 }
 
 bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out) {
     out.clear();
-    FILE* file = openGameFile(sjisName, "rb");
+    FILE* file = openGameFile(sjisName);
     if (!file) return false;
     uint8_t piece[65536];
     size_t got = 0;
@@ -112,12 +158,29 @@ bool writeAll(int file, const std::string& bytes) {
     return true;
 }
 
-// A close can report a write the disk refused late, so it counts as much as the writes.
+// The temporary file is always a new one: a game's folder may hold a symbolic link under its name,
+// which writing through would lead out of the folder, a hard link to a file elsewhere, or a named
+// pipe, which would never open. What lies there (also a file left by a save that was killed) is
+// removed; O_EXCL never follows a link, and anything that appears under the name meanwhile makes the
+// save fail rather than be written through. A close can report a write the disk refused late, so it
+// counts as much as the writes.
 bool writeToDisk(const std::string& path, const std::string& bytes) {
-    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    unlink(path.c_str());
+    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file < 0) return false;
     bool written = writeAll(file, bytes) && fsync(file) == 0;
     return close(file) == 0 && written;
+}
+
+// The rename is written in the folder: until the folder reaches the disk, a power cut may bring back
+// the old file. The new file is in place by now, so a folder that cannot be flushed fails nothing.
+void flushFolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    int file = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (file < 0) return;
+    fsync(file);
+    close(file);
 }
 
 }  // namespace
@@ -127,9 +190,12 @@ bool replaceGameFile(const char* sjisName, const std::string& bytes) {
     resolveGamePath(sjisName, path, sizeof path);
     if (path[0] == '\0') return false;
     std::string temporary = std::string(path) + kTemporarySuffix;
-    if (writeToDisk(temporary, bytes) && std::rename(temporary.c_str(), path) == 0) return true;
-    unlink(temporary.c_str());
-    return false;
+    if (!writeToDisk(temporary, bytes) || std::rename(temporary.c_str(), path) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    flushFolderOf(path);
+    return true;
 }
 
 bool removeGameFile(const char* sjisName) {
@@ -144,6 +210,11 @@ bool changeDirectory(const char* sjisName) {
     return path[0] != '\0' && chdir(path) == 0;
 }
 
+bool leadsInsideCurrentFolder(const char* sjisName) {
+    std::string physical;
+    return leadsInside(sjisName, physicalFolder(), physical);
+}
+
 ReturnToFolder::ReturnToFolder() : folder_(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
 
 ReturnToFolder::~ReturnToFolder() {
@@ -152,11 +223,28 @@ ReturnToFolder::~ReturnToFolder() {
     close(folder_);
 }
 
+GameFolder::GameFolder() : wasConfined_(g_confined), bounds_(g_bounds) {}
+
+GameFolder::~GameFolder() {
+    g_confined = wasConfined_;
+    g_bounds = bounds_;
+}
+
+bool GameFolder::enter(const char* sjisName) {
+    g_confined = true;
+    g_bounds.clear();
+    if (!changeDirectory(sjisName)) return false;
+    std::string folder = physicalFolder();
+    size_t slash = folder.rfind('/');
+    if (slash != std::string::npos) g_bounds = folder.substr(0, slash == 0 ? 1 : slash);
+    return !g_bounds.empty();
+}
+
 bool findFile(const char* sjisName, uint32_t& size) {
-    char path[kNameBytes];
-    resolveGamePath(sjisName, path, sizeof path);
+    std::string path;
     struct stat info;
-    if (path[0] == '\0' || stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (!gameFilePath(sjisName, path) || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
     size = static_cast<uint32_t>(info.st_size);
     return true;
 }

@@ -11,11 +11,17 @@
 // kept as written, so that opening it fails as it would on Windows.
 void resolveGamePath(const char* sjisName, char* out, size_t outSize);
 
-FILE* openGameFile(const char* sjisName, const char* mode);
+// Opens a game file for reading. Only a regular file is opened, never a named pipe or a device, whose
+// opening could wait for ever; while a game plays, only one inside the folder that holds the game's
+// folder (see GameFolder). Anything else counts as missing, so each caller gives its own message.
+FILE* openGameFile(const char* sjisName);
 // A whole game file's bytes; false when it cannot be opened or holds more than maxBytes, which is
 // refused rather than read in part.
 bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out);
 bool changeDirectory(const char* sjisName);
+// Whether the file or folder that a name of the current folder stands for lies inside that folder,
+// once every symbolic link on the way is followed.
+bool leadsInsideCurrentFolder(const char* sjisName);
 
 // Remembers the current folder and makes it current again when it goes out of scope. Going back by
 // "..", from a folder reached through a symbolic link, would lead to the link target's parent instead.
@@ -30,9 +36,31 @@ private:
     int folder_;
 };
 
+// A game's own folder, current while the object lives. A game names its files relative to it, may
+// reach one step up into the folder that holds it (games sharing a working folder do), and no further:
+// an absolute name, or one that leads out of that folder, by "..\" or by a symbolic link, counts as
+// missing. The folder itself may be a link (a reader's game on a disc), so the bounds are those of the
+// folder the link leads to. When the object goes, the folder and the bounds before it come back.
+class GameFolder {
+public:
+    GameFolder();
+    ~GameFolder();
+    GameFolder(const GameFolder&) = delete;
+    GameFolder& operator=(const GameFolder&) = delete;
+    // False when the folder cannot be entered; until the object goes, no game file is found then.
+    bool enter(const char* sjisName);
+
+private:
+    ReturnToFolder back_;
+    bool wasConfined_;
+    std::string bounds_;
+};
+
 // Writes bytes as the game file name, whole or not at all: into a temporary file of the same folder,
-// checked at every write and at the close, flushed to the disk, then renamed over the old file. False
-// when any step fails; the old file is then exactly as it was.
+// made new (whatever lay under its name, a file left by a save that was killed or a symbolic link, is
+// removed, never written through), checked at every write and at the close, flushed to the disk, then
+// renamed over the old file, and the folder flushed. False when any step before the rename fails; the
+// old file is then exactly as it was.
 bool replaceGameFile(const char* sjisName, const std::string& bytes);
 bool removeGameFile(const char* sjisName);
 

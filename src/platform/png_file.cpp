@@ -6,8 +6,8 @@
 
 namespace {
 
-bool writePixels(const char* path, const uint8_t* pixels, int width, int height, bool alpha) {
-    FILE* file = std::fopen(path, "wb");
+// Closes the file whatever happens.
+bool writePixels(FILE* file, const uint8_t* pixels, int width, int height, bool alpha) {
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -31,11 +31,15 @@ bool writePixels(const char* path, const uint8_t* pixels, int width, int height,
 }  // namespace
 
 bool writePng(const char* path, const uint8_t* rgb, int width, int height) {
-    return writePixels(path, rgb, width, height, false);
+    return writePixels(std::fopen(path, "wb"), rgb, width, height, false);
+}
+
+bool writePngTo(FILE* file, const uint8_t* rgb, int width, int height) {
+    return writePixels(file, rgb, width, height, false);
 }
 
 bool writePngWithAlpha(const char* path, const uint8_t* rgba, int width, int height) {
-    return writePixels(path, rgba, width, height, true);
+    return writePixels(std::fopen(path, "wb"), rgba, width, height, true);
 }
 
 bool readPng(const char* path, std::vector<uint8_t>& rgb, int& width, int& height) {

@@ -77,16 +77,22 @@ bool holdsCurrentFolder(const std::string& folder) {
     }
 }
 
-// Creates the first free name of base.png, base-2.png, …, so that no file is ever replaced.
-bool claimName(const std::string& folder, const std::string& base, std::string& path) {
+// Creates the first free name of base.png, base-2.png, …, so that no file is ever replaced, and
+// returns it open: the picture is written into the file made here, never into what its name may lead
+// to by then. Null when no name could be made.
+FILE* claimName(const std::string& folder, const std::string& base, std::string& path) {
     for (int number = 1; number <= kMaxNumber; ++number) {
         std::string suffix = number == 1 ? "" : "-" + std::to_string(number);
         path = joinPath(folder, base + suffix + ".png");
         int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file >= 0) return close(file) == 0;
-        if (errno != EEXIST) return false;
+        if (file >= 0) {
+            FILE* stream = fdopen(file, "wb");
+            if (!stream) close(file);
+            return stream;
+        }
+        if (errno != EEXIST) return nullptr;
     }
-    return false;
+    return nullptr;
 }
 
 // The path written, or false with why.
@@ -102,14 +108,15 @@ bool writeScreenshot(const ScreenSource& screen, std::string& path, std::string&
         why = "will not write into " + folder + ": the player runs from there";
         return false;
     }
-    if (!claimName(folder, g_gameName + "-" + localTime(), path)) {
+    FILE* file = claimName(folder, g_gameName + "-" + localTime(), path);
+    if (!file) {
         why = path + ": " + std::strerror(errno);
         return false;
     }
     std::vector<uint8_t> rgb(kScreenWidth * kScreenHeight * 3);
     screenToRgb(screen, rgb.data());
     errno = 0;
-    if (writePng(path.c_str(), rgb.data(), kScreenWidth, kScreenHeight)) return true;
+    if (writePngTo(file, rgb.data(), kScreenWidth, kScreenHeight)) return true;
     why = path + ": " + (errno != 0 ? std::strerror(errno) : "the picture could not be written");
     unlink(path.c_str());
     return false;

@@ -93,7 +93,7 @@ void ScriptEngine::readBookmarks() {
         uint32_t size = 0;
         summary = {};
         if (!findFile(name.c_str(), size)) continue;
-        FILE* file = openGameFile(name.c_str(), "rb");
+        FILE* file = openGameFile(name.c_str());
         if (!file) fatalError(sjis("ファイルが開けません（謎"));
         // A file shorter than its header shows zeros where it ends.
         uint8_t header[kHeaderBytes] = {};
