@@ -118,9 +118,12 @@ TEST(Player, SaysHowToRunWithoutADisplay) {
 TEST(MakePlay, NothingToBuildAndTheEndOfTheGameAreSilent) {
     TempFolder out;
     std::string build = std::filesystem::path(ZEBORA_BINARY).parent_path().string();
-    std::string command = "cd '" + std::string(ZEBORA_SOURCE_DIR) +
-                          "' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER make play BUILD='" +
-                          build + "' > '" + out.file("said.txt") + "' 2>&1";
+    // As the reader types it: not from inside another make, whose level would have make name folders.
+    std::string command =
+        "cd '" + std::string(ZEBORA_SOURCE_DIR) +
+        "' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u MAKEFLAGS -u MAKELEVEL "
+        "-u MFLAGS make play BUILD='" +
+        build + "' > '" + out.file("said.txt") + "' 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0) << readFile(out.file("said.txt"));
     std::istringstream said(readFile(out.file("said.txt")));
     int lines = 0;
