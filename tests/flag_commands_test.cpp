@@ -90,28 +90,6 @@ TEST(FlagBranches, CompareWithEveryOperatorWord) {
               unknownCommand("on"));
 }
 
-TEST(FlagCommands, ReportEveryFormatAndRangeError) {
-    expectFatalErrors({
-        {"@flag(3,+);", "@flag(int no,char enzan,int value); の書式が間違っています。"},
-        {"@flag(256,=,7);", "[@flag] フラグで指定できる番号が最大値を超えています"},
-        {"@flag(-1,=,7);", "[@flag] フラグで指定できる番号が最大値を超えています"},
-        {"@flag(3,&,7);", "[@flag] その演算子は現在使われておりません（ぉ"},
-        {"@flagto(3,+);", "@flagto(int no1,char enzan,int no2); の書式が間違っています。"},
-        {"@flagto(3,+,256);", "[@flagto] フラグで指定できる番号が最大値を超えています"},
-        {"@flagto(3,^,4);", "[@flagto] その演算子は現在使われておりません（ぉ"},
-        {"@flagrnd(3,1);", "@flagrnd(int no,int min,int max); の書式が間違っています"},
-        {"@flagrnd(300,1,6);", "[@flagrnd]フラグ番号が範囲を超えています"},
-        {"@flagselect(3,=,5,a);",
-         "@flagselect(int no1,char *enzan,int value,char *place1,char *place2); "
-         "の書式が間違ってるらしい（ぉ"},
-        {"@flagselect(256,=,5,a,b);", "[@flagselect]フラグ番号が範囲を超えています"},
-        {"@flagtoselect(3,=,5,a);",
-         "@flagtoselect(int no1,char *enzan,int no2,char *place1,char *place2); "
-         "の書式が間違ってるらしい（ぉ"},
-        {"@flagtoselect(3,=,256,a,b);", "[@flagtoselect]フラグ番号が範囲を超えています"},
-    });
-}
-
 // In a run, the random flags draw right after the dissolve order that start-up builds.
 TEST(FlagCommands, ClearAndTheSameRandomNumbersInEveryRun) {
     useHeadlessWindowSystem();

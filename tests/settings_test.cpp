@@ -7,6 +7,7 @@
 
 #include "mono_sound.h"
 #include "shell/command_line.h"
+#include "shell/options.h"
 #include "shell/settings_file.h"
 #include "test_support.h"
 
@@ -154,4 +155,27 @@ TEST(Settings, ABrokenLineIsReportedAndTheGameStillPlaysWithTheRest) {
                               ":2: window must be yes or no (or true/false, 1/0), not \"maybe\"\n" +
                               unknownCommand("after"));
     EXPECT_NE(run.trace.find("wave play 0: once, gains 0.500 0.500"), std::string::npos) << run.trace;
+}
+
+// The options are one table: the usage is made from it, and the README and the manual page name every
+// option of it and every key of the settings file.
+TEST(Options, TheUsageTheReadmeAndTheManualPageNameEveryOptionAndKey) {
+    std::string readme = readFile(std::string(ZEBORA_SOURCE_DIR) + "/README.md");
+    std::string manual = readFile(std::string(ZEBORA_SOURCE_DIR) + "/doc/zebora.6");
+    auto roff = [](std::string name) {
+        for (size_t at = 0; (at = name.find('-', at)) != std::string::npos; at += 2)
+            name.insert(at, "\\");
+        return name;
+    };
+    for (int i = 0; i < kOptionCount; ++i) {
+        const OptionRow& row = kOptions[i];
+        EXPECT_NE(std::string(usageText()).find(row.name), std::string::npos) << row.name;
+        EXPECT_NE(readme.find(std::string("`") + row.name), std::string::npos)
+            << row.name << " in the README";
+        EXPECT_NE(manual.find(roff(row.name)), std::string::npos) << row.name << " in the manual page";
+        if (!row.settingsKey) continue;
+        EXPECT_NE(std::string(usageText()).find(row.settingsKey), std::string::npos) << row.settingsKey;
+        EXPECT_NE(readme.find(std::string("`") + row.settingsKey), std::string::npos) << row.settingsKey;
+        EXPECT_NE(manual.find(roff(row.settingsKey)), std::string::npos) << row.settingsKey;
+    }
 }

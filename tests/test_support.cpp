@@ -208,14 +208,6 @@ std::string fatalLine(const std::string& utf8Message) {
     return "エラーが発生したらしい(^^;: " + utf8Message + "\n";
 }
 
-void expectFatalErrors(const std::vector<ExpectedError>& cases) {
-    for (const ExpectedError& c : cases) {
-        RunResult run = runScript(c.script);
-        EXPECT_EQ(run.status, 1) << c.script;
-        EXPECT_EQ(run.errors, fatalLine(c.message)) << c.script;
-    }
-}
-
 std::string unknownCommand(const std::string& name) {
     return fatalLine("指定された関数が見つかりません[" + name + "]");
 }

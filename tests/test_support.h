@@ -88,12 +88,6 @@ RunResult runScript(const std::string& utf8Script, const std::string& reader = "
 std::string shotAfter(const std::string& utf8Script, int ms);
 // What stderr holds after fatalError(utf8Message).
 std::string fatalLine(const std::string& utf8Message);
-// Runs each script as runScript does and expects status 1 and fatalLine(message) on stderr.
-struct ExpectedError {
-    std::string script;
-    std::string message;
-};
-void expectFatalErrors(const std::vector<ExpectedError>& cases);
 // The name shown by the unknown-command message that a script ends in to prove which way it went.
 std::string unknownCommand(const std::string& name);
 

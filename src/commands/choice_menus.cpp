@@ -2,9 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
 #include "commands/hover_lines.h"
 #include "display/display.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
@@ -115,4 +116,11 @@ void ScriptEngine::waitChoice() {
         }
         idleUntilInput();
     }
+}
+
+void checkSelect(const char* args, CommandCheck& check) {
+    MenuArgs given;
+    if (check.problem(readSelectArgs(args, given))) return;
+    for (int i = 0; i < given.count; ++i)
+        check.jumpsTo(given.places[i]);
 }

@@ -1,10 +1,11 @@
 // damage, flash and out: shaking, a white flash, and clearing the scene.
 #include <cstdio>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/transition_effects.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -49,4 +50,14 @@ void ScriptEngine::cmdOut() {
     restoreBrightness();
     resetScreen();
     g_effects.run(given.effect, 0, 0, 0, 0, kSlotWidth, kSlotHeight, given.wait, SLOT_SCREEN, SLOT_SCENE);
+}
+
+void checkDamage(const char* args, CommandCheck& check) {
+    DamageArgs given;
+    if (!check.problem(readDamageUsage(args, given))) check.problem(checkDamageRange(given));
+}
+
+void checkOut(const char* args, CommandCheck& check) {
+    OutArgs given;
+    if (!check.problem(readOutArgs(args, given))) check.transition(given.effect, false);
 }

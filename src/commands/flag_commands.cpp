@@ -1,7 +1,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -92,4 +93,34 @@ void ScriptEngine::cmdFlagToSelect() {
 
 void ScriptEngine::cmdFlagClear() {
     std::memset(flags, 0, sizeof flags);
+}
+
+void checkFlag(const char* args, CommandCheck& check) {
+    FlagArgs given;
+    check.problem(readFlagArgs(args, given));
+}
+
+void checkFlagTo(const char* args, CommandCheck& check) {
+    FlagArgs given;
+    check.problem(readFlagToArgs(args, given));
+}
+
+void checkFlagRandom(const char* args, CommandCheck& check) {
+    FlagRandomArgs given;
+    check.problem(readFlagRandomArgs(args, given));
+}
+
+// Either place may be the one taken.
+void checkFlagSelect(const char* args, CommandCheck& check) {
+    FlagBranchArgs given;
+    if (check.problem(readFlagSelectArgs(args, given))) return;
+    check.jumpsTo(given.whenTrue);
+    check.jumpsTo(given.whenFalse);
+}
+
+void checkFlagToSelect(const char* args, CommandCheck& check) {
+    FlagBranchArgs given;
+    if (check.problem(readFlagToSelectArgs(args, given))) return;
+    check.jumpsTo(given.whenTrue);
+    check.jumpsTo(given.whenFalse);
 }

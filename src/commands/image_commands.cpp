@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
 #include "display/coordinates.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -135,4 +136,41 @@ void ScriptEngine::cmdObjLoadF() {
     if (effect != kNoTransition) {
         g_effects.run(effect, x, y, x, y, width, height, given.wait, SLOT_SCREEN, SLOT_SCENE);
     }
+}
+
+void checkBgLoad(const char* args, CommandCheck& check) {
+    PictureArgs given;
+    if (check.problem(readBgLoadArgs(args, given))) return;
+    if (!isWord(given.file, "clear")) check.picture(given.file);
+    check.transition(given.effect, false);
+}
+
+// The key colour is read before the picture, as cmdObjLoad reads them.
+void checkObjLoad(const char* args, CommandCheck& check) {
+    PictureArgs given;
+    if (check.problem(readObjLoadArgs(args, given))) return;
+    if (!isWord(given.file, "clear")) {
+        check.keyColour(given.file);
+        check.picture(given.file);
+    }
+    check.transition(given.effect, true);
+}
+
+void checkObjLoadXy(const char* args, CommandCheck& check) {
+    PlacedPictureArgs given;
+    if (check.problem(readObjLoadXyArgs(args, given))) return;
+    if (given.place != kFullPlace) check.picture(given.file);
+    check.keyColour(given.file);
+    if (given.place == kFullPlace) check.picture(given.file);
+    check.transition(given.effect, true);
+}
+
+void checkObjLoadF(const char* args, CommandCheck& check) {
+    PlacedPictureArgs given;
+    if (check.problem(readObjLoadFArgs(args, given))) return;
+    if (!isWord(given.file, "clear") && !isWord(given.file, "show")) {
+        check.keyColour(given.file);
+        check.picture(given.file);
+    }
+    check.transition(given.effect, true);
 }

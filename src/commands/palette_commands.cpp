@@ -1,10 +1,11 @@
 // plload and plloadf: colours from the colour table of a bitmap file into the palette.
 #include <cstdio>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/palette_file.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -22,7 +23,7 @@ void ScriptEngine::cmdPlLoad() {
     FileArgs given;
     if (const char* error = readPlLoadArgs(args, given)) fatalError(error);
     if (!readColourTable(given.file, g_filePalette, kPaletteEntries)) {
-        fatalError(sjis("@plloadで指定したファイルが見つかりません"));
+        fatalError(sjis(kMissingPaletteMessage));
     }
     for (int i = 0; i < kPaletteEntries; ++i) {
         if (isReservedEntry(i) || (i == kTransparentEntry && transparentSet == 1)) continue;
@@ -38,7 +39,7 @@ void ScriptEngine::cmdPlLoadF() {
     PaletteCopyArgs given;
     if (const char* error = readPlLoadFArgs(args, given)) fatalError(error);
     if (!readColourTable(given.file, g_filePalette, kPaletteEntries))
-        fatalError(sjis("ファイルが開けません（plloadf)"));
+        fatalError(sjis(kUnreadablePaletteMessage));
     if (const char* error = checkPlLoadFRange(given)) fatalError(error);
     int32_t count = given.count, destination = given.destination;
     for (int64_t i = 0; i < count; ++i) {
@@ -48,4 +49,19 @@ void ScriptEngine::cmdPlLoadF() {
     }
     int64_t last = static_cast<int64_t>(destination) + count - 1;
     g_fader.applyBrightness(destination, static_cast<int>(last > kWhiteEntry ? kWhiteEntry : last), dimLevel);
+}
+
+void checkPlLoad(const char* args, CommandCheck& check) {
+    FileArgs given;
+    PaletteEntry table[kPaletteEntries];
+    if (check.problem(readPlLoadArgs(args, given))) return;
+    if (!readColourTable(given.file, table, kPaletteEntries)) check.problem(sjis(kMissingPaletteMessage));
+}
+
+void checkPlLoadF(const char* args, CommandCheck& check) {
+    PaletteCopyArgs given;
+    PaletteEntry table[kPaletteEntries];
+    if (check.problem(readPlLoadFArgs(args, given))) return;
+    if (!readColourTable(given.file, table, kPaletteEntries)) check.problem(sjis(kUnreadablePaletteMessage));
+    check.problem(checkPlLoadFRange(given));
 }

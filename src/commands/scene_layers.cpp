@@ -2,6 +2,7 @@
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "display/palette_file.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
@@ -37,7 +38,7 @@ void ScriptEngine::resetScreen() {
 // has fixed it.
 void ScriptEngine::loadKeyColour(const char* file) {
     if (transparentSet == 1) return;
-    if (!readColourTable(file, g_filePalette, 2)) fatalError(sjis("ファイルが開けません（objload関連)"));
+    if (!readColourTable(file, g_filePalette, 2)) fatalError(sjis(kUnreadableKeyColourMessage));
     g_basePalette[kTransparentEntry] = g_filePalette[kTransparentEntry];
     g_display.sendPaletteEntry(kTransparentEntry, g_basePalette[kTransparentEntry]);
 }

@@ -2,9 +2,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
+#include "platform/midi_file.h"
+#include "platform/sound_device.h"
 #include "platform/text_encoding.h"
+#include "platform/wave_file.h"
 #include "shell/shell.h"
 #include "sound/midi_music.h"
 #include "sound/wave_sound.h"
@@ -43,4 +47,19 @@ void ScriptEngine::cmdSound() {
     g_sound.setChannel(given.file, given.channel, static_cast<uint8_t>(given.loop),
                        static_cast<int8_t>(given.pan));
     g_sound.play(given.channel);
+}
+
+void checkMidi(const char* args, CommandCheck& check) {
+    MidiArgs given;
+    MidiPiece piece;
+    if (check.problem(readMidiArgs(args, given)) || std::strcmp(given.file, "clear") == 0) return;
+    if (!readMidiFile(given.file, piece)) check.problem(sjis(kUnplayableMidiMessage));
+}
+
+void checkSound(const char* args, CommandCheck& check) {
+    SoundArgs given;
+    WaveFile wave;
+    if (check.problem(readSoundArgs(args, given)) || std::strcmp(given.file, "clear") == 0) return;
+    if (readWaveFile(given.file, wave) != nullptr || !fitsDeviceBuffer(wave))
+        check.problemWith(sjis(kUnreadableWaveMessage), given.file);
 }

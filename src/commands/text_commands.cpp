@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "platform/text_rasteriser.h"
@@ -73,4 +74,24 @@ void ScriptEngine::cmdSetTrans() {
     g_shownPalette[kTransparentEntry] = key;
     transparentSet = 1;
     g_fader.applyBrightness(kTransparentEntry, kGreyEntry, dimLevel);
+}
+
+void checkText(const char* args, CommandCheck& check) {
+    TextArgs given;
+    check.problem(readTextArgs(args, given));
+}
+
+void checkTextColor(const char* args, CommandCheck& check) {
+    TextColorArgs given;
+    check.problem(readTextColorArgs(args, given));
+}
+
+void checkTextEnd(const char* args, CommandCheck& check) {
+    EntryArgs given;
+    check.problem(readTextEndArgs(args, given));
+}
+
+void checkSetTrans(const char* args, CommandCheck& check) {
+    ColourArgs given;
+    check.problem(readSetTransArgs(args, given));
 }

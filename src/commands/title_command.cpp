@@ -2,10 +2,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
 #include "display/coordinates.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/text_encoding.h"
 #include "platform/transcript.h"
@@ -59,4 +60,11 @@ void ScriptEngine::cmdTitle() {
 // Waits for a left click; right clicks and keys are ignored.
 void ScriptEngine::cmdWaitClick() {
     waitForClick();
+}
+
+void checkTitle(const char* args, CommandCheck& check) {
+    MenuArgs given;
+    if (check.problem(readTitleArgs(args, given))) return;
+    for (int i = 0; i < given.count; ++i)
+        check.jumpsTo(given.places[i]);
 }

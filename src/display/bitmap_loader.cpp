@@ -53,7 +53,7 @@ void buildIndexMap(const DecodedBitmap& bitmap, int slot, uint8_t map[256]) {
 bool Display::loadBitmap(const char* fileName, int32_t width, int32_t height, int32_t dstX, int32_t dstY,
                          int32_t srcX, int32_t srcY, int slot) {
     DecodedBitmap bitmap;
-    if (!readBitmapFile(fileName, bitmap)) fatalErrorWith(sjis("%s ファイルが見つかりません"), fileName);
+    if (!readBitmapFile(fileName, bitmap)) fatalErrorWith(sjis(kMissingBitmapMessage), fileName);
     // The part of the rectangle that the picture does not cover reads as black, never as what the
     // slot held before; only what lies inside both the picture and the slot is copied.
     bool covered = srcX >= 0 && srcY >= 0 && static_cast<int64_t>(srcX) + width <= bitmap.width &&

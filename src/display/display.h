@@ -19,6 +19,9 @@ const int kSlotCount = 10;
 const int kSlotWidth = 640;
 const int kSlotHeight = 480;
 const int kPaletteEntries = 256;
+// What loading a picture that cannot be read stops with, the file's name in place of %s.
+inline constexpr char kMissingBitmapMessage[] = "%s ファイルが見つかりません";
+
 // A slot is one byte a pixel, its rows one after another.
 const size_t kSlotBytes = static_cast<size_t>(kSlotWidth) * kSlotHeight;
 

@@ -72,7 +72,7 @@ void TransitionEffects::run(int32_t effect, int32_t dstX, int32_t dstY, int32_t 
             rowWipe(dstX, dstY, srcX, srcY, width, height, wait, dstSlot, srcSlot);
             break;
         default:
-            fatalError(sjis("[@bgload][@objload] 現在対応している演出番号は 0～14 です。"));
+            fatalError(sjis(kTransitionRangeMessage));
     }
     sleepMs(kPauseAfterEffectMs);
 }

@@ -6,6 +6,10 @@ const int kDissolveCells = 256;
 // The first mask pattern of the system graphics: the wipe of the engine's own screens and menus.
 const int kBlindsPattern = 0;
 
+// What a transition of another number stops with.
+inline constexpr char kTransitionRangeMessage[] =
+    "[@bgload][@objload] 現在対応している演出番号は 0～14 です。";
+
 extern int32_t g_dissolveX[kDissolveCells];
 extern int32_t g_dissolveY[kDissolveCells];
 

@@ -1,10 +1,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_args.h"
+#include "commands/command_rows.h"
 #include "display/display.h"
 #include "display/transition_effects.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
+#include "engine/script_reading.h"
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
 
@@ -26,14 +28,11 @@ int8_t ScriptEngine::jumpToLabel(const char* name) {
         return 0;
     }
     if (std::strcmp(name, "0") == 0) return 0;
-    char place[kNameBytes];
-    for (int32_t i = 0; i < nameCount; ++i) {
-        pos = namePos[i];
-        extractArgs();
-        if (std::sscanf(args, "%255s", place) == 1 && std::strcmp(place, name) == 0) return 0;
-        waitSinceMark(0);
-    }
-    fatalErrorWith(sjis("[%s]指定された場所名が見つかりません"), name);
+    ScriptFault fault;
+    int32_t found = findPlace(script, namePos, nameCount, name, fault, pumpOnce);
+    if (found < 0) fatalErrorWith(fault.format, fault.value);
+    pos = found;
+    return 0;
 }
 
 void ScriptEngine::cmdGoto() {
@@ -72,4 +71,19 @@ void ScriptEngine::showVersionWarning() {
     waitForClick();
     g_display.clear(SLOT_BACK);
     g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kWarningDissolveMs, SLOT_SCREEN, SLOT_BACK);
+}
+
+void checkGoto(const char* args, CommandCheck& check) {
+    PlaceArgs given;
+    if (!check.problem(readGotoArgs(args, given))) check.jumpsTo(given.place);
+}
+
+void checkWait(const char* args, CommandCheck& check) {
+    WaitArgs given;
+    check.problem(readWaitArgs(args, given));
+}
+
+void checkStart(const char* args, CommandCheck& check) {
+    StartArgs given;
+    check.problem(readStartArgs(args, given));
 }

@@ -7,6 +7,7 @@
 #include "display/palette_fader.h"
 #include "engine/backlog.h"
 #include "engine/script_engine.h"
+#include "engine/script_reading.h"
 #include "engine/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "platform/text_rasteriser.h"
@@ -90,9 +91,10 @@ void ScriptEngine::typeCharacter() {
     markTime();
     dimBehindText();
     const char* character = script + pos;
-    bool twoBytes = isLeadByte(static_cast<uint8_t>(character[0])) && character[1] != '\0';
-    size_t size = twoBytes ? 2 : 1;
-    pos += static_cast<int32_t>(size);
+    int32_t bytes = typedCharacterBytes(character);
+    bool twoBytes = bytes == 2;
+    size_t size = static_cast<size_t>(bytes);
+    pos += bytes;
     font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
     drawTypedCharacter(font, character, size, textX, textY, textColor, SLOT_TEXT);
     transcriptText(character, size);

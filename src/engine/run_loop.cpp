@@ -1,8 +1,7 @@
 #include <cstring>
 
 #include "engine/script_engine.h"
-#include "engine/shift_jis.h"
-#include "platform/text_encoding.h"
+#include "engine/script_reading.h"
 #include "shell/shell.h"
 
 void ScriptEngine::runScript() {
@@ -44,27 +43,10 @@ void ScriptEngine::runScript() {
     }
 }
 
-namespace {
-
-// Shows the whole character after the '\' (two bytes after a lead byte), and a blank for a '\' at
-// the very end rather than the terminator.
-[[noreturn]] void unknownEscape(const char* character) {
-    char shown[3] = " ";
-    int size = sjisPrefixLength(character, 2);
-    if (size > 0) {
-        std::memcpy(shown, character, static_cast<size_t>(size));
-        shown[size] = '\0';
-    }
-    fatalErrorWith(sjis("\\%s には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"), shown);
-}
-
-}  // namespace
-
 void ScriptEngine::handleEscape() {
-    const char* after = script + pos + 1;
-    char letter = *after;
-    // A '\' standing last has the terminator as its letter; never step past the terminator.
-    pos += letter == '\0' ? 1 : 2;
+    char letter = 0;
+    ScriptFault fault;
+    if (!readEscape(script, pos, letter, fault)) fatalErrorWith(fault.format, fault.value);
     switch (letter) {
         case 'c':
             clickWait();
@@ -75,10 +57,7 @@ void ScriptEngine::handleEscape() {
         case 'n':
             newLine();
             break;
-        case 'd':
-            indent();
-            break;
         default:
-            unknownEscape(after);
+            indent();
     }
 }

@@ -43,6 +43,16 @@ public:
 extern FrontEnd g_frontEnd;
 
 bool startsWith(const char* line, const char* key);
+
+// Where each header line stood in the script (0: no line matched its key), and whether it was cut.
+struct HeaderLines {
+    int line[kHeaderKeys] = {};
+    bool cut[kHeaderKeys] = {};
+};
+// Up to four header lines into the fields, in the order of kHeaderKeyNames, each cut at 255 bytes; the
+// last line that matches a key wins, and four matched lines end the scan. False when the file cannot
+// be read.
+bool readHeaderLines(const char* fileName, char* const fields[kHeaderKeys], HeaderLines* lines = nullptr);
 void showLogo();
 // The logo's first frame: its picture loaded, the backdrop tiled and presented, still black.
 void prepareLogo();

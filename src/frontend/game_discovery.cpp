@@ -59,16 +59,21 @@ void FrontEnd::scanFolder(const char* folderName, const char* prefix) {
     }
 }
 
-// Up to four header lines; the last key that matches a line wins, and four matched lines end the scan.
 void FrontEnd::readHeader(const char* fileName, int32_t entry) {
+    char* const fields[kHeaderKeys] = {title[entry], subtitle[entry], artist[entry], genre[entry]};
+    readHeaderLines(fileName, fields);
+}
+
+bool readHeaderLines(const char* fileName, char* const fields[kHeaderKeys], HeaderLines* lines) {
     FILE* file = openGameFile(fileName);
-    if (!file) return;
-    char* fields[kHeaderKeys] = {title[entry], subtitle[entry], artist[entry], genre[entry]};
-    for (char* field : fields)
-        field[0] = '\0';
+    if (!file) return false;
+    for (int k = 0; k < kHeaderKeys; ++k)
+        fields[k][0] = '\0';
     char line[kGameTextBytes];
-    int found = 0;
-    while (found < kHeaderKeys && readTextPiece(file, line, sizeof line) > 0) {
+    int found = 0, number = 1;
+    size_t size = 0;
+    for (; found < kHeaderKeys && (size = readTextPiece(file, line, sizeof line)) > 0;
+         number += line[size - 1] == '\n') {
         if (line[0] != '#') continue;
         int key = -1;
         for (int k = 0; k < kHeaderKeys; ++k) {
@@ -80,6 +85,12 @@ void FrontEnd::readHeader(const char* fileName, int32_t entry) {
         std::memcpy(fields[key], value, length);
         fields[key][length] = '\0';
         ++found;
+        if (!lines) continue;
+        lines->line[key] = number;
+        int next = line[size - 1] == '\n' ? EOF : std::fgetc(file);
+        lines->cut[key] = next != EOF;
+        if (next != EOF) std::ungetc(next, file);
     }
     std::fclose(file);
+    return true;
 }

@@ -6,37 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/options.h"
 #include "shell/settings_file.h"
 
 namespace {
-
-const char kUsage[] =
-    "usage: zebora [--root DIR] [--window | --fullscreen] [--headless] [--reader FILE] [--shots DIR]\n"
-    "              [--trace FILE] [--transcript FILE] [--soundfont FILE] [--music-volume N]\n"
-    "              [--sound-volume N] [--mute] [--help] [--version] [GAME]\n"
-    "       zebora --check PATH\n"
-    "  GAME           a game folder, or its .zeb script, to play at once; the program ends with it\n"
-    "  --root DIR     the working folder (function.dat, system.bmp and the games); default: here\n"
-    "                 when it holds function.dat, else the installed data\n"
-    "  --window       show the picture in a window instead of the whole screen\n"
-    "  --fullscreen   show the picture on the whole screen, whatever the settings file says\n"
-    "  --headless     no window and no sound; the engine runs on a virtual clock\n"
-    "  --reader FILE  a reader acts from FILE, one action per line (with --headless)\n"
-    "  --shots DIR    where the reader's shot action writes its pictures (made if missing); default: here\n"
-    "  --trace FILE   write a line for every sound, save, load and screenshot, with its time\n"
-    "  --transcript FILE  write the text as it is shown, in UTF-8 (- for standard output)\n"
-    "  --soundfont FILE  the General MIDI sound font for the music (also ZEBORA_SOUNDFONT)\n"
-    "  --music-volume N  the music's volume, 0 to 100 (percent of the full level); default: 100\n"
-    "  --sound-volume N  the sounds' volume, 0 to 100; default: 100\n"
-    "  --mute         no music and no sound, whatever the volumes\n"
-    "  -h, --help     print this text\n"
-    "  -V, --version  print the player's version\n"
-    "  --check PATH   report every problem of a game's script (PATH: its folder or its .zeb file)\n"
-    "                 without playing, as file:line: message; status 0 when there is none\n"
-    "Relative paths are taken from the folder the player was started in. Outside a working folder the\n"
-    "player plays from its installed data and lists the games of $XDG_DATA_HOME/zebora/games too.\n"
-    "Settings: $XDG_CONFIG_HOME/zebora/zebora.conf (or ~/.config/zebora/zebora.conf), lines of\n"
-    "\"key = value\" for window, soundfont, music-volume, sound-volume and mute; options override it.\n";
 
 const char kVersion[] = "zebora " ZEBORA_VERSION "\n";
 
@@ -70,11 +43,12 @@ void applySettings(const Settings& given, CommandLine& out) {
     }
 }
 
-}  // namespace
-
-const char* usageText() {
-    return kUsage;
+CommandLineAction refuse(const std::string& why) {
+    std::fprintf(stderr, "zebora: %s\n%s", why.c_str(), usageText());
+    return CommandLineAction::Refuse;
 }
+
+}  // namespace
 
 const char* versionText() {
     return kVersion;
@@ -84,58 +58,75 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
     const char* reader = nullptr;
     const char* shots = ".";
     const char* trace = nullptr;
+    bool help = false, version = false;
     Settings given;  // by the command line, over the settings file and the environment
     for (int i = 1; i < argc; ++i) {
-        const char* option = argv[i];
-        bool hasValue = i + 1 < argc;
-        bool musicVolume = std::strcmp(option, "--music-volume") == 0;
-        if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0)
-            return CommandLineAction::ShowHelp;
-        if (std::strcmp(option, "--version") == 0 || std::strcmp(option, "-V") == 0)
-            return CommandLineAction::ShowVersion;
-        if (std::strcmp(option, "--check") == 0 && hasValue) {
-            out.checkPath = argv[i + 1];
-            return CommandLineAction::Check;
+        const OptionRow* row = optionNamed(argv[i]);
+        if (!row && argv[i][0] != '-' && out.game.empty()) {
+            out.game = argv[i];
+            continue;
         }
-        if (std::strcmp(option, "--window") == 0) {
-            given.windowed = true;
-        } else if (std::strcmp(option, "--fullscreen") == 0) {
-            given.windowed = false;
-        } else if (std::strcmp(option, "--mute") == 0) {
-            given.mute = true;
-        } else if (std::strcmp(option, "--headless") == 0) {
-            out.platform.headless = true;
-        } else if (std::strcmp(option, "--root") == 0 && hasValue) {
-            out.root = argv[++i];
-        } else if (std::strcmp(option, "--reader") == 0 && hasValue) {
-            reader = argv[++i];
-        } else if (std::strcmp(option, "--shots") == 0 && hasValue) {
-            shots = argv[++i];
-        } else if (std::strcmp(option, "--trace") == 0 && hasValue) {
-            trace = argv[++i];
-        } else if (std::strcmp(option, "--transcript") == 0 && hasValue) {
-            given.transcript = argv[++i];
-        } else if (std::strcmp(option, "--soundfont") == 0 && hasValue) {
-            given.soundFont = argv[++i];
-        } else if ((musicVolume || std::strcmp(option, "--sound-volume") == 0) && hasValue) {
-            int volume = 0;
-            if (!parseVolume(argv[++i], volume)) {
-                std::fprintf(stderr, "zebora: %s takes a whole number from 0 to %d, not \"%s\"\n%s", option,
-                             kFullVolume, argv[i], kUsage);
-                return CommandLineAction::Refuse;
-            }
-            (musicVolume ? given.musicVolume : given.soundVolume) = volume;
-        } else if (option[0] != '-' && out.game.empty()) {
-            out.game = option;
-        } else {
-            std::fprintf(stderr, "zebora: cannot understand \"%s\"\n%s", option, kUsage);
-            return CommandLineAction::Refuse;
+        if (!row) return refuse(std::string("cannot understand \"") + argv[i] + "\"");
+        const char* value = nullptr;
+        if (row->valueName) {
+            if (i + 1 == argc) return refuse(std::string(row->name) + " needs " + row->valueName);
+            value = argv[++i];
+        }
+        int volume = 0;
+        if (row->kind == ValueKind::Volume && !parseVolume(value, volume)) {
+            return refuse(std::string(row->name) + " takes a whole number from 0 to " +
+                          std::to_string(kFullVolume) + ", not \"" + value + "\"");
+        }
+        switch (row->id) {
+            case OptionId::Root:
+                out.root = value;
+                break;
+            case OptionId::Window:
+            case OptionId::FullScreen:
+                given.windowed = row->id == OptionId::Window;
+                break;
+            case OptionId::Headless:
+                out.platform.headless = true;
+                break;
+            case OptionId::Reader:
+                reader = value;
+                break;
+            case OptionId::Shots:
+                shots = value;
+                break;
+            case OptionId::Trace:
+                trace = value;
+                break;
+            case OptionId::Transcript:
+                given.transcript = value;
+                break;
+            case OptionId::SoundFont:
+                given.soundFont = value;
+                break;
+            case OptionId::MusicVolume:
+                given.musicVolume = volume;
+                break;
+            case OptionId::SoundVolume:
+                given.soundVolume = volume;
+                break;
+            case OptionId::Mute:
+                given.mute = true;
+                break;
+            case OptionId::Help:
+                help = true;
+                break;
+            case OptionId::Version:
+                version = true;
+                break;
+            case OptionId::Check:
+                out.checkPath = value;
+                break;
         }
     }
-    if (reader && !out.platform.headless) {
-        std::fprintf(stderr, "zebora: --reader needs --headless\n%s", kUsage);
-        return CommandLineAction::Refuse;
-    }
+    if (help) return CommandLineAction::ShowHelp;
+    if (version) return CommandLineAction::ShowVersion;
+    if (out.checkPath) return CommandLineAction::Check;
+    if (reader && !out.platform.headless) return refuse("--reader needs --headless");
     if (reader) {
         out.readerFile = fromStartFolder(reader);
         out.platform.readerFile = out.readerFile.c_str();

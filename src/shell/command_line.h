@@ -25,6 +25,5 @@ enum class CommandLineAction { Run, ShowHelp, ShowVersion, Check, Refuse };
 // Refuse comes with a usage message on stderr; the relative paths are resolved against the current
 // folder, so call this before entering the working folder.
 CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out);
-// The text of --help and --version, for stdout.
-const char* usageText();
+// The text of --version, for stdout; --help's is usageText() of options.h.
 const char* versionText();

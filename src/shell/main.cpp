@@ -1,13 +1,50 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "engine/script_checker.h"
+#include "checker/script_checker.h"
 #include "frontend/front_end.h"
+#include "platform/text_encoding.h"
 #include "shell/command_line.h"
+#include "shell/options.h"
 #include "shell/startup.h"
+#include "shell/working_folder.h"
+
+namespace {
+
+// The game named on the command line, and the working folder whose function.dat and system files go
+// with it: the same for playing it and for checking it. False, said on stderr, when there is none.
+bool enterNamedGame(const CommandLine& options, const std::string& path, NamedGame& game, bool& installed) {
+    if (!path.empty() && !findNamedGame(path, game)) {
+        std::fprintf(stderr, "zebora: %s is neither a game folder holding a .zeb script nor a script\n",
+                     path.c_str());
+        return false;
+    }
+    std::string folder = chooseWorkingFolder(options.root, installed);
+    if (!folder.empty() && chdir(folder.c_str()) != 0) {
+        std::fprintf(stderr, "zebora: cannot enter the working folder %s\n", folder.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Problems are named after the path as the reader gave it: a folder's script below it.
+int checkNamedGame(const CommandLine& options) {
+    NamedGame game;
+    bool installed = false;
+    std::string path = options.checkPath;
+    struct stat info;
+    bool folder = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (!enterNamedGame(options, path, game, installed)) return 1;
+    std::string shown =
+        folder ? path + (path.back() == '/' ? "" : "/") + nameToUtf8(game.script.c_str()) : path;
+    return checkScript(game.folder.c_str(), game.script.c_str(), shown.c_str());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CommandLine options;
@@ -19,7 +56,7 @@ int main(int argc, char** argv) {
             std::fputs(versionText(), stdout);
             return 0;
         case CommandLineAction::Check:
-            return checkScript(options.checkPath);
+            return checkNamedGame(options);
         case CommandLineAction::Refuse:
             // Every other way out of the program ends with status 1.
             return 1;
@@ -27,17 +64,8 @@ int main(int argc, char** argv) {
             break;
     }
     NamedGame game;
-    if (!options.game.empty() && !findNamedGame(options.game, game)) {
-        std::fprintf(stderr, "zebora: %s is neither a game folder holding a .zeb script nor a script\n",
-                     options.game.c_str());
-        return 1;
-    }
     bool installed = false;
-    std::string folder = chooseWorkingFolder(options.root, installed);
+    if (!enterNamedGame(options, options.game, game, installed)) return 1;
     if (installed) g_frontEnd.userGames = userGamesFolder();
-    if (!folder.empty() && chdir(folder.c_str()) != 0) {
-        std::fprintf(stderr, "zebora: cannot enter the working folder %s\n", folder.c_str());
-        return 1;
-    }
     runZebora(options.platform, options.game.empty() ? nullptr : &game);
 }

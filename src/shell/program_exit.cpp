@@ -44,14 +44,20 @@ void fatalError(const char* text) {
     exitProgram();
 }
 
-void fatalErrorWith(const char* format, const char* value) {
+void formatMessage(const char* format, const char* value, char* out, size_t outSize) {
     const char* slot = std::strstr(format, "%s");
-    if (!slot) fatalError(format);
+    if (!slot) {
+        std::snprintf(out, outSize, "%s", format);
+        return;
+    }
     size_t before = static_cast<size_t>(slot - format);
     const char* after = slot + 2;
-    int room = static_cast<int>(sizeof g_errorText) - 1 - static_cast<int>(before + std::strlen(after));
+    int room = static_cast<int>(outSize) - 1 - static_cast<int>(before + std::strlen(after));
     int kept = room > 0 ? sjisPrefixLength(value, room) : 0;
-    std::snprintf(g_errorText, sizeof g_errorText, "%.*s%.*s%s", static_cast<int>(before), format, kept,
-                  value, after);
+    std::snprintf(out, outSize, "%.*s%.*s%s", static_cast<int>(before), format, kept, value, after);
+}
+
+void fatalErrorWith(const char* format, const char* value) {
+    formatMessage(format, value, g_errorText, sizeof g_errorText);
     fatalError(g_errorText);
 }

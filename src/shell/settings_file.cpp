@@ -8,13 +8,13 @@
 #include <memory>
 
 #include "platform/window_system.h"
+#include "shell/options.h"
 
 namespace {
 
 const char kSettingsFile[] = "/zebora/zebora.conf";
 const char kDefaultConfigFolder[] = "/.config";
 const char kBlanks[] = " \t\r\f\v";
-const char kKeys[] = "window, soundfont, transcript, music-volume, sound-volume, mute";
 const size_t kReadBlock = 4096;
 
 std::string trimmed(const std::string& text) {
@@ -39,23 +39,38 @@ bool parseSwitch(std::string text, bool& on) {
 // Takes one setting into out; what is wrong with it, or nothing.
 std::optional<std::string> take(const std::string& key, const std::string& value, const std::string& folder,
                                 Settings& out) {
+    const OptionRow* row = optionWithKey(key.c_str());
+    if (!row) return "unknown key \"" + key + "\" (the keys are " + settingsKeys() + ")";
     bool on = false;
     int volume = 0;
-    if (key == "window" || key == "mute") {
-        if (!parseSwitch(value, on))
-            return key + " must be yes or no (or true/false, 1/0), not \"" + value + "\"";
-        (key == "window" ? out.windowed : out.mute) = on;
-    } else if (key == "music-volume" || key == "sound-volume") {
-        if (!parseVolume(value, volume))
-            return key + " must be a whole number from 0 to " + std::to_string(kFullVolume) + ", not \"" +
-                   value + "\"";
-        (key == "music-volume" ? out.musicVolume : out.soundVolume) = volume;
-    } else if (key == "soundfont" || key == "transcript") {
-        if (value.empty()) return key + " needs the path of a file";
-        std::string path = value[0] == '/' || value == "-" ? value : folder + "/" + value;
-        (key == "soundfont" ? out.soundFont : out.transcript) = path;
-    } else {
-        return "unknown key \"" + key + "\" (the keys are " + kKeys + ")";
+    if (row->kind == ValueKind::None && !parseSwitch(value, on))
+        return key + " must be yes or no (or true/false, 1/0), not \"" + value + "\"";
+    if (row->kind == ValueKind::Volume && !parseVolume(value, volume))
+        return key + " must be a whole number from 0 to " + std::to_string(kFullVolume) + ", not \"" + value +
+               "\"";
+    if (row->kind == ValueKind::Path && value.empty()) return key + " needs the path of a file";
+    std::string path = value[0] == '/' || value == "-" ? value : folder + "/" + value;
+    switch (row->id) {
+        case OptionId::Window:
+            out.windowed = on;
+            break;
+        case OptionId::Mute:
+            out.mute = on;
+            break;
+        case OptionId::MusicVolume:
+            out.musicVolume = volume;
+            break;
+        case OptionId::SoundVolume:
+            out.soundVolume = volume;
+            break;
+        case OptionId::SoundFont:
+            out.soundFont = path;
+            break;
+        case OptionId::Transcript:
+            out.transcript = path;
+            break;
+        default:
+            break;
     }
     return std::nullopt;
 }

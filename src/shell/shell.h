@@ -1,6 +1,7 @@
 // The application shell: input state recorded by the window procedure, the message pump and the
 // waits through which all time passes, the random generator, and the two ways the program ends.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/window_system.h"
@@ -30,6 +31,10 @@ bool pumpMessages();
 void markTime();
 // Pumps at least once, then until ms have passed since markTime() or while Ctrl is held.
 void waitSinceMark(uint32_t ms);
+// One pump and no more: what every busy loop does at each step so that the window keeps answering.
+inline void pumpOnce() {
+    waitSinceMark(0);
+}
 void sleepMs(uint32_t ms);
 void waitForClick();
 // Ends a pass of a loop that only waits for the reader: sleeps until input may have come (or at most
@@ -50,6 +55,8 @@ void showMessage(const char* utf8Caption, const char* utf8Text);
 [[noreturn]] void quitProgram();
 // Closes the display, shows text (Shift-JIS) in a message box and on stderr, and exits with 1.
 [[noreturn]] void fatalError(const char* text);
-// Puts value in place of the "%s" of a Shift-JIS message, in g_errorText, then fatalError. A long value
-// is cut, between two characters, so that the whole complaint around it still fits.
+// Puts value in place of the "%s" of a Shift-JIS message. A long value is cut, between two characters,
+// so that the whole complaint around it still fits.
+void formatMessage(const char* format, const char* value, char* out, size_t outSize);
+// The message formatted so into g_errorText, then fatalError.
 [[noreturn]] void fatalErrorWith(const char* format, const char* value);

@@ -41,7 +41,7 @@ bool MidiMusic::checkCanPlay(int alias) {
     if (!entries[alias].isOpen) return false;
     char reply[kReplyBytes] = "";
     send(false, reply, "capability midi%02d can play wait", alias);
-    if (std::strcmp(reply, "true") != 0) fatalError(sjis("ＭＩＤＩが再生出来ません。"));
+    if (std::strcmp(reply, "true") != 0) fatalError(sjis(kUnplayableMidiMessage));
     return true;
 }
 

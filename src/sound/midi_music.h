@@ -5,6 +5,9 @@
 
 const int kMidiAliases = 10;
 
+// What opening a file the sequencer cannot play stops with.
+inline constexpr char kUnplayableMidiMessage[] = "ＭＩＤＩが再生出来ません。";
+
 class MidiMusic {
 public:
     struct Entry {

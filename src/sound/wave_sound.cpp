@@ -48,7 +48,7 @@ void WaveSound::setChannel(const char* fileName, int channel, uint8_t playFlags,
         target.pan = 0;
         return;
     }
-    if (!loadWave(channel, fileName)) fatalErrorWith(sjis("[%s]が読み込めません"), fileName);
+    if (!loadWave(channel, fileName)) fatalErrorWith(sjis(kUnreadableWaveMessage), fileName);
     std::snprintf(target.fileName, sizeof target.fileName, "%s", fileName);
     target.playFlags = playFlags;
     target.pan = pan;
@@ -72,7 +72,7 @@ void WaveSound::restartLooping() {
         releaseBuffer(channel);
         if (channels[channel].playFlags == 0 || !available) continue;
         if (!loadWave(channel, channels[channel].fileName)) {
-            fatalErrorWith(sjis("[%s]が読み込めません"), channels[channel].fileName);
+            fatalErrorWith(sjis(kUnreadableWaveMessage), channels[channel].fileName);
         }
         play(channel);
     }

@@ -16,6 +16,9 @@ struct SoundChannel {
     int8_t pan;         // in steps of 200 device units: −50 full left, 50 full right
 };
 
+// What a wave file that cannot be loaded stops with, its name in place of %s.
+inline constexpr char kUnreadableWaveMessage[] = "[%s]が読み込めません";
+
 class WaveSound {
 public:
     void open();

@@ -1,4 +1,4 @@
-#include "commands/command_args.h"
+#include "engine/command_args.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -167,6 +167,11 @@ struct MenuArgs {
 const char* readSelectArgs(const char* args, MenuArgs& out);
 const char* readTitleArgs(const char* args, MenuArgs& out);
 
+// What the commands that read files stop with when a file cannot be read.
+inline constexpr char kMissingPaletteMessage[] = "@plloadで指定したファイルが見つかりません";
+inline constexpr char kUnreadablePaletteMessage[] = "ファイルが開けません（plloadf)";
+inline constexpr char kUnreadableKeyColourMessage[] = "ファイルが開けません（objload関連)";
+
 // The transitions run by number; bgload and out take no other.
 bool isTransition(int32_t effect);
 // objload, objloadxy and objloadf take -1 for no transition.

@@ -1,0 +1,128 @@
+#include "shell/options.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+const size_t kSynopsisWidth = 100;
+const size_t kNameColumn = 21;
+
+}  // namespace
+
+const OptionRow kOptions[] = {
+    {OptionId::Root, "--root", nullptr, "DIR", ValueKind::Path, nullptr,
+     "the working folder (function.dat, system.bmp and the games); default: here when it holds\n"
+     "function.dat, else the installed data"},
+    {OptionId::Window, "--window", nullptr, nullptr, ValueKind::None, "window",
+     "show the picture in a window instead of the whole screen"},
+    {OptionId::FullScreen, "--fullscreen", nullptr, nullptr, ValueKind::None, nullptr,
+     "show the picture on the whole screen, whatever the settings file says"},
+    {OptionId::Headless, "--headless", nullptr, nullptr, ValueKind::None, nullptr,
+     "no window and no sound; the engine runs on a virtual clock"},
+    {OptionId::Reader, "--reader", nullptr, "FILE", ValueKind::Path, nullptr,
+     "a reader acts from FILE, one action per line (with --headless)"},
+    {OptionId::Shots, "--shots", nullptr, "DIR", ValueKind::Path, nullptr,
+     "where the reader's shot action writes its pictures (made if missing); default: here"},
+    {OptionId::Trace, "--trace", nullptr, "FILE", ValueKind::Path, nullptr,
+     "write a line for every sound, save, load and screenshot, with its time"},
+    {OptionId::SoundFont, "--soundfont", nullptr, "FILE", ValueKind::Path, "soundfont",
+     "the General MIDI sound font for the music (also ZEBORA_SOUNDFONT)"},
+    {OptionId::Transcript, "--transcript", nullptr, "FILE", ValueKind::Path, "transcript",
+     "write the text as it is shown, in UTF-8 (- for standard output)"},
+    {OptionId::MusicVolume, "--music-volume", nullptr, "N", ValueKind::Volume, "music-volume",
+     "the music's volume, 0 to 100 (percent of the full level); default: 100"},
+    {OptionId::SoundVolume, "--sound-volume", nullptr, "N", ValueKind::Volume, "sound-volume",
+     "the sounds' volume, 0 to 100; default: 100"},
+    {OptionId::Mute, "--mute", nullptr, nullptr, ValueKind::None, "mute",
+     "no music and no sound, whatever the volumes"},
+    {OptionId::Help, "--help", "-h", nullptr, ValueKind::None, nullptr, "print this text"},
+    {OptionId::Version, "--version", "-V", nullptr, ValueKind::None, nullptr, "print the player's version"},
+    {OptionId::Check, "--check", nullptr, "PATH", ValueKind::Path, nullptr,
+     "report every problem of a game's script (PATH: its folder or its .zeb file) without\n"
+     "playing, as file:line: message; status 0 when there is none"},
+};
+const int kOptionCount = sizeof kOptions / sizeof kOptions[0];
+
+const OptionRow* optionNamed(const char* name) {
+    for (const OptionRow& row : kOptions) {
+        if (std::strcmp(name, row.name) == 0 || (row.shortName && std::strcmp(name, row.shortName) == 0))
+            return &row;
+    }
+    return nullptr;
+}
+
+const OptionRow* optionWithKey(const char* key) {
+    for (const OptionRow& row : kOptions) {
+        if (row.settingsKey && std::strcmp(key, row.settingsKey) == 0) return &row;
+    }
+    return nullptr;
+}
+
+const char* settingsKeys() {
+    static const std::string keys = [] {
+        std::string all;
+        for (const OptionRow& row : kOptions) {
+            if (row.settingsKey) all += (all.empty() ? "" : ", ") + std::string(row.settingsKey);
+        }
+        return all;
+    }();
+    return keys.c_str();
+}
+
+namespace {
+
+std::string spelled(const OptionRow& row) {
+    std::string name = row.shortName ? std::string(row.shortName) + ", " + row.name : row.name;
+    return row.valueName ? name + " " + row.valueName : name;
+}
+
+// [--root DIR] [--window] …, wrapped as a usage line is.
+std::string synopsis() {
+    std::string text = "usage: zebora", line = text;
+    for (const OptionRow& row : kOptions) {
+        if (row.id == OptionId::Check) continue;
+        std::string word =
+            " [" + std::string(row.name) + (row.valueName ? std::string(" ") + row.valueName : "") + "]";
+        if (line.size() + word.size() > kSynopsisWidth) {
+            text += "\n             ";
+            line = "             ";
+        }
+        text += word;
+        line += word;
+    }
+    return text + " [GAME]\n       zebora [--root DIR] --check PATH\n";
+}
+
+// Each line of the help under the name, the first beside it when the name leaves room.
+std::string described(const std::string& spelledName, const std::string& help) {
+    std::string name = "  " + spelledName, text;
+    bool beside = name.size() + 1 < kNameColumn;
+    text = beside ? name + std::string(kNameColumn - name.size(), ' ')
+                  : name + "\n" + std::string(kNameColumn, ' ');
+    for (char c : help)
+        text += c == '\n' ? "\n" + std::string(kNameColumn, ' ') : std::string(1, c);
+    return text + "\n";
+}
+
+}  // namespace
+
+const char* usageText() {
+    static const std::string usage = [] {
+        std::string text = synopsis();
+        text +=
+            described("GAME", "a game folder, or its .zeb script, to play at once; the program ends with it");
+        for (const OptionRow& row : kOptions)
+            text += described(spelled(row), row.help);
+        text +=
+            "Relative paths are taken from the folder the player was started in. Outside a working folder "
+            "the\n"
+            "player plays from its installed data and lists the games of $XDG_DATA_HOME/zebora/games too.\n"
+            "Settings: $XDG_CONFIG_HOME/zebora/zebora.conf (or ~/.config/zebora/zebora.conf), lines of\n"
+            "\"key = value\" for ";
+        text += settingsKeys();
+        text += "; options override it.\n";
+        return text;
+    }();
+    return usage.c_str();
+}

@@ -1,0 +1,51 @@
+// The options of the command line, one row each, and the keys of the settings file that stand for the
+// same settings. The usage is made from this table, and the settings file reads its keys from it; a test
+// holds the README and the manual page to it.
+#pragma once
+
+enum class OptionId {
+    Root,
+    Window,
+    FullScreen,
+    Headless,
+    Reader,
+    Shots,
+    Trace,
+    Transcript,
+    SoundFont,
+    MusicVolume,
+    SoundVolume,
+    Mute,
+    Help,
+    Version,
+    Check,
+};
+
+// How a value is written, on the command line and in the settings file.
+enum class ValueKind {
+    None,    // the option alone; in the settings file: yes or no
+    Path,    // a file or folder; relative to where the player started, or to the settings file
+    Volume,  // a whole number from 0 to 100
+};
+
+struct OptionRow {
+    OptionId id;
+    const char* name;       // "--root"
+    const char* shortName;  // "-h", or null
+    const char* valueName;  // "DIR", or null for an option without a value
+    ValueKind kind;
+    const char* settingsKey;  // the settings file's key for the same setting, or null
+    const char* help;
+};
+
+extern const OptionRow kOptions[];
+extern const int kOptionCount;
+
+// The row of a name as the command line gives it ("--root", "-h"), or of a settings file key; null
+// when there is none.
+const OptionRow* optionNamed(const char* name);
+const OptionRow* optionWithKey(const char* key);
+// The settings file's keys, in the table's order, comma-separated.
+const char* settingsKeys();
+// The text of --help.
+const char* usageText();
