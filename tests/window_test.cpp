@@ -52,8 +52,11 @@ struct Player {
         return words;
     }
 
+    // The pointer settles first, so that a menu has drawn the line under it before the click.
     void clickAt(int x, int y, const char* button = "1") const {
-        display.xdotool("mousemove --window " + window + " " + shownAt(x, y) + " click " + button);
+        display.xdotool("mousemove --window " + window + " " + shownAt(x, y));
+        std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs / 2));
+        display.xdotool("click " + std::string(button));
         std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs));
     }
 
@@ -237,7 +240,7 @@ TEST(RealWindow, ASaveThatFailsSaysSoInTheWindowAndTheGameGoesOnWhenEscapeDismis
                   "@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上。\\c@wait(100000);",
                   "ulimit -f 100; trap '' XFSZ");
     ASSERT_NE(player.window, "");
-    std::this_thread::sleep_for(std::chrono::milliseconds(2 * kSettleMs));
+    std::this_thread::sleep_for(std::chrono::milliseconds(3 * kSettleMs));  // at the click wait
     player.clickAt(5, 5, "3");
     player.clickAt(250, 200);
     player.clickAt(300, 100);

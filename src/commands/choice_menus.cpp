@@ -18,11 +18,8 @@ namespace {
 const int32_t kMargin = 16;
 const int32_t kRightLimit = 640;
 const int32_t kLineGap = 4;
-const int32_t kShadowOffset = 2;
 const int32_t kChoiceDimStep = 1;
 const int kLabelBytes = 4;  // the label and "、"
-const int kHighlighted = 255;
-const int kPlain = 2;
 
 // Choices 1–9 are numbered with the full-width digits; the tenth with "10", which like them takes
 // four bytes together with the "、" that follows, so its continuation lines indent the same way.
@@ -52,7 +49,7 @@ void ScriptEngine::drawChoiceLine(int index, int32_t y, const char* text, int co
         // Here every byte from 0x80 up starts a two-byte character.
         size_t size = static_cast<uint8_t>(*at) >= 0x80 && at[1] != '\0' ? 2 : 1;
         if (slot != SLOT_SCREEN)
-            g_display.drawGlyphs(font, at, size, x + kShadowOffset, y + kShadowOffset, shadow, slot);
+            g_display.drawGlyphs(font, at, size, x + kMenuShadowOffset, y + kMenuShadowOffset, shadow, slot);
         g_display.drawGlyphs(font, at, size, x + offsetX, y + offsetY, ink, slot);
         int32_t width = 0;
         measureText(font, at, size, width, height);
@@ -80,7 +77,7 @@ void ScriptEngine::cmdSelect() {
     MenuRect rects[kMenuLines];
     for (int i = 0; i < count; ++i) {
         int32_t width = 0, height = 0;
-        drawChoiceLine(i, y, texts[i], kPlain, width, height, SLOT_TEXT);
+        drawChoiceLine(i, y, texts[i], kMenuPlain, width, height, SLOT_TEXT);
         rects[i] = {kMargin, y, kMargin + width, y + height};
         y += height + kLineGap;
     }
@@ -100,8 +97,8 @@ void ScriptEngine::waitChoice() {
     transcriptFlush();
     int32_t width = 0, height = 0;
     HoverLines lines(choiceRect, [&](int i, bool highlighted) {
-        drawChoiceLine(i, choiceRect[i].top, choiceText[i], highlighted ? kHighlighted : kPlain, width,
-                       height, SLOT_SCREEN);
+        drawChoiceLine(i, choiceRect[i].top, choiceText[i], highlighted ? kMenuHighlighted : kMenuPlain,
+                       width, height, SLOT_SCREEN);
     });
     for (;;) {
         g_rightClicked = 0;

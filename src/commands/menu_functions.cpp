@@ -11,12 +11,7 @@
 
 namespace {
 
-const int32_t kMenuFontHeight = 26;
-const int32_t kMenuFontWeight = 800;
-const int32_t kShadowOffset = 2;
 const int32_t kMenuDimStep = 3;
-const int kHighlighted = 255;
-const int kPlain = 2;
 
 }  // namespace
 
@@ -30,8 +25,8 @@ void ScriptEngine::drawMenuItem(int slot, int32_t x, int32_t y, const char* text
         y = addCoordinates(y, g_clientY);
     }
     if (slot != SLOT_SCREEN) {
-        g_display.drawGlyphs(font, text, bytes, addCoordinates(x, kShadowOffset),
-                             addCoordinates(y, kShadowOffset), Display::nearestIndex(0), slot);
+        g_display.drawGlyphs(font, text, bytes, addCoordinates(x, kMenuShadowOffset),
+                             addCoordinates(y, kMenuShadowOffset), Display::nearestIndex(0), slot);
     }
     g_display.drawGlyphs(font, text, bytes, x, y, Display::nearestIndex(colourOf(g_basePalette[colour])),
                          slot);
@@ -42,6 +37,6 @@ int8_t ScriptEngine::runMenu(const MenuRect* rects, int count, int rightCancels)
     int32_t width = 0, height = 0;
     return static_cast<int8_t>(runHoverMenu(rects, count, rightCancels != 0, [&](int i, bool highlighted) {
         drawMenuItem(SLOT_SCREEN, rects[i].left, rects[i].top, menuText[i], width, height,
-                     highlighted ? kHighlighted : kPlain);
+                     highlighted ? kMenuHighlighted : kMenuPlain);
     }));
 }

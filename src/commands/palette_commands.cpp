@@ -10,12 +10,7 @@
 #include "platform/text_encoding.h"
 #include "shell/shell.h"
 
-namespace {
-
-const int kTransparentEntry = 1;
-const int kWhiteEntry = 255;
-
-}  // namespace
+namespace {}  // namespace
 
 // Replaces every colour but the reserved ones (and the colour key while settrans holds it) and shows
 // the new palette at full brightness.

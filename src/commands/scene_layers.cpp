@@ -12,7 +12,6 @@ namespace {
 const int32_t kHalfWidth = 320;
 const int32_t kCentreShownAt = 160;
 const int32_t kTextMargin = 16;
-const int kTransparentEntry = 1;
 const int32_t kRestoreStep = 3;
 const uint32_t kRestoreStepMs = 10;
 

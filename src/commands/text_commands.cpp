@@ -18,9 +18,6 @@ const char* const kFaces[] = {
     nullptr,         "ＭＳ Ｐ明朝",     "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック",
     "Comic Sans MS", "Times New Roman", "Impact",    "Webdings",        "WingDings",
 };
-const int kTransparentEntry = 1;
-const int kGreyEntry = 2;
-const int kWhiteEntry = 255;
 
 }  // namespace
 

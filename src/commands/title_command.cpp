@@ -16,7 +16,6 @@ namespace {
 
 const int32_t kLineStep = 30;
 const int32_t kWipeMs = 30;
-const int kPlain = 2;
 
 }  // namespace
 
@@ -31,7 +30,7 @@ void ScriptEngine::cmdTitle() {
     MenuRect rects[kMenuLines];
     for (int i = 0; i < count; ++i) {
         int32_t width = 0, height = 0;
-        drawMenuItem(SLOT_TEXT, x, y, texts[i], width, height, kPlain);
+        drawMenuItem(SLOT_TEXT, x, y, texts[i], width, height, kMenuPlain);
         rects[i] = {x, y, addCoordinates(x, width), addCoordinates(y, height)};
         y = addCoordinates(y, kLineStep);
     }
@@ -50,7 +49,7 @@ void ScriptEngine::cmdTitle() {
                            SLOT_SCENE);
         for (int i = 0; i < count; ++i) {
             int32_t width = 0, height = 0;
-            drawMenuItem(SLOT_TEXT, rects[i].left, rects[i].top, texts[i], width, height, kPlain);
+            drawMenuItem(SLOT_TEXT, rects[i].left, rects[i].top, texts[i], width, height, kMenuPlain);
         }
         g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_TEXT);
         waitSinceMark(0);

@@ -19,8 +19,8 @@ namespace {
 
 const int kWindowedShift = 10;
 const int kWindowedEntries = 236;
-const uint8_t kFullScreenTransparent = 1;
-const uint8_t kWindowedTransparent = 11;
+const uint8_t kFullScreenTransparent = kTransparentEntry;
+const uint8_t kWindowedTransparent = kTransparentEntry + kWindowedShift;
 
 uint8_t g_slotMemory[kSlotCount][kSlotHeight][kSlotWidth];
 

@@ -19,6 +19,21 @@ const int kSlotCount = 10;
 const int kSlotWidth = 640;
 const int kSlotHeight = 480;
 const int kPaletteEntries = 256;
+// The palette entries the engine keeps for itself: no palette file replaces the shadow, the grey or the
+// white, and the colour key is the colour of entry 1 (shown at 11 in the windowed variant).
+const int kShadowEntry = 0;
+const int kTransparentEntry = 1;
+const int kGreyEntry = 2;
+const int kWhiteEntry = 255;
+
+// The look of the engine's menus and pages: lines in the 26-pixel menu font at weight 800 with a
+// shadow, grey, and white for the line under the pointer.
+const int32_t kMenuFontHeight = 26;
+const int32_t kMenuFontWeight = 800;
+const int32_t kMenuShadowOffset = 2;  // the shadow, in entry 0's colour, right and down
+const int kMenuPlain = kGreyEntry;
+const int kMenuHighlighted = kWhiteEntry;
+
 // What loading a picture that cannot be read stops with, the file's name in place of %s.
 inline constexpr char kMissingBitmapMessage[] = "%s ファイルが見つかりません";
 

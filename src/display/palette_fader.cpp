@@ -10,8 +10,6 @@ PaletteFader g_fader;
 
 namespace {
 
-const int kTransparentEntry = 1;
-const int kGreyEntry = 2;
 // The windowed variant fades in steps four times as large.
 const int32_t kWindowedStepFactor = 4;
 

@@ -10,8 +10,6 @@ namespace {
 
 const int32_t kScreenCentreX = 320;
 const int32_t kScreenCentreY = 240;
-const int32_t kTitleFontHeight = 26;
-const int32_t kTitleFontWeight = 800;
 const int32_t kTitleShadow = 3;
 const int32_t kShiftJisCharSet = 128;
 const int32_t kCentred = -1;
@@ -52,7 +50,7 @@ int32_t Display::drawMenuText(int32_t x, int32_t y, const char* text, int32_t fo
 }
 
 int32_t Display::drawTitleText(int32_t x, int32_t y, const char* text, int slot) {
-    return drawText(x, y, kScreenCentreX, kScreenCentreY, text, kTitleFontHeight, 0, kTitleFontWeight,
+    return drawText(x, y, kScreenCentreX, kScreenCentreY, text, kMenuFontHeight, 0, kMenuFontWeight,
                     kTitleShadow, colourOf(g_basePalette[255]), false, sjis("ＭＳ Ｐ明朝"), kShiftJisCharSet,
                     slot, 0);
 }

@@ -14,10 +14,6 @@ const int32_t kHalfWidth = 320;
 const int32_t kLastTransition = 14;
 const int32_t kLastChannel = 10;
 const int32_t kLastFace = 9;
-const int32_t kShadowEntry = 0;
-const int32_t kTransparentEntry = 1;
-const int32_t kGreyEntry = 2;
-const int32_t kWhiteEntry = 255;
 
 bool validFlag(int32_t number) {
     return number >= 0 && number < kFlagCount;

@@ -10,7 +10,6 @@ namespace {
 const int32_t kTextMargin = 16;
 const int32_t kDefaultFontHeight = 26;
 const int32_t kDefaultFontWeight = 800;
-const int32_t kWhite = 255;
 
 }  // namespace
 
@@ -33,7 +32,7 @@ void ScriptEngine::resetGameState() {
     std::strcpy(fontFace, sjis("ＭＳ Ｐ明朝"));
     fontHeight = kDefaultFontHeight;
     fontWidth = 0;
-    textColor = kWhite;
+    textColor = kWhiteEntry;
     fontWeight = kDefaultFontWeight;
     skipTyping = 0;
     lineHeight = fontHeight;

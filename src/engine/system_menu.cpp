@@ -14,7 +14,6 @@ enum { ITEM_HIDE, ITEM_SAVE, ITEM_LOAD, ITEM_END };
 const int32_t kLeft = 240;
 const int32_t kTop = 160;
 const int32_t kLineStep = 30;
-const int kPlain = 2;
 
 void showWhole(int dstSlot, int srcSlot) {
     g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, dstSlot, srcSlot);
@@ -29,14 +28,15 @@ bool ScriptEngine::systemMenu(int8_t waitKind) {
     int32_t width = 0, height = 0;
     for (int item = 0; item < kItems; ++item) {
         int32_t y = kTop + kLineStep * item;
-        drawMenuItem(SLOT_BACK, kLeft, y, sjis(kItemTexts[item]), width, height, kPlain);
+        drawMenuItem(SLOT_BACK, kLeft, y, sjis(kItemTexts[item]), width, height, kMenuPlain);
         rects[item] = {kLeft, y, kLeft + width, y + height};
     }
     for (;;) {
         showWhole(SLOT_BACK, SLOT_SCENE);
         for (int item = 0; item < kItems; ++item) {
             std::snprintf(menuText[item], kNameBytes, "%s", sjis(kItemTexts[item]));
-            drawMenuItem(SLOT_BACK, rects[item].left, rects[item].top, menuText[item], width, height, kPlain);
+            drawMenuItem(SLOT_BACK, rects[item].left, rects[item].top, menuText[item], width, height,
+                         kMenuPlain);
         }
         showWhole(SLOT_SCREEN, SLOT_BACK);
         switch (runMenu(rects, kItems, 1)) {

@@ -20,9 +20,6 @@ const int32_t kFadeStep = 4;
 const uint32_t kFadeStepMs = 10;
 const int32_t kMenuDim = -128;
 const int32_t kBlack = -255;
-const int32_t kFontHeight = 26;
-const int32_t kFontWeight = 800;
-const int32_t kShadow = 2;
 const int32_t kPageDissolveMs = 3;
 const int32_t kPanelDissolveMs = 1;
 const int32_t kCounterX = 288;
@@ -49,7 +46,7 @@ uint32_t grey() {
 }
 
 void text(int32_t x, int32_t y, const char* sjisText, int32_t shadow, uint32_t colour, int slot) {
-    g_display.drawMenuText(x, y, sjisText, kFontHeight, 0, kFontWeight, shadow, colour, slot);
+    g_display.drawMenuText(x, y, sjisText, kMenuFontHeight, 0, kMenuFontWeight, shadow, colour, slot);
 }
 
 void drawItem(int item, int32_t shadow, uint32_t colour, int slot) {
@@ -86,9 +83,9 @@ void FrontEnd::showBackground() {
 }
 
 void FrontEnd::drawMenu() {
-    text(0, 0, sjis("ロードするゲームを選んでください。"), kShadow, white(), SLOT_BACK);
+    text(0, 0, sjis("ロードするゲームを選んでください。"), kMenuShadowOffset, white(), SLOT_BACK);
     for (int item : {ITEM_QUIT, ITEM_PREVIOUS, ITEM_NEXT, ITEM_LOAD})
-        drawItem(item, kShadow, grey(), SLOT_BACK);
+        drawItem(item, kMenuShadowOffset, grey(), SLOT_BACK);
     drawPanel();
     g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kPageDissolveMs, SLOT_SCREEN, SLOT_BACK);
 }
@@ -102,16 +99,16 @@ void FrontEnd::drawPanel() {
         const char* lines[] = {title[selected], subtitle[selected], genre[selected], artist[selected]};
         int32_t y = 64;
         for (const char* line : lines) {
-            text(32, y, line, kShadow, white(), SLOT_BACK);
+            text(32, y, line, kMenuShadowOffset, white(), SLOT_BACK);
             y += 32;
         }
         std::snprintf(counter, sizeof counter, "%2d/%2d", selected + 1, count);
     } else {
-        text(32, 64, sjis("データが見つかりませんでした。"), kShadow, white(), SLOT_BACK);
+        text(32, 64, sjis("データが見つかりませんでした。"), kMenuShadowOffset, white(), SLOT_BACK);
         std::snprintf(counter, sizeof counter, " 0/ 0");
     }
     g_display.copyOpaque(kCounterX, kCounterY, kCounterX, kCounterY, 100, 32, SLOT_BACK, SLOT_TEXT);
-    text(kCounterX, kCounterY, counter, kShadow, white(), SLOT_BACK);
+    text(kCounterX, kCounterY, counter, kMenuShadowOffset, white(), SLOT_BACK);
 }
 
 // No wrap-around; with no games "後" leaves the selection at 0 rather than counting past the table.

@@ -18,23 +18,19 @@
 namespace {
 
 const int32_t kEntryStep = 140;
-const int32_t kFontHeight = 26;
-const int32_t kTitleWeight = 800;
 const int32_t kEntryWeight = 1000;
 const int32_t kMenuWipeMs = 30;
-const int kPlain = 2;
-const int kHighlighted = 255;
 const int32_t kCentred = -1;
 const int kAnswers = 2;
 const char* const kBookmarkNames[kBookmarkCount] = {"しおり１", "しおり２", "しおり３"};
 
 uint32_t white() {
-    return colourOf(g_basePalette[kHighlighted]);
+    return colourOf(g_basePalette[kMenuHighlighted]);
 }
 
 void text(int32_t x, int32_t y, const char* sjisText, int32_t weight, int32_t shadow, uint32_t colour,
           int slot) {
-    g_display.drawMenuText(x, y, sjisText, kFontHeight, 0, weight, shadow, colour, slot);
+    g_display.drawMenuText(x, y, sjisText, kMenuFontHeight, 0, weight, shadow, colour, slot);
 }
 
 void wipeFrom(int slot) {
@@ -48,7 +44,7 @@ void showWhole(int dstSlot, int srcSlot) {
 // A message in the middle of the picture of a slot, until the reader clicks.
 void announce(const char* message, int pictureSlot) {
     showWhole(SLOT_BACK, pictureSlot);
-    text(kCentred, kCentred, sjis(message), kTitleWeight, 2, white(), SLOT_BACK);
+    text(kCentred, kCentred, sjis(message), kMenuFontWeight, 2, white(), SLOT_BACK);
     showWhole(SLOT_SCREEN, SLOT_BACK);
     waitForClick();
 }
@@ -83,22 +79,22 @@ int ScriptEngine::bookmarkMenu(const char* verb, bool fromBackground) {
     readBookmarks();
     g_display.copyOpaque(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_BACK,
                          fromBackground ? SLOT_BG : SLOT_SCENE);
-    text(64, 8, title, kTitleWeight, 3, white(), SLOT_BACK);
+    text(64, 8, title, kMenuFontWeight, 3, white(), SLOT_BACK);
     MenuRect rects[kBookmarkCount];
     for (int s = 0; s < kBookmarkCount; ++s) {
-        drawBookmark(s, SLOT_BACK, kPlain);
+        drawBookmark(s, SLOT_BACK, kMenuPlain);
         rects[s] = {64, kEntryStep * s + 42, 576, kEntryStep * s + 172};
     }
     showWhole(SLOT_SCREEN, SLOT_BACK);
     return runHoverMenu(rects, kBookmarkCount, true, [this](int s, bool highlighted) {
-        drawBookmark(s, SLOT_SCREEN, highlighted ? kHighlighted : kPlain);
+        drawBookmark(s, SLOT_SCREEN, highlighted ? kMenuHighlighted : kMenuPlain);
     });
 }
 
 // Two answers in the menu font, 32 pixels apart, drawn on the back buffer and shown; then the menu.
 int8_t ScriptEngine::confirm(const char* message) {
-    text(224, 168, message, kTitleWeight, 2, white(), SLOT_BACK);
-    text(224, 200, sjis("よろしいですか？"), kTitleWeight, 2, white(), SLOT_BACK);
+    text(224, 168, message, kMenuFontWeight, 2, white(), SLOT_BACK);
+    text(224, 200, sjis("よろしいですか？"), kMenuFontWeight, 2, white(), SLOT_BACK);
     return askTwo(sjis("はい"), sjis("いいえ"), 284, 260);
 }
 
@@ -108,7 +104,7 @@ int8_t ScriptEngine::askTwo(const char* first, const char* second, int32_t x, in
     for (int i = 0; i < kAnswers; ++i) {
         int32_t width = 0, height = 0;
         int32_t top = y + 32 * i;
-        drawMenuItem(SLOT_BACK, x, top, answers[i], width, height, kPlain);
+        drawMenuItem(SLOT_BACK, x, top, answers[i], width, height, kMenuPlain);
         rects[i] = {x, top, x + width, top + height};
         std::snprintf(menuText[i], kNameBytes, "%s", answers[i]);
     }

@@ -21,7 +21,6 @@ namespace {
 const uint32_t kStartPauseMs = 100;
 
 const char kSystemGraphics[] = "system.bmp";
-const int32_t kWhite = 255;
 
 }  // namespace
 
@@ -30,7 +29,7 @@ void initEngine() {
     std::strcpy(g_engine.fontFace, sjis("ＭＳ Ｐ明朝"));
     // The text colour starts as a game's reset leaves it: white, exempt from fades, so the front end's
     // white text stays white over its darkened picture on the first visit as after every game.
-    g_engine.textColor = kWhite;
+    g_engine.textColor = kWhiteEntry;
     g_display.loadPalette(kSystemGraphics);
     g_display.loadBitmap(kSystemGraphics, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_SYSTEM);
     g_engine.loadCommandTable();
