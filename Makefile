@@ -13,12 +13,13 @@ ROUNDS ?= 200
 PLAYER_PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
                   libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
 PACKAGES = $(PLAYER_PACKAGES) libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool openbox clang libclang-rt-14-dev \
+           clang-format \
            $(TEST_FILES)
 # Music and sounds that no one here wrote, for the tests of the MIDI and wave readers, and the tools
 # that measure them independently.
 TEST_FILES = kobodeluxe-data freedink-data pinball-data midicsv sox
 
-.PHONY: all deps player-deps build play test test-shuffled test-sanitize sanitize-build soak fuzz fuzz-build bench assets \
+.PHONY: all deps player-deps build play format-check test test-shuffled test-sanitize sanitize-build soak fuzz fuzz-build bench assets \
         goldens install package test-package clean
 
 all: build
@@ -45,6 +46,10 @@ play: player-deps
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Every C++ file as .clang-format lays it out (`clang-format -i FILE` mends one).
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 # The suite once more in one process and a random order: no test may depend on another's leftovers.
 test-shuffled: build

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "golden.h"
-#include "platform/little_endian.h"
 #include "save/save_file.h"
+#include "save_layout.h"
 #include "test_support.h"
 
 namespace {
@@ -71,15 +71,22 @@ TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
     EXPECT_EQ(first.errors, "");
     std::string clickWait = save(0);
     ASSERT_EQ(clickWait.size(), kSaveFileBytes);
-    LittleEndianReader fields(reinterpret_cast<const uint8_t*>(clickWait.data()), clickWait.size());
-    EXPECT_EQ(fields.u8(3), 1);            // a new game on an empty bookmark is playthrough 1
-    EXPECT_EQ(fields.i32(8 + 5 * 4), 42);  // flag 5
-    EXPECT_EQ(fields.i32(773693), 0);      // the click wait
-    EXPECT_EQ(clickWait.substr(769320, 9), std::string("hill.bmp\0", 9));
-    EXPECT_EQ(clickWait.substr(769576, 8), std::string("two.mid\0", 8));
-    EXPECT_EQ(clickWait.substr(769832 + 2 * 256, 9), std::string("tone.wav\0", 9));
-    EXPECT_EQ(fields.u8(772392 + 2), 1);  // looping
-    EXPECT_EQ(fields.u8(772402 + 2), 10);
+    const struct {
+        const char* what;
+        size_t at;
+        std::string bytes;
+    } saved[] = {
+        {"playthrough 1, a new game on an empty bookmark", kPlaythroughAt, "\1"},
+        {"flag 5", kFlagsAt + 5 * 4, std::string("\x2a\0\0\0", 4)},
+        {"the click wait", kWaitKindAt, std::string(4, '\0')},
+        {"the background", kBackgroundNameAt, std::string("hill.bmp\0", 9)},
+        {"the music", kMusicNameAt, std::string("two.mid\0", 8)},
+        {"the sound of channel 2", kWaveNamesAt + 2 * kNameField, std::string("tone.wav\0", 9)},
+        {"its loop", kWaveFlagsAt + 2, "\1"},
+        {"its pan", kWavePansAt + 2, "\x0a"},
+    };
+    for (const auto& field : saved)
+        EXPECT_EQ(clickWait.substr(field.at, field.bytes.size()), field.bytes) << field.what;
 
     // Continued: saved again at once, then at the page wait, then at the choice, once after "いいえ"
     // to the question about the used bookmark and once after "はい".
@@ -91,11 +98,9 @@ TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
     EXPECT_EQ(save(1).substr(8), clickWait.substr(8));
     std::string pageWait = save(2), choice = save(0);
     ASSERT_EQ(pageWait.size(), kSaveFileBytes);
-    EXPECT_EQ(
-        LittleEndianReader(reinterpret_cast<const uint8_t*>(pageWait.data()), pageWait.size()).i32(773693),
-        1);
+    EXPECT_EQ(pageWait.substr(kWaitKindAt, 4), std::string("\1\0\0\0", 4));
     ASSERT_EQ(choice.size(), kSaveFileWithChoicesBytes);
-    EXPECT_EQ(choice[773697], 2);  // two choices
+    EXPECT_EQ(choice[kChoiceCountAt], 2);
     size_t loaded = second.trace.find("load 0: wait kind 0");
     ASSERT_NE(loaded, std::string::npos) << second.trace;
     for (const char* line : {"music open midi00: two.mid", "music play midi00, notify", "wave play 2: loop"})
@@ -114,11 +119,11 @@ TEST_F(Bookmarks, BegunAgainFromABookmarkTheGameIsTheNextPlaythroughWithItsPlayT
     run(click(kBookmark[0]) + click(kFromStart, 3000) + saveInto(1));
     std::string before = save(0), after = save(1);
     ASSERT_EQ(after.size(), kSaveFileBytes);
-    auto fields = [](const std::string& file) {
-        return LittleEndianReader(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+    auto header = [](const std::string& file) {
+        return decodeSaveHeader(reinterpret_cast<const uint8_t*>(file.data()));
     };
-    EXPECT_EQ(fields(after).u8(3), 2);
-    EXPECT_GT(fields(after).u32(4), fields(before).u32(4));
+    EXPECT_EQ(header(after).playthrough, 2);
+    EXPECT_GT(header(after).playTimeMs, header(before).playTimeMs);
 }
 
 // fileinit erases a bookmark after "はい" and keeps it after "いいえ"; the script goes on either way.
@@ -172,7 +177,7 @@ TEST_F(Bookmarks, ADamagedBookmarkIsRefusedAndNothingChanges) {
     auto with = [&good](size_t at, const std::string& bytes) {
         return std::string(good).replace(at, bytes.size(), bytes);
     };
-    std::string choices = with(773693, std::string("\2\0\0\0", 4)) +
+    std::string choices = with(kWaitKindAt, std::string("\2\0\0\0", 4)) +
                           std::string(kSaveFileWithChoicesBytes - kSaveFileBytes, '\0');
     const struct {
         const char* what;
@@ -181,9 +186,9 @@ TEST_F(Bookmarks, ADamagedBookmarkIsRefusedAndNothingChanges) {
         {"truncated", good.substr(0, good.size() - 1)},
         {"empty", ""},
         {"a choice count of 99", choices.replace(kSaveFileBytes, 1, 1, 99)},
-        {"a wait kind of 7", with(773693, std::string("\7", 1))},
-        {"a face name without its NUL", with(1052, std::string(256, 'A'))},
-        {"a position past the script's end", with(1032, std::string("\xff\xff\0\0", 4))},
+        {"a wait kind of 7", with(kWaitKindAt, std::string("\7", 1))},
+        {"a face name without its NUL", with(kFontFaceAt, std::string(kNameField, 'A'))},
+        {"a position past the script's end", with(kPositionAt, std::string("\xff\xff\0\0", 4))},
     };
     for (const auto& d : damaged) {
         writeFile(root.file("game/save_0.dat"), d.file);

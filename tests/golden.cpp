@@ -85,3 +85,16 @@ void expectShotGolden(const std::string& name, const std::string& pngPath) {
     ASSERT_TRUE(readPng(pngPath.c_str(), rgb, width, height)) << pngPath;
     expectGolden(name, rgb, width, height);
 }
+
+void expectGoldenText(const std::string& name, const std::string& text) {
+    std::string path = std::string(ZEBORA_SOURCE_DIR) + "/tests/goldens/" + name + ".txt";
+    if (updating()) {
+        std::ofstream(path, std::ios::binary) << text;
+        return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream golden;
+    golden << in.rdbuf();
+    EXPECT_EQ(text, golden.str()) << "text " << name << " differs from " << path
+                                  << " (make goldens records it anew)";
+}

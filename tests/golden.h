@@ -11,3 +11,5 @@ void expectGolden(const std::string& name, const std::vector<uint8_t>& rgb, int 
 std::vector<uint8_t> slotRgb(int slot);
 // A shot the headless reader wrote.
 void expectShotGolden(const std::string& name, const std::string& pngPath);
+// A text kept whole as tests/goldens/NAME.txt, such as what a reader reads of a demo game.
+void expectGoldenText(const std::string& name, const std::string& text);

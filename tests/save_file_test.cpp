@@ -11,11 +11,11 @@
 #include "engine/script_engine.h"
 #include "platform/little_endian.h"
 #include "save/save_file.h"
+#include "save_layout.h"
 #include "sound/wave_sound.h"
 
 namespace {
 
-const size_t kWaitKindAt = 773693;
 const size_t kCentreHalf = kSlotWidth / 2;
 const uint8_t kRightHalfMark = 0xEE;
 const SaveHeader kHeader = {126, 12, 31, 7, 0x89ABCDEF};
@@ -138,46 +138,49 @@ void expectFileHoldsTheState(const std::string& file) {
     ASSERT_EQ(file.size(), kSaveFileWithChoicesBytes);
     EXPECT_EQ(file.substr(0, 8), std::string("\x7E\x0C\x1F\x07\xEF\xCD\xAB\x89", 8));
     for (int i = 0; i < kFlagCount; ++i)
-        EXPECT_EQ(file.substr(8 + 4 * i, 4), le32(g_engine.flags[i])) << "flag " << i;
+        EXPECT_EQ(file.substr(kFlagsAt + 4 * i, 4), le32(g_engine.flags[i])) << "flag " << i;
     const struct {
         size_t at;
         int64_t value;
-    } numbers[] = {{1032, 4000},
-                   {1036, 70000},
-                   {1040, -300},
-                   {1044, 200},
-                   {1048, -64},
-                   {1308, -1024},
-                   {1312, 12},
-                   {1316, 0x01020304},
-                   {773693, 2},
-                   {778818 + 9 * 16, 10},
-                   {778822 + 9 * 16, -10},
-                   {778826 + 9 * 16, 1009},
-                   {778830 + 9 * 16, 2009}};
+    } numbers[] = {{kPositionAt, 4000},
+                   {kTextXAt, 70000},
+                   {kTextYAt, -300},
+                   {kTextColourAt, 200},
+                   {kDimLevelAt, -64},
+                   {kFontHeightAt, -1024},
+                   {kFontWidthAt, 12},
+                   {kFontWeightAt, 0x01020304},
+                   {kWaitKindAt, 2},
+                   {kChoiceRectsAt + 9 * 16, 10},
+                   {kChoiceRectsAt + 4 + 9 * 16, -10},
+                   {kChoiceRectsAt + 8 + 9 * 16, 1009},
+                   {kChoiceRectsAt + 12 + 9 * 16, 2009}};
     for (const auto& n : numbers)
         EXPECT_EQ(file.substr(n.at, 4), le32(n.value)) << "at " << n.at;
-    EXPECT_EQ(file.substr(1052, 256), whole(g_engine.fontFace));
-    EXPECT_EQ(firstDifference(file.substr(1320, 307200), slotRows(SLOT_TEXT, 0, kSlotWidth)),
+    EXPECT_EQ(file.substr(kFontFaceAt, kNameField), whole(g_engine.fontFace));
+    EXPECT_EQ(firstDifference(file.substr(kTextLayerAt, kSlotBytes), slotRows(SLOT_TEXT, 0, kSlotWidth)),
               std::string::npos);
-    EXPECT_EQ(firstDifference(file.substr(308520, 307200), slotRows(SLOT_CHARS, 0, kSlotWidth)),
-              std::string::npos);
-    EXPECT_EQ(firstDifference(file.substr(615720, 153600), slotRows(SLOT_CENTER, 0, kCentreHalf)),
-              std::string::npos);
-    EXPECT_EQ(file.substr(769320, 256), whole(g_engine.bgName));
-    EXPECT_EQ(file.substr(769576, 256), whole(g_engine.midiName));
+    EXPECT_EQ(
+        firstDifference(file.substr(kCharacterLayerAt, kSlotBytes), slotRows(SLOT_CHARS, 0, kSlotWidth)),
+        std::string::npos);
+    EXPECT_EQ(
+        firstDifference(file.substr(kCentreHalfAt, kSlotBytes / 2), slotRows(SLOT_CENTER, 0, kCentreHalf)),
+        std::string::npos);
+    EXPECT_EQ(file.substr(kBackgroundNameAt, kNameField), whole(g_engine.bgName));
+    EXPECT_EQ(file.substr(kMusicNameAt, kNameField), whole(g_engine.midiName));
     for (int c = 0; c < kSavedSoundChannels; ++c) {
-        EXPECT_EQ(file.substr(769832 + 256 * c, 256), whole(g_sound.channels[c].fileName)) << c;
-        EXPECT_EQ(static_cast<uint8_t>(file[772392 + c]), 0x10 + c);
-        EXPECT_EQ(static_cast<int8_t>(file[772402 + c]), c * 10 - 45);
+        EXPECT_EQ(file.substr(kWaveNamesAt + kNameField * c, kNameField), whole(g_sound.channels[c].fileName))
+            << c;
+        EXPECT_EQ(static_cast<uint8_t>(file[kWaveFlagsAt + c]), 0x10 + c);
+        EXPECT_EQ(static_cast<int8_t>(file[kWavePansAt + c]), c * 10 - 45);
     }
-    EXPECT_EQ(file.substr(772412, 4), std::string("\x00\xFF\x5A\x00", 4));
-    EXPECT_EQ(file.substr(772412 + 4 * 0xA5, 4), "\xA5\x5A\xFF\x01");
-    EXPECT_EQ(file.substr(773436, 256), std::string(reinterpret_cast<const char*>(g_fadeLocked), 256));
-    EXPECT_EQ(file[773692], 1);
-    EXPECT_EQ(file[773697], 3);
-    EXPECT_EQ(file.substr(773698 + 256 * 9, 256), whole(g_engine.choiceText[9]));
-    EXPECT_EQ(file.substr(776258 + 256 * 9, 256), whole(g_engine.choicePlace[9]));
+    EXPECT_EQ(file.substr(kPaletteAt, 4), std::string("\x00\xFF\x5A\x00", 4));
+    EXPECT_EQ(file.substr(kPaletteAt + 4 * 0xA5, 4), "\xA5\x5A\xFF\x01");
+    EXPECT_EQ(file.substr(kFadeLockedAt, 256), std::string(reinterpret_cast<const char*>(g_fadeLocked), 256));
+    EXPECT_EQ(file[kTransparentSetAt], 1);
+    EXPECT_EQ(file[kChoiceCountAt], 3);
+    EXPECT_EQ(file.substr(kChoiceTextsAt + kNameField * 9, kNameField), whole(g_engine.choiceText[9]));
+    EXPECT_EQ(file.substr(kChoicePlacesAt + kNameField * 9, kNameField), whole(g_engine.choicePlace[9]));
 }
 
 }  // namespace
