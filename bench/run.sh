@@ -30,4 +30,5 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     RENDERERS="software opengl" bench/click_wait_idle.sh "$build"
     bench/menu_idle.sh "$build"
     bench/music_player.sh "$build"
+    bench/wave_memory.sh "$build"
 fi
