@@ -4,7 +4,6 @@
 // and as the limiter lets it out, how deep the limiter cut, and for how much of the piece. The wind of
 // the demo game, for comparison, is a wave at −17 dBFS RMS.
 #include <benchmark/benchmark.h>
-#include <glob.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +15,7 @@
 #include "platform/private/fluid_midi_synth.h"
 #include "platform/private/midi_sequencer.h"
 #include "platform/private/music_limiter.h"
+#include "real_midi_files.h"
 
 namespace {
 
@@ -85,13 +85,8 @@ void BM_MusicLevels(benchmark::State& state, const std::string& file) {
 std::vector<std::string> pieces() {
     std::vector<std::string> files = {ZEBORA_SOURCE_DIR "/games/hanami/theme.mid",
                                       ZEBORA_SOURCE_DIR "/games/hanami/ending.mid"};
-    for (const char* pattern :
-         {"/usr/share/kobo-deluxe/sfx/*.mid", "/usr/share/games/dink/dink/Sound/*.mid"}) {
-        glob_t found;
-        if (glob(pattern, 0, nullptr, &found) == 0)
-            files.insert(files.end(), found.gl_pathv, found.gl_pathv + found.gl_pathc);
-        globfree(&found);
-    }
+    for (const std::string& file : realMidiFiles())
+        files.push_back(file);
     return files;
 }
 

@@ -49,7 +49,9 @@ measure() {
     peak=$(awk -v peak=$peak '/^VmHWM/ {print ($2 > peak ? $2 : peak)}' /proc/$player/status 2>/dev/null ||
         echo $peak)
     seconds=$(echo "$start $(date +%s%N)" | awk '{printf "%.1f", ($2 - $1) / 1e9}')
-    # A player that shows a message box waits in it for the reader, whatever it is told.
+    # A player that shows a message box waits in it for the reader, whatever it is told; the processes
+    # it started would outlive it.
+    pkill -9 -P $player 2>/dev/null || true
     kill -9 $player 2>/dev/null || true
     wait $player 2>/dev/null || true
     said=$(head -1 "$root/errors.txt")

@@ -29,11 +29,14 @@ SDL_AudioFormat formatOf(int bytes) {
     return bytes == 1 ? AUDIO_U8 : bytes == 2 ? AUDIO_S16LSB : AUDIO_S32LSB;
 }
 
-// Two steps: the samples to 16-bit stereo at the file's own rate, which goes block by block since no
-// sample depends on another; then the rate, over the whole sound, since the resampler looks at the
-// samples around each. The sound never takes the room of its widest intermediate format at the
-// device's rate. False for a layout the converter does not take.
-bool buildConverters(const WaveFile& wave, SDL_AudioCVT& layout, SDL_AudioCVT& rate) {
+// The whole conversion at once; or in two steps: the samples to 16-bit stereo at the file's own rate,
+// which goes block by block since no sample depends on another, then the rate, over the whole sound,
+// since the resampler looks at the samples around each. False for a layout the converter does not take.
+struct Converters {
+    SDL_AudioCVT whole, layout, rate;
+};
+
+bool buildConverters(const WaveFile& wave, Converters& converters) {
     int bytes = sampleBytes(wave);
     if (wave.formatTag != kWaveFormatPcm || bytes == 0 || bytes > kMaxSampleBytes ||
         wave.channels > UINT8_MAX || wave.blockAlign != wave.channels * bytes || wave.rate == 0 ||
@@ -41,10 +44,14 @@ bool buildConverters(const WaveFile& wave, SDL_AudioCVT& layout, SDL_AudioCVT& r
         return false;
     }
     int ownRate = static_cast<int>(wave.rate);
-    return SDL_BuildAudioCVT(&layout, formatOf(wideSampleBytes(wave)), static_cast<uint8_t>(wave.channels),
-                             ownRate, AUDIO_S16SYS, kDeviceChannels, ownRate) >= 0 &&
-           SDL_BuildAudioCVT(&rate, AUDIO_S16SYS, kDeviceChannels, ownRate, AUDIO_S16SYS, kDeviceChannels,
-                             kDeviceRate) >= 0;
+    SDL_AudioFormat format = formatOf(wideSampleBytes(wave));
+    auto channels = static_cast<uint8_t>(wave.channels);
+    return SDL_BuildAudioCVT(&converters.whole, format, channels, ownRate, AUDIO_S16SYS, kDeviceChannels,
+                             kDeviceRate) >= 0 &&
+           SDL_BuildAudioCVT(&converters.layout, format, channels, ownRate, AUDIO_S16SYS, kDeviceChannels,
+                             ownRate) >= 0 &&
+           SDL_BuildAudioCVT(&converters.rate, AUDIO_S16SYS, kDeviceChannels, ownRate, AUDIO_S16SYS,
+                             kDeviceChannels, kDeviceRate) >= 0;
 }
 
 // The samples of frames [first, first + count) as the layout converter takes them.
@@ -78,8 +85,8 @@ bool convertLayout(const WaveFile& wave, SDL_AudioCVT& layout, size_t first, siz
 }  // namespace
 
 bool convertible(const WaveFile& wave) {
-    SDL_AudioCVT layout, rate;
-    return buildConverters(wave, layout, rate);
+    Converters converters;
+    return buildConverters(wave, converters);
 }
 
 uint64_t convertedBytes(const WaveFile& wave) {
@@ -88,26 +95,41 @@ uint64_t convertedBytes(const WaveFile& wave) {
     return frames * kDeviceFrameBytes;
 }
 
-// SDL_AudioCVT and not SDL_AudioStream: the stream loses part of what goes through its resampler. The
-// sound comes out as long as in its file, silence making up what the resampler gives short, and keeps
-// none of the room the converter needed.
+// SDL_AudioCVT and not SDL_AudioStream: the stream loses part of what goes through its resampler.
+// SDL_AudioCVT needs room for the sound in its widest intermediate format at the device's rate: the
+// conversion goes whichever way needs the less (in two steps, a sound of many channels or wide samples
+// shrinks before it is resampled). The sound comes out as long as in its file, silence making up what
+// the resampler gives short, and keeps none of the converter's room.
 bool convertToDevice(const WaveFile& wave, std::vector<uint8_t>& out) {
-    SDL_AudioCVT layout, rate;
-    if (!buildConverters(wave, layout, rate)) return false;
+    Converters converters;
+    if (!buildConverters(wave, converters)) return false;
+    SDL_AudioCVT& whole = converters.whole;
+    SDL_AudioCVT& rate = converters.rate;
     const size_t frames = wave.frames();
+    const size_t wideBytes = frames * wave.channels * wideSampleBytes(wave);
     const size_t stereoBytes = frames * kDeviceFrameBytes;
-    if (stereoBytes == 0 || stereoBytes * static_cast<size_t>(rate.len_mult) > INT_MAX) return false;
-    out.assign(stereoBytes * static_cast<size_t>(rate.len_mult), 0);
-    std::vector<uint8_t> block;
-    for (size_t first = 0; first < frames; first += kBlockFrames) {
-        if (!convertLayout(wave, layout, first, std::min(kBlockFrames, frames - first), block, out.data()))
-            return false;
+    const size_t atOnce = wideBytes * static_cast<size_t>(whole.len_mult);
+    const size_t inTwo = stereoBytes * static_cast<size_t>(rate.len_mult);
+    if (frames == 0 || std::min(atOnce, inTwo) > INT_MAX) return false;
+    SDL_AudioCVT& last = atOnce <= inTwo ? whole : rate;
+    out.assign(std::min(atOnce, inTwo), 0);
+    if (atOnce <= inTwo) {
+        copySamples(wave, 0, frames, out.data());
+    } else {
+        std::vector<uint8_t> block;
+        for (size_t first = 0; first < frames; first += kBlockFrames) {
+            size_t count = std::min(kBlockFrames, frames - first);
+            if (!convertLayout(wave, converters.layout, first, count, block, out.data())) return false;
+        }
     }
-    rate.buf = out.data();
-    rate.len = static_cast<int>(stereoBytes);
-    if (SDL_ConvertAudio(&rate) != 0) return false;
-    size_t length = convertedBytes(wave), made = static_cast<size_t>(rate.len_cvt);
-    if (made < length) std::fill(out.begin() + static_cast<std::ptrdiff_t>(made), out.end(), 0);
+    last.buf = out.data();
+    last.len = static_cast<int>(atOnce <= inTwo ? wideBytes : stereoBytes);
+    if (SDL_ConvertAudio(&last) != 0) return false;
+    size_t length = convertedBytes(wave), made = static_cast<size_t>(last.len_cvt);
+    if (made < length && made < out.size()) {
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(made),
+                  out.begin() + static_cast<std::ptrdiff_t>(std::min(length, out.size())), 0);
+    }
     out.resize(length);
     out.shrink_to_fit();
     return true;
