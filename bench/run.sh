@@ -8,6 +8,8 @@ bench="$build/bench/zebora_bench"
 echo "== headless"
 sound='Waves|Music'
 "$bench" --benchmark_filter=-"$sound" --benchmark_min_time=0.2
+echo "== the music's level: each piece rendered whole at the volume in full, before and after the limiter"
+"$bench" --benchmark_filter=MusicLevels
 if command -v xvfb-run >/dev/null; then
     echo "== SDL window under Xvfb"
     xvfb-run -a env ZEBORA_BENCH_WINDOW=1 "$bench" --benchmark_filter=-"$sound" --benchmark_min_time=0.2
@@ -19,7 +21,7 @@ if command -v xvfb-run >/dev/null; then
     echo "== the sound device through SDL's disk audio driver, in a window with the software renderer"
     stream=$(mktemp)
     xvfb-run -a env ZEBORA_BENCH_WINDOW=1 SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=disk \
-        SDL_DISKAUDIOFILE="$stream" "$bench" --benchmark_filter="$sound" --benchmark_min_time=0.2
+        SDL_DISKAUDIOFILE="$stream" "$bench" --benchmark_filter='Waves|MusicLoop' --benchmark_min_time=0.2
     rm -f "$stream"
 fi
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
@@ -28,4 +30,5 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     RENDERERS="software opengl" bench/click_wait_idle.sh "$build"
     bench/menu_idle.sh "$build"
     bench/music_player.sh "$build"
+    bench/wave_memory.sh "$build"
 fi

@@ -113,6 +113,22 @@ TEST_F(Bookmarks, SavedAtEachWaitAndContinuedTheGameGoesOnWhereItWas) {
               unknownCommand("no"));
 }
 
+// No bookmark records the eleventh channel: loading one silences it and leaves it silent, while the
+// saved looping channel sounds again; the script goes on after the click wait it was saved at.
+TEST_F(Bookmarks, LoadingABookmarkSilencesTheEleventhChannel) {
+    root.writeGame(
+        "@sound(tone.wav,10,1,0);@sound(tone.wav,3,1,0);待つ。\\c@sound(tone.wav,4,0,0);@after();");
+    RunResult loaded = run(saveInto(0) + rclick() + click(kLoad) + click(kBookmark[0]) + click(kYes, 3000) +
+                           click(kNowhere));
+    EXPECT_EQ(loaded.errors, unknownCommand("after"));
+    size_t at = loaded.trace.find("load 0: wait kind 0");
+    ASSERT_NE(at, std::string::npos) << loaded.trace;
+    size_t goesOn = loaded.trace.find("wave load 4", at);
+    EXPECT_LT(loaded.trace.find("wave stop 10", at), goesOn) << loaded.trace;
+    EXPECT_LT(loaded.trace.find("wave play 3: loop", at), goesOn);
+    EXPECT_EQ(loaded.trace.find("wave play 10", at), std::string::npos);
+}
+
 // Begun again from a bookmark: a new playthrough that carries the bookmark's play time.
 TEST_F(Bookmarks, BegunAgainFromABookmarkTheGameIsTheNextPlaythroughWithItsPlayTime) {
     run(click(kBookmark[0], 3000) + saveInto(0));

@@ -1,5 +1,4 @@
 // Our standard MIDI file reader on literal files, and on real files measured by midicsv.
-#include <glob.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 
 #include "platform/little_endian.h"
 #include "platform/midi_file.h"
+#include "real_midi_files.h"
 #include "test_support.h"
 
 using namespace std::string_literals;
@@ -89,18 +89,6 @@ double csvLengthMs(const std::string& csv) {
         microsecondsPerQuarter = next;
     }
     return ms;
-}
-
-std::vector<std::string> realMidiFiles() {
-    std::vector<std::string> files;
-    for (const char* pattern :
-         {"/usr/share/kobo-deluxe/sfx/*.mid", "/usr/share/games/dink/dink/Sound/*.mid"}) {
-        glob_t found;
-        if (glob(pattern, 0, nullptr, &found) == 0)
-            files.insert(files.end(), found.gl_pathv, found.gl_pathv + found.gl_pathc);
-        globfree(&found);
-    }
-    return files;
 }
 
 }  // namespace

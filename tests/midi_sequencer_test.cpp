@@ -21,7 +21,7 @@ public:
     }
     void releaseNotes() override { log.push_back(std::to_string(frames) + " release"); }
     void silence() override { log.push_back(std::to_string(frames) + " silence"); }
-    void render(int16_t* stereo, int count) override {
+    void render(float* stereo, int count) override {
         for (int i = 0; i < 2 * count; ++i)
             stereo[i] = 1;
         frames += count;
@@ -46,7 +46,7 @@ struct Rig {
     // Renders blocks of the given size; the generation of each end, -1 for a block without one.
     std::vector<int64_t> render(int blocks, int frames) {
         std::vector<int64_t> ends;
-        std::vector<int16_t> buffer(2 * static_cast<size_t>(frames));
+        std::vector<float> buffer(2 * static_cast<size_t>(frames));
         for (int i = 0; i < blocks; ++i) {
             std::optional<uint32_t> end = sequencer.render(buffer.data(), frames);
             ends.push_back(end ? static_cast<int64_t>(*end) : -1);
@@ -153,8 +153,8 @@ TEST(MidiSequencer, WithoutASynthesizerKeepsTheTimeOfThePieceInSilence) {
     MidiSequencer sequencer(kRate);
     sequencer.load("bgm", piece({{0, kNoteOn, 60}}, 5));
     sequencer.play("bgm", true);
-    std::vector<int16_t> buffer(8, 7);
+    std::vector<float> buffer(8, 7);
     EXPECT_FALSE(sequencer.render(buffer.data(), 4).has_value());
     EXPECT_TRUE(sequencer.render(buffer.data(), 4).has_value());
-    EXPECT_EQ(buffer, std::vector<int16_t>(8, 0));
+    EXPECT_EQ(buffer, std::vector<float>(8, 0));
 }

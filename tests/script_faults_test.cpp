@@ -26,6 +26,8 @@ protected:
         pcmFloat[20] = 3;  // the format tag
         writeFile(root.file("game/float.wav"), pcmFloat);
         writeFile(root.file("game/short.wav"), MonoSound{22050, 8, {0.1, 0.2}}.waveBytes());
+        // Half an hour at 1,000 Hz: small as a file, more than a channel may hold once converted.
+        writeFile(root.file("game/long.wav"), MonoSound{1000, 8, std::vector<double>(1799000)}.waveBytes());
     }
 
     // The player's last line on stderr (a wave's English box may come before it), and what --check
@@ -158,6 +160,7 @@ TEST_F(ScriptFaults, ThePlayerAndTheCheckerSayEachAlike) {
         {"@sound(missing.wav,0,0,0);", "[missing.wav]が読み込めません"},
         {"@sound(float.wav,0,0,0);", "[float.wav]が読み込めません"},
         {"@sound(short.wav,0,0,0);", "[short.wav]が読み込めません"},
+        {"@sound(long.wav,0,0,0);", "[long.wav]が読み込めません"},
         // What no check refuses: no transition for the character commands, releasing an entry outside
         // the table, no shake.
         {"@objload(clear,0,-1,0);@objloadf(clear,600,400,100,100,-1,0);@textend(300);@textend(-5);@flash();"

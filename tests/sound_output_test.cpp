@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "audio_stream.h"
+#include "midi_score.h"
 #include "mono_sound.h"
 #include "test_support.h"
 #include "x_display.h"
@@ -192,4 +193,63 @@ TEST(SoundOutput, TheVolumesScaleTheWavesAndTheMusicEachAndMutingSilencesBoth) {
         return std::all_of(side.begin(), side.end(), [](int16_t sample) { return sample == 0; });
     };
     EXPECT_TRUE(silent(muted.left) && silent(muted.right));
+}
+
+namespace {
+
+// A second and a half at 120 beats a minute: a flute's melody over a bass at the usual volume and
+// velocity (100); or the same in sixteen parts of four-note chords, every part at full volume and
+// velocity, as loud as a piece can ask.
+std::string pieceOf(bool busy) {
+    MidiScore score{480, 4, {{0, 500000}}, 3 * 480, {}};
+    std::vector<ScoreNote> melody, bass;
+    for (int beat = 0; beat < 3; ++beat) {
+        melody.push_back({beat * 480, 400, static_cast<uint8_t>(72 + 2 * beat), 100});
+        bass.push_back({beat * 480, 400, 36, 100});
+    }
+    if (!busy) {
+        score.parts = {{0, 73, 100, 64, melody}, {1, 32, 100, 64, bass}};
+        return score.fileBytes();
+    }
+    for (uint8_t channel = 0; channel < 16; ++channel) {
+        std::vector<ScoreNote> chords;
+        for (int beat = 0; beat < 3; ++beat) {
+            for (uint8_t key : {48, 55, 60, 64})
+                chords.push_back({beat * 480, 400, static_cast<uint8_t>(key + channel % 4), 127});
+        }
+        score.parts.push_back(
+            {channel, static_cast<uint8_t>(channel == 9 ? 0 : channel * 5), 127, 64, chords});
+    }
+    return score.fileBytes();
+}
+
+// The loudest sample from the first that sounds to `frames` after it, in dBFS.
+double peakDbfs(const AudioStream& stream, size_t frames) {
+    size_t start = 0;
+    while (start < stream.left.size() && stream.left[start] == 0 && stream.right[start] == 0)
+        ++start;
+    int peak = 0;
+    for (size_t i = start; i < std::min(stream.left.size(), start + frames); ++i)
+        peak = std::max({peak, std::abs(int{stream.left[i]}), std::abs(int{stream.right[i]})});
+    return 20 * std::log10(peak / 32768.0);
+}
+
+}  // namespace
+
+// The music plays as loud as a General MIDI synthesizer of the time played it: a melody and a bass
+// peak near −12 dBFS, and a piece as loud as can be reaches the limiter's ceiling, −0.3 dBFS, without
+// ever clipping.
+TEST(SoundOutput, TheMusicPlaysAtTheLevelOfItsTimeAndALoudPieceNeverClips) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    TempFolder root;
+    root.writeGame("@midi(piece.mid,0);@wait(2000);@goto(end);");
+    for (bool busy : {false, true}) {
+        writeFile(root.file("game/piece.mid"), pieceOf(busy));
+        ASSERT_EQ(playInAWindow(root), kEndOfGame);
+        double peak = peakDbfs(readAudioStream(root.file("stream.raw")), 2 * kRate);
+        if (busy)
+            EXPECT_NEAR(peak, -0.3, 0.2);
+        else
+            EXPECT_NEAR(peak, -13, 2);
+    }
 }

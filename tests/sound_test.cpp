@@ -98,6 +98,29 @@ TEST(Sound, ChannelsLoadAndPlayAtTheirPanUntilClearedOrTheGameEnds) {
     EXPECT_EQ(timesOf(run.trace, "wave stop 10").size(), 1u);
 }
 
+// Any PCM layout loads (here 24 bits in six channels). A channel holds up to ten minutes of sound and
+// all channels half an hour, counted as the device holds them: what a cleared channel held is free
+// again, what goes beyond is refused, and so is a small file of a low rate that claims half an hour.
+TEST(Sound, AnyLayoutLoadsAndTheChannelsHoldNoMoreThanTheirShare) {
+    TempFolder root;
+    root.writeGame(
+        "@sound(ten.wav,1,1,0);@sound(ten.wav,2,1,0);@sound(ten.wav,3,1,0);@sound(clear,3,0,0);"
+        "@sound(ten.wav,10,1,0);@sound(clear,1,0,0);@sound(wide.wav,0,0,0);@sound(ten.wav,4,1,0);");
+    std::string wide = tone(16);
+    wide[22] = 6, wide[32] = 18, wide[34] = 24;  // channels, block alignment, bits
+    writeFile(root.file("game/wide.wav"), wide);
+    writeFile(root.file("game/ten.wav"), MonoSound{1000, 8, std::vector<double>(600000)}.waveBytes());
+    writeFile(root.file("game/long.wav"), MonoSound{1000, 8, std::vector<double>(1799000)}.waveBytes());
+    const std::string refused = "Error: Could not Create Sound Buffer.\n";
+    RunResult full = runHeadless(root, "");
+    EXPECT_EQ(full.errors, refused + fatalLine("[ten.wav]が読み込めません"));
+    EXPECT_NE(full.trace.find("wave load 10: 1000 Hz, 8 bits, 1 channels, 600000 frames"), std::string::npos);
+    EXPECT_NE(full.trace.find("wave load 0: 22050 Hz, 24 bits, 6 channels, 245 frames"), std::string::npos)
+        << full.trace;
+    root.writeGame("@sound(long.wav,0,1,0);");
+    EXPECT_EQ(runHeadless(root, "").errors, refused + fatalLine("[long.wav]が読み込めません"));
+}
+
 // A wave that cannot be loaded shows the English box of the step that failed before the message.
 TEST(SoundCommands, AFileThatCannotBePlayedSaysWhy) {
     TempFolder root;

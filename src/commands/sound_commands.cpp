@@ -60,6 +60,6 @@ void checkSound(const char* args, CommandCheck& check) {
     SoundArgs given;
     WaveFile wave;
     if (check.problem(readSoundArgs(args, given)) || std::strcmp(given.file, "clear") == 0) return;
-    if (readWaveFile(given.file, wave) != nullptr || !fitsDeviceBuffer(wave))
+    if (readWaveFile(given.file, wave) != nullptr || !deviceTakesWave(wave))
         check.problemWith(sjis(kUnreadableWaveMessage), given.file);
 }

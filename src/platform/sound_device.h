@@ -2,7 +2,6 @@
 // parsed pieces under names. The real one plays through SDL_mixer and FluidSynth; the headless one
 // keeps the same state and timing on the virtual clock without making a sound.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,13 +12,9 @@
 const int kWaveChannels = 11;
 // DirectSound's pan: hundredths of a decibel of attenuation on the far side.
 const int32_t kLargestPan = 10000;
-// The sizes of sample data a device buffer can hold; the device refuses others.
-const size_t kSmallestWaveBytes = 4;
-const size_t kLargestWaveBytes = 0x0FFFFFFF;
-
-inline bool fitsDeviceBuffer(const WaveFile& wave) {
-    return wave.data.size() >= kSmallestWaveBytes && wave.data.size() <= kLargestWaveBytes;
-}
+// Whether a channel of a device that holds nothing else may take the wave: what --check can tell of a
+// sound without playing. The channels' share of all they may hold together depends on the game's way.
+bool deviceTakesWave(const WaveFile& wave);
 
 class SoundDevice {
 public:
@@ -28,7 +23,8 @@ public:
     // Opens the audio device; false when there is none, and the wave channels then stay silent.
     virtual bool openAudio() = 0;
 
-    // A channel's sample data, converted to the device's format; false when the device refuses it.
+    // A channel's sample data, converted to the device's format; false when the device refuses it (a
+    // layout it cannot convert, a size no buffer has, more than the channels may hold).
     virtual bool loadWave(int channel, const WaveFile& wave) = 0;
     // The channel's pan for its next plays; a pan beyond ±kLargestPan is refused and the old one kept.
     virtual void setWavePan(int channel, int32_t pan) = 0;

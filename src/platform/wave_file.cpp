@@ -1,6 +1,8 @@
 #include "platform/wave_file.h"
 
+#include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
@@ -16,15 +18,6 @@ const size_t kChunkHeaderBytes = kIdBytes + 4;
 const size_t kFormTypeBytes = kIdBytes;
 // The PCM format and the two bytes after it, read whether or not the chunk holds them.
 const size_t kFormatBytes = 18;
-// The sound cards of the engine's day played from about 5 to 48 kHz, today's up to 192 kHz. The bounds
-// leave room on both sides, refuse a rate of 0 (a division by zero to a mixer) and absurd ones, and keep
-// rate × block alignment far from wrapping.
-const uint32_t kMinRate = 1000;
-const uint32_t kMaxRate = 192000;
-const uint16_t kMaxChannels = 2;
-// Converted for the device, a sound takes 176,400 bytes a second whatever its own rate; half an hour
-// (317 MB) is longer than any sound a game plays, and a small file of a low rate can claim hours.
-const uint32_t kMaxSeconds = 30 * 60;
 
 // A chunk's place in the file: its data starts at dataAt and declares size bytes.
 struct Chunk {
@@ -59,15 +52,6 @@ bool findChunk(const uint8_t* data, size_t size, size_t at, const char* id, cons
     return false;
 }
 
-// What a sound device would refuse to open. A PCM format's bytes a second follow from its rate and block
-// alignment: the files of real games keep them so, and one that does not is damaged.
-bool playable(const WaveFile& wave) {
-    if (wave.formatTag != kWaveFormatPcm || wave.channels == 0 || wave.channels > kMaxChannels) return false;
-    if ((wave.bits != 8 && wave.bits != 16) || wave.rate < kMinRate || wave.rate > kMaxRate) return false;
-    return wave.blockAlign == wave.channels * wave.bits / 8 &&
-           wave.bytesPerSecond == static_cast<uint64_t>(wave.rate) * wave.blockAlign;
-}
-
 void readFormat(const LittleEndianReader& in, size_t at, WaveFile& out) {
     out.formatTag = in.u16(at);
     out.channels = in.u16(at + 2);
@@ -77,28 +61,42 @@ void readFormat(const LittleEndianReader& in, size_t at, WaveFile& out) {
     out.bits = in.u16(at + 14);
 }
 
-}  // namespace
-
-const char* parseWaveFile(const uint8_t* data, size_t size, WaveFile& out) {
+// The walk up to the sound: the message of the step that fails, or nullptr with the format read and the
+// place of the data chunk, which lies whole within the file. Only the format tag is judged here; whether
+// a device can play the layout is the device's to say, once the file has been read.
+const char* findSound(const uint8_t* data, size_t size, WaveFile& out, Chunk& sound) {
     LittleEndianReader in(data, size);
-    Chunk riff, format, sound;
+    Chunk riff, format;
     if (!findChunk(data, size, 0, "RIFF", "WAVE", riff)) return "Could not Descend into Wave File";
     if (!findChunk(data, size, riff.dataAt + kFormTypeBytes, "fmt ", nullptr, format))
         return "Could not Descend into format of Wave File";
     if (!in.has(format.dataAt, kFormatBytes)) return "Error reading Wave Format";
     readFormat(in, format.dataAt, out);
-    if (!playable(out)) return "Not a valid Wave Format";
+    if (out.formatTag != kWaveFormatPcm) return "Not a valid Wave Format";
     if (!in.has(format.dataAt, format.size)) return "Unable to Ascend";
     if (!findChunk(data, size, afterChunk(in, format, size), "data", nullptr, sound))
         return "Wave file has no data";
     if (!in.has(sound.dataAt, sound.size)) return "Could not read Wave Data";
-    if (sound.size / out.blockAlign / out.rate >= kMaxSeconds) return "Could not read Wave Data";
+    return nullptr;
+}
+
+}  // namespace
+
+const char* parseWaveFile(const uint8_t* data, size_t size, WaveFile& out) {
+    Chunk sound;
+    if (const char* failure = findSound(data, size, out, sound)) return failure;
     out.data.assign(data + sound.dataAt, data + sound.dataAt + sound.size);
     return nullptr;
 }
 
+// The file's bytes become the sound's, so that a large file is never held twice.
 const char* readWaveFile(const char* sjisName, WaveFile& out) {
     std::vector<uint8_t> bytes;
     if (!readGameFile(sjisName, kMaxWaveFileBytes, bytes)) return "Could not Open Wave File";
-    return parseWaveFile(bytes.data(), bytes.size(), out);
+    Chunk sound;
+    if (const char* failure = findSound(bytes.data(), bytes.size(), out, sound)) return failure;
+    bytes.resize(sound.dataAt + sound.size);
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(sound.dataAt));
+    out.data = std::move(bytes);
+    return nullptr;
 }

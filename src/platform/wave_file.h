@@ -18,8 +18,9 @@ struct WaveFile {
     uint32_t frames() const { return blockAlign ? static_cast<uint32_t>(data.size() / blockAlign) : 0; }
 };
 
-// Reads a PCM wave file. nullptr on success, else the message that names what failed: "Could not Open
-// Wave File", "Could not Descend into Wave File", "Could not Descend into format of Wave File", "Error
+// Reads a PCM wave file (format tag 1) of any layout, as the file gives it: whether a sound device can
+// play it is the device's to say. nullptr on success, else the message that names what failed: "Could not
+// Open Wave File", "Could not Descend into Wave File", "Could not Descend into format of Wave File", "Error
 // reading Wave Format", "Not a valid Wave Format", "Unable to Ascend", "Wave file has no data", "Could
 // not read Wave Data".
 const char* readWaveFile(const char* sjisName, WaveFile& out);

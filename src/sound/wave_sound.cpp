@@ -67,7 +67,13 @@ void WaveSound::releaseBuffer(int channel) {
     channels[channel].hasBuffer = false;
 }
 
+// The bookmark knows nothing of the eleventh channel: it falls silent and empty, as in a game that never
+// used it, so that no sound of the abandoned story goes on over the loaded one.
 void WaveSound::restartLooping() {
+    for (int channel = kSavedSoundChannels; channel < kWaveChannels; ++channel) {
+        releaseBuffer(channel);
+        channels[channel] = {};
+    }
     for (int channel = 0; channel < kSavedSoundChannels; ++channel) {
         releaseBuffer(channel);
         if (channels[channel].playFlags == 0 || !available) continue;

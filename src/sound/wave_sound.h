@@ -31,7 +31,7 @@ public:
     // Stops the channel's sound and lets its buffer go; what the channel records stays.
     void releaseBuffer(int channel);
     // After a bookmark was loaded: the looping channels 0–9 play their sounds again from the start, the
-    // others stay silent.
+    // others stay silent, and the eleventh channel, which no bookmark records, is emptied.
     void restartLooping();
     // The end of a game: every channel silent and empty, so that the next game's saves do not record
     // this game's sounds.

@@ -32,8 +32,8 @@ public:
     }
     void releaseNotes() override {}
     void silence() override {}
-    void render(int16_t* stereo, int frames) override {
-        if (frames > 0) stereo[2 * frames - 1] = static_cast<int16_t>(checksum_);
+    void render(float* stereo, int frames) override {
+        if (frames > 0) stereo[2 * frames - 1] = static_cast<float>(checksum_);
     }
 
 private:
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sequencer.useSynth(&synth);
     sequencer.load("piece", std::move(piece));
     sequencer.play("piece", true);
-    std::vector<int16_t> block(2 * kBlockFrames);
+    std::vector<float> block(2 * kBlockFrames);
     int ends = 0;
     for (int b = 0; b < kMaxBlocks && ends < 2; ++b) {
         std::optional<uint32_t> end = sequencer.render(block.data(), kBlockFrames);

@@ -77,7 +77,8 @@ def palettes():
     write(out, "short.bmp", bitmap(1, 1, 8, b"\0\0\0\0", 16))
 
 
-# Wave files: mono and stereo, 8 and 16 bits, chunks the walk must step over, an odd-sized chunk.
+# Wave files: one to six channels, 8, 16, 24 and 32 bits, chunks the walk must step over, an odd-sized
+# chunk.
 def wave(rate, channels, bits, frames, extra=b""):
     align = channels * bits // 8
     fmt = struct.pack("<HHIIHH", 1, channels, rate, rate * align, align, bits)
@@ -92,6 +93,8 @@ def waves():
     write(out, "stereo16.wav", wave(22050, 2, 16, 30))
     write(out, "list.wav", wave(44100, 2, 16, 8, b"LIST\x05\0\0\0INFOx\0"))
     write(out, "fact.wav", wave(8000, 1, 16, 12, b"fact\x04\0\0\0\x0c\0\0\0"))
+    write(out, "six24.wav", wave(48000, 6, 24, 10))
+    write(out, "quad32.wav", wave(96000, 4, 32, 10))
 
 
 # MIDI files: format 0 and 1, running status, a tempo change, sysex, SMPTE time, wrapped in RIFF RMID.

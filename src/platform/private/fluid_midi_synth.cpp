@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+const char kDefaultSoundFont[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
 namespace {
 
 const int kAllChannels = -1;
@@ -22,10 +24,11 @@ enum : uint8_t {
 // software synthesizer, had 24 to 64 voices, so no piece asks for more; the bound also keeps the audio
 // thread's work for one block small on a busy machine.
 const int kVoices = 64;
-// FluidSynth's own level: sixteen channels of three-note chords at the usual volume and velocity (100)
-// peak at about 60 % of full scale, which leaves room for the waves mixed on top; only every channel
-// at once at full volume and velocity clips.
-const double kGain = 0.2;
+// The level of the General MIDI synthesizers the pieces were written for: a melody and a bass at the
+// usual volume and velocity (100) peak near −12 dBFS, as loud as the games' own sounds, where
+// FluidSynth's default (0.2) left them at −20. A busy arrangement goes beyond full scale, and the
+// limiter after the synthesizer brings it back.
+const double kGain = 0.5;
 
 // FluidSynth reports on stdout and stderr what we report ourselves, once, or not at all.
 void silenceLog() {
@@ -36,14 +39,12 @@ void silenceLog() {
 // Only the audio thread calls the synthesizer, so its locks and worker threads would buy nothing.
 // Reverb and chorus stay on: the pieces set their depths (controllers 91 and 93) for the General MIDI
 // synthesizers of the time, which had both, and sound dry without them.
-fluid_settings_t* settingsFor(int rate, double gain) {
+fluid_settings_t* settingsFor(int rate) {
     fluid_settings_t* settings = new_fluid_settings();
     if (!settings) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", rate);
     fluid_settings_setint(settings, "synth.polyphony", kVoices);
-    // The reader's music volume scales FluidSynth's own level, before its output is rounded to 16 bits:
-    // the voices, reverb and chorus all scale alike, and the music keeps its sound at every volume.
-    fluid_settings_setnum(settings, "synth.gain", kGain * gain);
+    fluid_settings_setnum(settings, "synth.gain", kGain);
     fluid_settings_setint(settings, "synth.reverb.active", 1);
     fluid_settings_setint(settings, "synth.chorus.active", 1);
     fluid_settings_setint(settings, "synth.cpu-cores", 1);
@@ -55,9 +56,9 @@ fluid_settings_t* settingsFor(int rate, double gain) {
 
 }  // namespace
 
-std::unique_ptr<FluidMidiSynth> FluidMidiSynth::load(const char* soundFont, int rate, double gain) {
+std::unique_ptr<FluidMidiSynth> FluidMidiSynth::load(const char* soundFont, int rate) {
     silenceLog();
-    fluid_settings_t* settings = settingsFor(rate, gain);
+    fluid_settings_t* settings = settingsFor(rate);
     fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
     if (!synth || fluid_synth_sfload(synth, soundFont, 1) == FLUID_FAILED) {
         if (synth) delete_fluid_synth(synth);
@@ -114,6 +115,6 @@ void FluidMidiSynth::silence() {
     fluid_synth_all_sounds_off(synth_, kAllChannels);
 }
 
-void FluidMidiSynth::render(int16_t* stereo, int frames) {
-    fluid_synth_write_s16(synth_, frames, stereo, 0, 2, stereo, 1, 2);
+void FluidMidiSynth::render(float* stereo, int frames) {
+    fluid_synth_write_float(synth_, frames, stereo, 0, 2, stereo, 1, 2);
 }

@@ -7,11 +7,14 @@
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
 
+// The sound font the player comes with, by its own name: the distribution's default-GM.sf2 link moves
+// to whichever General MIDI font was installed last.
+extern const char kDefaultSoundFont[];
+
 class FluidMidiSynth : public MidiSynth {
 public:
-    // The synthesizer with the sound font loaded, its output scaled by gain (1 in full); null when the
-    // font cannot be loaded.
-    static std::unique_ptr<FluidMidiSynth> load(const char* soundFont, int rate, double gain);
+    // The synthesizer with the sound font loaded; null when the font cannot be loaded.
+    static std::unique_ptr<FluidMidiSynth> load(const char* soundFont, int rate);
     ~FluidMidiSynth() override;
     FluidMidiSynth(const FluidMidiSynth&) = delete;
     FluidMidiSynth& operator=(const FluidMidiSynth&) = delete;
@@ -19,7 +22,7 @@ public:
     void send(const MidiEvent& event, const std::vector<uint8_t>& sysex) override;
     void releaseNotes() override;
     void silence() override;
-    void render(int16_t* stereo, int frames) override;
+    void render(float* stereo, int frames) override;
 
 private:
     FluidMidiSynth(_fluid_hashtable_t* settings, _fluid_synth_t* synth)

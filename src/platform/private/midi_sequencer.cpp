@@ -98,7 +98,7 @@ bool MidiSequencer::takeEnd(uint32_t generation, std::string& name, bool& starts
     return true;
 }
 
-std::optional<uint32_t> MidiSequencer::render(int16_t* stereo, int frames) {
+std::optional<uint32_t> MidiSequencer::render(float* stereo, int frames) {
     std::lock_guard<std::mutex> hold(lock_);
     if (silencePending_ && synth_) synth_->silence();
     silencePending_ = false;
@@ -143,7 +143,7 @@ void MidiSequencer::endPiece(Piece& piece) {
     if (!notify_) playing_ = pieces_.end();
 }
 
-void MidiSequencer::renderFrames(int16_t* stereo, int frames) {
+void MidiSequencer::renderFrames(float* stereo, int frames) {
     if (synth_)
         synth_->render(stereo, frames);
     else

@@ -32,10 +32,11 @@ public:
     // of its piece, and whether the piece started again (it plays with notify).
     bool takeEnd(uint32_t generation, std::string& name, bool& startsAgain);
 
-    // The audio thread's side: the next frames of stereo sound, and the generation of the play request
+    // The audio thread's side: the next frames of stereo sound, as the synthesizer renders them, and the
+    // generation of the play request
     // whose piece reached its end in them, if one did. At most one end per call, so that an empty piece
     // cannot end again and again without time passing.
-    std::optional<uint32_t> render(int16_t* stereo, int frames);
+    std::optional<uint32_t> render(float* stereo, int frames);
 
 private:
     struct Piece {
@@ -53,7 +54,7 @@ private:
     void sendDueEvents(Piece& piece);
     int64_t nextStop(const Piece& piece) const;
     void endPiece(Piece& piece);
-    void renderFrames(int16_t* stereo, int frames);
+    void renderFrames(float* stereo, int frames);
 
     const int rate_;
     std::mutex lock_;  // guards everything below

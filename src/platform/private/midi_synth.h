@@ -1,5 +1,6 @@
-// What the sequencer plays its pieces on: a General MIDI synthesizer rendering stereo 16-bit frames at
-// the device's rate. Once the sequencer uses it, only the audio thread calls it.
+// What the sequencer plays its pieces on: a General MIDI synthesizer rendering stereo frames at the
+// device's rate, in full scale ±1 and beyond (the limiter after it keeps them in). Once the sequencer
+// uses it, only the audio thread calls it.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -16,5 +17,5 @@ public:
     virtual void releaseNotes() = 0;
     // Every sound of every channel cut at once, as when a piece is stopped.
     virtual void silence() = 0;
-    virtual void render(int16_t* stereo, int frames) = 0;
+    virtual void render(float* stereo, int frames) = 0;
 };

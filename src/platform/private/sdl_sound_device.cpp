@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,9 +15,6 @@
 
 namespace {
 
-// The sound font the player comes with, by its own name: the distribution's default-GM.sf2 link moves
-// to whichever General MIDI font was installed last.
-const char kDefaultSoundFont[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 const int kRate = kDeviceRate;
 const int kStereo = kDeviceChannels;
 const int kBytesPerFrame = kDeviceFrameBytes;
@@ -25,6 +23,7 @@ const int kBytesPerFrame = kDeviceFrameBytes;
 // machine without running dry. The end of a piece does not depend on it: it falls on its own sample.
 const int kBufferFrames = 1024;
 const int kFullPanByte = 255;
+const float kFullScale = 32767;
 const int kLoopForever = -1;
 const int kAllChannels = -1;
 
@@ -55,13 +54,18 @@ uint8_t panByte(double gain) {
     return static_cast<uint8_t>(std::lround(gain * kFullPanByte));
 }
 
+int16_t sample(float value) {
+    return static_cast<int16_t>(std::lrint(std::clamp(value * kFullScale, -kFullScale - 1, kFullScale)));
+}
+
 }  // namespace
 
 SdlSoundDevice::SdlSoundDevice(const char* soundFont, double musicGain, double waveGain)
     : soundFont_(soundFont ? soundFont : kDefaultSoundFont),
       musicGain_(musicGain),
       waveGain_(waveGain),
-      sequencer_(kRate) {}
+      sequencer_(kRate),
+      limiter_(kRate) {}
 
 SdlSoundDevice::~SdlSoundDevice() {
     if (open_) {
@@ -97,26 +101,41 @@ bool SdlSoundDevice::openAudio() {
     return true;
 }
 
-// The audio thread, with SDL's device lock held; the sequencer takes its own lock inside.
+// The audio thread, with SDL's device lock held; the sequencer takes its own lock inside. The music is
+// limited at its own level, then scaled by the reader's volume, so that a volume scales it exactly and
+// it keeps its sound at every volume.
 void SdlSoundDevice::mixMusic(void* device, uint8_t* stream, int bytes) {
     auto* self = static_cast<SdlSoundDevice*>(device);
-    std::optional<uint32_t> ended =
-        self->sequencer_.render(reinterpret_cast<int16_t*>(stream), bytes / kBytesPerFrame);
-    if (!ended || self->endEventType_ == static_cast<uint32_t>(-1)) return;
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    const auto gain = static_cast<float>(self->musicGain_);
+    for (int done = 0, frames = bytes / kBytesPerFrame; done < frames;) {
+        int step = std::min(frames - done, kMusicStepFrames);
+        std::optional<uint32_t> ended = self->sequencer_.render(self->music_, step);
+        self->limiter_.limit(self->music_, step);
+        for (int i = 0; i < 2 * step; ++i)
+            out[2 * done + i] = sample(self->music_[i] * gain);
+        if (ended) self->postEnd(*ended);
+        done += step;
+    }
+}
+
+void SdlSoundDevice::postEnd(uint32_t generation) {
+    if (endEventType_ == static_cast<uint32_t>(-1)) return;
     SDL_Event event = {};
-    event.type = self->endEventType_;
-    event.user.code = static_cast<int32_t>(*ended);
+    event.type = endEventType_;
+    event.user.code = static_cast<int32_t>(generation);
     SDL_PushEvent(&event);
 }
 
 bool SdlSoundDevice::loadWave(int channel, const WaveFile& wave) {
     std::vector<uint8_t> samples;
-    if (!fitsDeviceBuffer(wave) || !convertToDevice(wave, samples)) return false;
+    if (!budget_.admits(channel, wave) || !convertToDevice(wave, samples)) return false;
     Mix_Chunk* chunk = Mix_QuickLoad_RAW(samples.data(), static_cast<uint32_t>(samples.size()));
     if (!chunk) return false;
     Channel& held = channels_[channel];
     freeChannel(held);
     held = {chunk, std::move(samples), 0};
+    budget_.hold(channel, wave);
     traceWaveLoad(channel, wave);
     return true;
 }
@@ -146,6 +165,7 @@ void SdlSoundDevice::stopWave(int channel) {
 
 void SdlSoundDevice::releaseWave(int channel) {
     freeChannel(channels_[channel]);
+    budget_.release(channel);
 }
 
 // Freeing a chunk halts the channels that play it.
@@ -167,7 +187,7 @@ void SdlSoundDevice::prepareSynth() {
     if (synthTried_) return;
     synthTried_ = true;
     if (musicGain_ <= 0) return;
-    synth_ = FluidMidiSynth::load(soundFont_.c_str(), kRate, musicGain_);
+    synth_ = FluidMidiSynth::load(soundFont_.c_str(), kRate);
     if (!synth_)
         std::fprintf(stderr, "zebora: cannot load the sound font %s; the music plays silently\n",
                      soundFont_.c_str());

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/private/midi_sequencer.h"
+#include "platform/private/music_limiter.h"
+#include "platform/private/wave_budget.h"
 #include "platform/sound_device.h"
 
 struct Mix_Chunk;
@@ -47,7 +49,11 @@ private:
         int32_t pan = 0;
     };
 
+    // The music is rendered this many frames at a time (5.8 ms).
+    static const int kMusicStepFrames = 256;
+
     static void mixMusic(void* device, uint8_t* stream, int bytes);
+    void postEnd(uint32_t generation);
     void prepareSynth();
     void freeChannel(Channel& channel);
 
@@ -57,7 +63,10 @@ private:
     bool open_ = false;
     uint32_t endEventType_ = 0;
     Channel channels_[kWaveChannels];
+    WaveBudget budget_;
     MidiSequencer sequencer_;
+    MusicLimiter limiter_;
+    float music_[2 * kMusicStepFrames] = {};
     bool synthTried_ = false;
     std::unique_ptr<MidiSynth> synth_;
 };

@@ -1,7 +1,6 @@
 #include "platform/private/silent_sound_device.h"
 
 #include "platform/private/sound_trace.h"
-#include "platform/private/wave_conversion.h"
 
 namespace {
 
@@ -15,10 +14,11 @@ uint32_t lengthInMs(int64_t lengthNs) {
 
 }  // namespace
 
-// Converted as for a device, so that what a device would refuse is refused here too.
+// A device's own rule, so that what a device would refuse is refused here too; nothing is converted,
+// since nothing is heard.
 bool SilentSoundDevice::loadWave(int channel, const WaveFile& wave) {
-    std::vector<uint8_t> samples;
-    if (!fitsDeviceBuffer(wave) || !convertToDevice(wave, samples)) return false;
+    if (!budget_.admits(channel, wave)) return false;
+    budget_.hold(channel, wave);
     channels_[channel] = {true, wave.frames(), 0};
     traceWaveLoad(channel, wave);
     return true;
@@ -41,6 +41,7 @@ void SilentSoundDevice::stopWave(int channel) {
 
 void SilentSoundDevice::releaseWave(int channel) {
     channels_[channel].loaded = false;
+    budget_.release(channel);
 }
 
 void SilentSoundDevice::loadPiece(const std::string& name, MidiPiece&& piece) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "platform/private/wave_budget.h"
 #include "platform/sound_device.h"
 
 class SilentSoundDevice : public SoundDevice {
@@ -48,6 +49,7 @@ private:
     const uint32_t& clock_;
     const double waveGain_;
     Channel channels_[kWaveChannels];
+    WaveBudget budget_;
     std::map<std::string, Piece> pieces_;
     std::string playing_;  // empty when no piece plays
     uint32_t startedAt_ = 0;
