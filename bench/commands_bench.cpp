@@ -9,7 +9,7 @@
 #include "bench_support.h"
 #include "display/display.h"
 #include "engine/script_engine.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "bench_support.h"
 #include "display/display.h"
 #include "display/palette_fader.h"
-#include "platform/text_encoding.h"
-#include "platform/text_rasteriser.h"
+#include "platform/files/text_encoding.h"
+#include "platform/text/text_rasteriser.h"
 #include "platform/window_system.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/midi_file.h"
-#include "platform/private/fluid_midi_synth.h"
-#include "platform/private/midi_sequencer.h"
-#include "platform/private/music_limiter.h"
+#include "platform/audio/private/fluid_midi_synth.h"
+#include "platform/audio/private/midi_sequencer.h"
+#include "platform/audio/private/music_limiter.h"
+#include "platform/formats/midi_file.h"
 #include "real_midi_files.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/script_engine.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "save/save_file.h"
 
 namespace {

@@ -18,9 +18,9 @@
 
 #include "audio_stream.h"
 #include "bench_support.h"
-#include "platform/little_endian.h"
-#include "platform/midi_file.h"
-#include "platform/sound_device.h"
+#include "platform/audio/sound_device.h"
+#include "platform/formats/little_endian.h"
+#include "platform/formats/midi_file.h"
 #include "platform/window_system.h"
 
 namespace {

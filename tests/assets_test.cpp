@@ -7,8 +7,8 @@
 #include <set>
 
 #include "assets.h"
-#include "platform/midi_file.h"
-#include "platform/wave_file.h"
+#include "platform/formats/midi_file.h"
+#include "platform/formats/wave_file.h"
 #include "test_support.h"
 
 TEST(BundledAssets, AreWhatTheGeneratorMakes) {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/little_endian.h"
+#include "platform/formats/little_endian.h"
 
 namespace {
 

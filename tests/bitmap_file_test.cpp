@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "bitmap_fixtures.h"
-#include "platform/bitmap_file.h"
+#include "platform/formats/bitmap_file.h"
 #include "test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "bitmap_fixtures.h"
 
-#include "platform/little_endian.h"
+#include "platform/formats/little_endian.h"
 
 std::string makeBitmap(const BitmapLayout& layout) {
     uint32_t offset = 14 + 40 + static_cast<uint32_t>(layout.colours.size()) * 4;

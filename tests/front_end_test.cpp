@@ -7,7 +7,7 @@
 
 #include "frontend/front_end.h"
 #include "golden.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "test_support.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "display/display.h"
-#include "platform/png_file.h"
-#include "platform/screen_picture.h"
+#include "platform/window/png_file.h"
+#include "platform/window/screen_picture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/little_endian.h"
+#include "platform/formats/little_endian.h"
 
 TEST(LittleEndian, TheWriterAppendsFieldsInTheirByteOrder) {
     std::string out = "x";

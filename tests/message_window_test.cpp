@@ -6,7 +6,7 @@
 
 #include "engine/script_engine.h"
 #include "golden.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
-#include "platform/midi_file.h"
+#include "platform/formats/little_endian.h"
+#include "platform/formats/midi_file.h"
 #include "real_midi_files.h"
 #include "test_support.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/private/midi_sequencer.h"
+#include "platform/audio/private/midi_sequencer.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/private/music_limiter.h"
+#include "platform/audio/private/music_limiter.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "platform/letterbox.h"
-#include "platform/shown_screen.h"
+#include "platform/window/letterbox.h"
+#include "platform/window/shown_screen.h"
 
 namespace {
 

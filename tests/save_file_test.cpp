@@ -9,7 +9,7 @@
 
 #include "display/display.h"
 #include "engine/script_engine.h"
-#include "platform/little_endian.h"
+#include "platform/formats/little_endian.h"
 #include "save/save_file.h"
 #include "save_layout.h"
 #include "sound/wave_sound.h"

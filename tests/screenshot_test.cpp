@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_file.h"
+#include "platform/window/png_file.h"
 #include "test_support.h"
 
 namespace {

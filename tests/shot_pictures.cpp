@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/png_file.h"
+#include "platform/window/png_file.h"
 
 Picture shot(const TempFolder& root, const std::string& name) {
     Picture picture;

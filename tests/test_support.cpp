@@ -16,7 +16,7 @@
 
 #include "display/display.h"
 #include "midi_score.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "platform/window_system.h"
 #include "shell/shell.h"
 

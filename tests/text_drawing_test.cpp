@@ -5,8 +5,8 @@
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "golden.h"
-#include "platform/text_encoding.h"
-#include "platform/text_rasteriser.h"
+#include "platform/files/text_encoding.h"
+#include "platform/text/text_rasteriser.h"
 #include "test_support.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
-#include "platform/private/wave_budget.h"
-#include "platform/private/wave_conversion.h"
+#include "platform/audio/private/wave_budget.h"
+#include "platform/audio/private/wave_conversion.h"
+#include "platform/formats/little_endian.h"
 
 namespace {
 

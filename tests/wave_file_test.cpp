@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
-#include "platform/private/wave_budget.h"
-#include "platform/wave_file.h"
+#include "platform/audio/private/wave_budget.h"
+#include "platform/formats/little_endian.h"
+#include "platform/formats/wave_file.h"
 #include "test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "golden.h"
-#include "platform/png_file.h"
+#include "platform/window/png_file.h"
 #include "test_support.h"
 #include "x_display.h"
 

@@ -11,8 +11,8 @@
 #include "engine/script_engine.h"
 #include "engine/script_reading.h"
 #include "frontend/front_end.h"
-#include "platform/file_system.h"
-#include "platform/text_encoding.h"
+#include "platform/files/file_system.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 namespace {

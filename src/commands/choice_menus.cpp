@@ -8,9 +8,9 @@
 #include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "engine/shift_jis.h"
-#include "platform/text_encoding.h"
-#include "platform/text_rasteriser.h"
-#include "platform/transcript.h"
+#include "platform/files/text_encoding.h"
+#include "platform/headless/transcript.h"
+#include "platform/text/text_rasteriser.h"
 #include "shell/shell.h"
 
 namespace {

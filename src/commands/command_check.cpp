@@ -4,8 +4,8 @@
 #include "display/palette_file.h"
 #include "display/transition_effects.h"
 #include "engine/command_args.h"
-#include "platform/bitmap_file.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
+#include "platform/formats/bitmap_file.h"
 #include "shell/shell.h"
 
 namespace {

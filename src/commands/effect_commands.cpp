@@ -7,7 +7,7 @@
 #include "display/transition_effects.h"
 #include "engine/command_args.h"
 #include "engine/script_engine.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "display/display.h"
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "sound/midi_music.h"
 #include "sound/wave_sound.h"
 

@@ -4,7 +4,7 @@
 // pump, the right button, what a pick leads to) stays the loop's own.
 #pragma once
 #include "engine/script_engine.h"
-#include "platform/transcript.h"
+#include "platform/headless/transcript.h"
 #include "shell/shell.h"
 
 // Whether the pointer lies in the rectangle, edges included.

@@ -6,7 +6,7 @@
 #include "display/coordinates.h"
 #include "display/display.h"
 #include "engine/script_engine.h"
-#include "platform/text_rasteriser.h"
+#include "platform/text/text_rasteriser.h"
 #include "shell/shell.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "display/palette_fader.h"
 #include "engine/command_args.h"
 #include "engine/script_engine.h"
-#include "platform/text_encoding.h"
-#include "platform/text_rasteriser.h"
+#include "platform/files/text_encoding.h"
+#include "platform/text/text_rasteriser.h"
 #include "shell/shell.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "display/transition_effects.h"
 #include "engine/command_args.h"
 #include "engine/script_engine.h"
-#include "platform/text_encoding.h"
-#include "platform/transcript.h"
+#include "platform/files/text_encoding.h"
+#include "platform/headless/transcript.h"
 #include "shell/shell.h"
 
 namespace {

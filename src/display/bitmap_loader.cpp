@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "display/display.h"
-#include "platform/bitmap_file.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
+#include "platform/formats/bitmap_file.h"
 #include "shell/shell.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 
 namespace {
 

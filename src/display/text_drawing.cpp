@@ -2,8 +2,8 @@
 
 #include "display/display.h"
 #include "engine/script_engine.h"
-#include "platform/text_encoding.h"
-#include "platform/text_rasteriser.h"
+#include "platform/files/text_encoding.h"
+#include "platform/text/text_rasteriser.h"
 #include "shell/shell.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "display/display.h"
 #include "display/private/effect_region.h"
 #include "display/private/effect_steps.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 int32_t g_dissolveX[kDissolveCells];

@@ -5,7 +5,7 @@
 
 #include "commands/menu_words.h"
 #include "display/display.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 
 namespace {
 

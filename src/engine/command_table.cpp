@@ -3,8 +3,8 @@
 
 #include "engine/script_engine.h"
 #include "engine/shift_jis.h"
-#include "platform/file_system.h"
-#include "platform/text_encoding.h"
+#include "platform/files/file_system.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 char g_commands[kCommandCapacity][kCommandNameBytes];

@@ -3,7 +3,7 @@
 #include "display/display.h"
 #include "engine/backlog.h"
 #include "engine/script_engine.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 
 namespace {
 

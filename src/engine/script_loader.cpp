@@ -5,8 +5,8 @@
 #include "engine/private/script_text.h"
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
-#include "platform/file_system.h"
-#include "platform/text_encoding.h"
+#include "platform/files/file_system.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 ScriptEngine g_engine;

@@ -3,7 +3,7 @@
 
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "platform/running_game.h"
 #include "shell/shell.h"
 

@@ -9,7 +9,7 @@
 #include "display/transition_effects.h"
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 namespace {

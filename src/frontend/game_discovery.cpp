@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "frontend/front_end.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "shell/shell.h"
 
 FrontEnd g_frontEnd;

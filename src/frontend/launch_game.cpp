@@ -2,7 +2,7 @@
 
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "platform/running_game.h"
 
 // Plays the selected game in its own folder, where its pictures, sounds and bookmarks are found.

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/private/screenshot_file.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
+#include "platform/window/private/screenshot_file.h"
 #include "platform/window_system.h"
 
 namespace {

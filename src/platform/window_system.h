@@ -3,55 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/platform_options.h"
+#include "platform/window_messages.h"
+
 class SoundDevice;
-
-struct WindowMessage {
-    uint32_t message;
-    uint32_t wParam;
-    uint32_t lParam;
-};
-
-// Window message numbers the shell's window procedure knows.
-enum : uint32_t {
-    WM_DESTROY = 2,
-    WM_CLOSE = 16,
-    WM_QUIT = 18,
-    WM_KEYDOWN = 256,
-    WM_KEYUP = 257,
-    WM_MOUSEMOVE = 512,
-    WM_LBUTTONDOWN = 513,
-    WM_RBUTTONDOWN = 516,
-    WM_MOUSEWHEEL = 522,
-    MM_MCINOTIFY = 953,
-};
-
-enum : uint32_t { MCI_NOTIFY_SUCCESSFUL = 1 };
-
-// A wheel message carries its turn in the high word of wParam, signed, in steps of this much a notch:
-// positive away from the reader (up), negative towards (down).
-const int32_t WHEEL_DELTA = 120;
-inline uint32_t wheelParam(int32_t notches) {
-    return static_cast<uint32_t>(static_cast<uint16_t>(static_cast<int16_t>(notches * WHEEL_DELTA))) << 16;
-}
-
-// Windows virtual-key codes.
-enum : uint32_t {
-    VK_BACK = 8,
-    VK_TAB = 9,
-    VK_RETURN = 13,
-    VK_SHIFT = 16,
-    VK_CONTROL = 17,
-    VK_MENU = 18,
-    VK_PAUSE = 19,
-    VK_ESCAPE = 27,
-    VK_SPACE = 32,
-    VK_LEFT = 37,
-    VK_UP = 38,
-    VK_RIGHT = 39,
-    VK_DOWN = 40,
-    VK_F1 = 112,
-    VK_F12 = 123,
-};
 
 // What the presenter shows: slot 0 through the device palette (256 entries of red, green, blue, flag).
 struct ScreenSource {
@@ -85,29 +40,6 @@ public:
 };
 
 extern WindowSystem* g_windowSystem;
-
-// The reader's volumes are percentages of the full level, linear in amplitude: 50 is half (-6 dB),
-// 0 silence.
-const int kFullVolume = 100;
-
-inline double volumeGain(int volume) {
-    return volume / static_cast<double>(kFullVolume);
-}
-
-struct PlatformOptions {
-    bool headless = false;
-    bool windowed = false;  // show the picture in a window instead of desktop-fullscreen
-    const char* readerFile = nullptr;
-    const char* shotsFolder = ".";
-    const char* traceFile = nullptr;       // where the engine's events are written, one a line
-    const char* transcriptFile = nullptr;  // where the text shown is written as UTF-8; "-": stdout
-    const char* soundFont = nullptr;       // the General MIDI sound font; null for the default
-    int musicVolume = kFullVolume;
-    int soundVolume = kFullVolume;  // the wave channels'
-    // A headless run is stopped after this much engine time without a reader's action (0: never), so a
-    // reader that never closes the window cannot hang, while one that keeps acting plays on.
-    uint32_t timeLimitMs = 60 * 60 * 1000;
-};
 
 // Creates the window system chosen by the options; null (reported on stderr) when the reader file is bad.
 WindowSystem* createWindowSystem(const PlatformOptions& options);

@@ -2,11 +2,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/mci_sequencer.h"
-#include "platform/private/headless_window_system.h"
-#include "platform/private/sdl_window_system.h"
-#include "platform/trace.h"
-#include "platform/transcript.h"
+#include "platform/audio/mci_sequencer.h"
+#include "platform/headless/private/headless_window_system.h"
+#include "platform/headless/trace.h"
+#include "platform/headless/transcript.h"
+#include "platform/window/private/sdl_window_system.h"
 
 WindowSystem* g_windowSystem = nullptr;
 

@@ -7,8 +7,8 @@
 
 #include "display/display.h"
 #include "engine/script_engine.h"
-#include "platform/little_endian.h"
-#include "platform/text_rasteriser.h"
+#include "platform/formats/little_endian.h"
+#include "platform/text/text_rasteriser.h"
 #include "sound/wave_sound.h"
 
 namespace {

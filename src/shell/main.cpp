@@ -7,7 +7,7 @@
 
 #include "checker/script_checker.h"
 #include "frontend/front_end.h"
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "shell/command_line.h"
 #include "shell/options.h"
 #include "shell/startup.h"

@@ -1,6 +1,6 @@
 #include "shell/shell.h"
 
-#include "platform/transcript.h"
+#include "platform/headless/transcript.h"
 
 uint32_t timeGetTime() {
     return g_windowSystem->milliseconds();

@@ -3,8 +3,8 @@
 
 #include "display/display.h"
 #include "engine/shift_jis.h"
+#include "platform/files/text_encoding.h"
 #include "platform/process_exit.h"
-#include "platform/text_encoding.h"
 #include "shell/shell.h"
 #include "sound/midi_music.h"
 #include "sound/wave_sound.h"

@@ -6,7 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "shell/settings_file.h"
 
 namespace {

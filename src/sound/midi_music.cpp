@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/mci_sequencer.h"
-#include "platform/text_encoding.h"
+#include "platform/audio/mci_sequencer.h"
+#include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
 MidiMusic g_midi;

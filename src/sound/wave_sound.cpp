@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/text_encoding.h"
+#include "platform/files/text_encoding.h"
 #include "platform/window_system.h"
 #include "shell/shell.h"
 

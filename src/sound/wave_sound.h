@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/sound_device.h"
+#include "platform/audio/sound_device.h"
 
 // The channels a save file records; scripts may also name an eleventh, which plays like the others.
 const int kSavedSoundChannels = 10;

@@ -4,7 +4,7 @@
 
 #include "display/display.h"
 #include "fuzz_support.h"
-#include "platform/bitmap_file.h"
+#include "platform/formats/bitmap_file.h"
 
 namespace {
 

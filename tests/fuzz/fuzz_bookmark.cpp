@@ -10,7 +10,7 @@
 
 #include "engine/script_engine.h"
 #include "fuzz_support.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 
 namespace {
 

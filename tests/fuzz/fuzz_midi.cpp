@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/midi_file.h"
-#include "platform/private/midi_sequencer.h"
-#include "platform/private/midi_synth.h"
+#include "platform/audio/private/midi_sequencer.h"
+#include "platform/audio/private/midi_synth.h"
+#include "platform/formats/midi_file.h"
 
 namespace {
 

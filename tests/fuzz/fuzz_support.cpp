@@ -16,7 +16,7 @@
 #include "engine/backlog.h"
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "platform/process_exit.h"
 #include "platform/running_game.h"
 #include "save/bookmark_name.h"

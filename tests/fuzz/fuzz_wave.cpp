@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "platform/private/wave_budget.h"
-#include "platform/private/wave_conversion.h"
-#include "platform/wave_file.h"
+#include "platform/audio/private/wave_budget.h"
+#include "platform/audio/private/wave_conversion.h"
+#include "platform/formats/wave_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WaveFile wave;

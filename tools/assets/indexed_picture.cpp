@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "platform/little_endian.h"
+#include "platform/formats/little_endian.h"
 
 IndexedPicture::IndexedPicture(int width, int height, uint8_t fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill), palette_(256) {}

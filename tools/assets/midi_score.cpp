@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/little_endian.h"
+#include "platform/formats/little_endian.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/little_endian.h"
-#include "platform/wave_file.h"
+#include "platform/formats/little_endian.h"
+#include "platform/formats/wave_file.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_file.h"
+#include "platform/window/png_file.h"
 #include "resources/zeb_icon.h"
 
 namespace {

@@ -1,0 +1,26 @@
+// What the command line and the settings file choose of the platform.
+#pragma once
+#include <cstdint>
+
+// The reader's volumes are percentages of the full level, linear in amplitude: 50 is half (-6 dB),
+// 0 silence.
+const int kFullVolume = 100;
+
+inline double volumeGain(int volume) {
+    return volume / static_cast<double>(kFullVolume);
+}
+
+struct PlatformOptions {
+    bool headless = false;
+    bool windowed = false;  // show the picture in a window instead of desktop-fullscreen
+    const char* readerFile = nullptr;
+    const char* shotsFolder = ".";
+    const char* traceFile = nullptr;       // where the engine's events are written, one a line
+    const char* transcriptFile = nullptr;  // where the text shown is written as UTF-8; "-": stdout
+    const char* soundFont = nullptr;       // the General MIDI sound font; null for the default
+    int musicVolume = kFullVolume;
+    int soundVolume = kFullVolume;  // the wave channels'
+    // A headless run is stopped after this much engine time without a reader's action (0: never), so a
+    // reader that never closes the window cannot hang, while one that keeps acting plays on.
+    uint32_t timeLimitMs = 60 * 60 * 1000;
+};
