@@ -18,7 +18,7 @@ namespace {
 
 const int kQuitX = 58, kQuitY = 365;  // the middle of "終了" on the menu page
 const int kWindowTimeoutMs = 10000;
-const int kSwitchTimeoutMs = 5000;
+const int kSwitchTimeoutMs = 10000;
 const int kClickEveryMs = 500;
 const int kQuitTimeoutMs = 30000;
 const int kSettleMs = 1000;

@@ -117,10 +117,20 @@ std::optional<uint32_t> MidiSequencer::render(float* stereo, int frames) {
                 continue;
             }
         }
-        renderFrames(stereo + 2 * done, step);
+        if (stereo) renderFrames(stereo + 2 * done, step);
         done += step;
     }
+    if (!ended && playing_ != pieces_.end() && playing_->second.position >= playing_->second.lengthFrames) {
+        ended = generation_;
+        endPiece(playing_->second);
+    }
     return ended;
+}
+
+std::optional<int64_t> MidiSequencer::framesToEnd() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (playing_ == pieces_.end()) return std::nullopt;
+    return std::max<int64_t>(playing_->second.lengthFrames - playing_->second.position, 0);
 }
 
 void MidiSequencer::sendDueEvents(Piece& piece) {

@@ -32,11 +32,13 @@ public:
     // of its piece, and whether the piece started again (it plays with notify).
     bool takeEnd(uint32_t generation, std::string& name, bool& startsAgain);
 
-    // The audio thread's side: the next frames of stereo sound, as the synthesizer renders them, and the
-    // generation of the play request
-    // whose piece reached its end in them, if one did. At most one end per call, so that an empty piece
-    // cannot end again and again without time passing.
+    // The audio thread's side: the next frames of stereo sound, as the synthesizer renders them (with
+    // stereo null, the time alone passes), and the generation of the play request whose piece reached
+    // its end in them, if one did; a piece that reaches its end with the last frame ends in the same call.
+    // At most one end per call, so that an empty piece cannot end again and again without time passing.
     std::optional<uint32_t> render(float* stereo, int frames);
+    // The frames from the playing piece's place to its end; none when no piece plays.
+    std::optional<int64_t> framesToEnd() const;
 
 private:
     struct Piece {
@@ -57,7 +59,7 @@ private:
     void renderFrames(float* stereo, int frames);
 
     const int rate_;
-    std::mutex lock_;  // guards everything below
+    mutable std::mutex lock_;  // guards everything below
     MidiSynth* synth_ = nullptr;
     Pieces pieces_;
     Pieces::iterator playing_ = pieces_.end();

@@ -1,18 +1,18 @@
 #include "platform/audio/private/silent_sound_device.h"
 
+#include <algorithm>
+
 #include "platform/audio/private/sound_trace.h"
 
 namespace {
 
-const int64_t kNanosecondsPerMs = 1000000;
-
-// A piece lasts at least a millisecond, so that an empty one cannot end again and again at one time.
-uint32_t lengthInMs(int64_t lengthNs) {
-    int64_t ms = (lengthNs + kNanosecondsPerMs / 2) / kNanosecondsPerMs;
-    return ms < 1 ? 1 : static_cast<uint32_t>(ms);
-}
+// The sequencer counts milliseconds: the clock's unit is its frame.
+const int kFramesPerSecond = 1000;
 
 }  // namespace
+
+SilentSoundDevice::SilentSoundDevice(const uint32_t& clock, double waveGain)
+    : clock_(clock), waveGain_(waveGain), sequencer_(kFramesPerSecond), sequencerTime_(clock) {}
 
 // A device's own rule, so that what a device would refuse is refused here too; nothing is converted,
 // since nothing is heard.
@@ -45,64 +45,56 @@ void SilentSoundDevice::releaseWave(int channel) {
 }
 
 void SilentSoundDevice::loadPiece(const std::string& name, MidiPiece&& piece) {
-    unloadPiece(name);
-    pieces_[name] = {lengthInMs(piece.lengthNs), 0};
+    catchUp();
+    sequencer_.load(name, std::move(piece));
 }
 
 void SilentSoundDevice::unloadPiece(const std::string& name) {
-    if (playing_ == name) stopPiece(name);
-    pieces_.erase(name);
-}
-
-uint32_t SilentSoundDevice::position() const {
-    return pieces_.at(playing_).playedMs + (clock_ - startedAt_);
+    catchUp();
+    sequencer_.unload(name);
 }
 
 void SilentSoundDevice::playPiece(const std::string& name, bool notify) {
-    if (!pieces_.count(name)) return;
-    notify_ = notify;
-    if (playing_ == name) return;
-    if (!playing_.empty()) stopPiece(playing_);
-    playing_ = name;
-    startedAt_ = clock_;
+    catchUp();
+    sequencer_.play(name, notify);
 }
 
-// Right after an end the piece plays from its start already; the owner's rewind then changes nothing.
 void SilentSoundDevice::rewindPiece(const std::string& name) {
-    auto piece = pieces_.find(name);
-    if (piece == pieces_.end()) return;
-    if (playing_ == name && restartedAtEnd_) {
-        restartedAtEnd_ = false;
-        return;
-    }
-    piece->second.playedMs = 0;
-    if (playing_ == name) startedAt_ = clock_;
+    catchUp();
+    sequencer_.rewind(name);
 }
 
 void SilentSoundDevice::stopPiece(const std::string& name) {
-    if (playing_ != name) return;
-    pieces_[name].playedMs = position();
-    playing_.clear();
-    restartedAtEnd_ = false;
+    catchUp();
+    sequencer_.stop(name);
+}
+
+// A step never passes the end of the playing piece, so the end falls on its own millisecond; an empty
+// piece still lets a millisecond pass a step.
+std::optional<uint32_t> SilentSoundDevice::catchUp() {
+    while (static_cast<int32_t>(clock_ - sequencerTime_) > 0) {
+        int64_t frames = static_cast<int32_t>(clock_ - sequencerTime_);
+        if (std::optional<int64_t> toEnd = sequencer_.framesToEnd())
+            frames = std::clamp<int64_t>(*toEnd, 1, frames);
+        std::optional<uint32_t> ended = sequencer_.render(nullptr, static_cast<int>(frames));
+        sequencerTime_ += static_cast<uint32_t>(frames);
+        if (ended) return ended;
+    }
+    return std::nullopt;
 }
 
 bool SilentSoundDevice::nextEnd(uint32_t& at) const {
-    if (playing_.empty()) return false;
-    const Piece& piece = pieces_.at(playing_);
-    at = startedAt_ + (piece.lengthMs > piece.playedMs ? piece.lengthMs - piece.playedMs : 0);
+    std::optional<int64_t> toEnd = sequencer_.framesToEnd();
+    if (!toEnd) return false;
+    at = sequencerTime_ + static_cast<uint32_t>(*toEnd);
     return true;
 }
 
 bool SilentSoundDevice::takeEnd() {
-    uint32_t end = 0;
-    if (!nextEnd(end) || !reached(end)) return false;
-    pieces_.at(playing_).playedMs = 0;
-    tracePieceEnd(playing_, notify_);
-    if (!notify_) {
-        playing_.clear();
-        return false;
-    }
-    startedAt_ = end;
-    restartedAtEnd_ = true;
-    return true;
+    std::optional<uint32_t> ended = catchUp();
+    std::string name;
+    bool startsAgain = false;
+    if (!ended || !sequencer_.takeEnd(*ended, name, startsAgain)) return false;
+    tracePieceEnd(name, startsAgain);
+    return startsAgain;
 }

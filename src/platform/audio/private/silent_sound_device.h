@@ -1,17 +1,19 @@
 // The sound device where nothing is heard: a headless run, or a machine without an audio device. No
-// sound is made, but the channels keep what they hold and a piece takes its own length on the clock
-// the device is given, so that looping and ends happen as with a device.
+// sound is made, but the channels keep what they hold, and the real device's sequencer plays the
+// pieces without a synthesizer on the clock the device is given, a frame a millisecond: looping, ends,
+// stops and rewinds happen exactly as readers hear them.
 #pragma once
-#include <map>
+#include <optional>
 #include <string>
 
+#include "platform/audio/private/midi_sequencer.h"
 #include "platform/audio/private/wave_budget.h"
 #include "platform/audio/sound_device.h"
 
 class SilentSoundDevice : public SoundDevice {
 public:
     // waveGain: the level of the wave sounds (1 in full), shown in the trace as a device would play them.
-    SilentSoundDevice(const uint32_t& clock, double waveGain) : clock_(clock), waveGain_(waveGain) {}
+    SilentSoundDevice(const uint32_t& clock, double waveGain);
 
     bool openAudio() override { return true; }
     bool loadWave(int channel, const WaveFile& wave) override;
@@ -38,21 +40,13 @@ private:
         uint32_t frames = 0;
         int32_t pan = 0;
     };
-    struct Piece {
-        uint32_t lengthMs = 0;
-        uint32_t playedMs = 0;  // the position when it last started playing
-    };
-
-    bool reached(uint32_t time) const { return static_cast<int32_t>(clock_ - time) >= 0; }
-    uint32_t position() const;
+    // Brings the sequencer up to the clock, stopping at the first end on the way; that end's play request.
+    std::optional<uint32_t> catchUp();
 
     const uint32_t& clock_;
     const double waveGain_;
     Channel channels_[kWaveChannels];
     WaveBudget budget_;
-    std::map<std::string, Piece> pieces_;
-    std::string playing_;  // empty when no piece plays
-    uint32_t startedAt_ = 0;
-    bool notify_ = false;
-    bool restartedAtEnd_ = false;
+    MidiSequencer sequencer_;
+    uint32_t sequencerTime_;  // the clock the sequencer has come to
 };
