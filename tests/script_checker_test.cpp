@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sstream>
 #include <string>
 
+#include "commands/command_rows.h"
 #include "test_support.h"
 
 namespace {
@@ -71,4 +73,17 @@ TEST(ScriptChecker, FindsAGameAndItsCommandNamesAsThePlayerDoes) {
                                 " 2>&1; echo status $?"),
                   c.said)
             << c.path;
+}
+
+// The bundled function.dat names each row of the command table at its index, as the engine's did.
+TEST(CommandRows, StandWhereTheBundledFunctionDatNamesThem) {
+    std::istringstream lines(readFile(std::string(ZEBORA_SOURCE_DIR) + "/games/function.dat"));
+    int index = 0, read = 0;
+    std::string name;
+    while (lines >> index >> name) {
+        ASSERT_LT(index, kCommandRowCount) << name;
+        EXPECT_EQ(name, kCommandRows[index].name) << index;
+        ++read;
+    }
+    EXPECT_EQ(read, kCommandRowCount);
 }

@@ -2,19 +2,19 @@
 
 // A null handler: name is a place, which the place scan reads.
 const CommandRow kCommandRows[] = {
-    {"start", &ScriptEngine::cmdStart, checkStart},
+    {"start", &ScriptEngine::cmdStart, checkArguments<StartArgs, readStartArgs>},
     {"bgload", &ScriptEngine::cmdBgLoad, checkBgLoad},
     {"plload", &ScriptEngine::cmdPlLoad, checkPlLoad},
     {"objload", &ScriptEngine::cmdObjLoad, checkObjLoad},
-    {"wait", &ScriptEngine::cmdWait, checkWait},
+    {"wait", &ScriptEngine::cmdWait, checkArguments<WaitArgs, readWaitArgs>},
     {"name", nullptr, nullptr},
     {"goto", &ScriptEngine::cmdGoto, checkGoto},
-    {"text", &ScriptEngine::cmdText, checkText},
+    {"text", &ScriptEngine::cmdText, checkArguments<TextArgs, readTextArgs>},
     {"damage", &ScriptEngine::cmdDamage, checkDamage},
     {"select", &ScriptEngine::cmdSelect, checkSelect},
-    {"flag", &ScriptEngine::cmdFlag, checkFlag},
-    {"flagrnd", &ScriptEngine::cmdFlagRandom, checkFlagRandom},
-    {"flagto", &ScriptEngine::cmdFlagTo, checkFlagTo},
+    {"flag", &ScriptEngine::cmdFlag, checkArguments<FlagArgs, readFlagArgs>},
+    {"flagrnd", &ScriptEngine::cmdFlagRandom, checkArguments<FlagRandomArgs, readFlagRandomArgs>},
+    {"flagto", &ScriptEngine::cmdFlagTo, checkArguments<FlagArgs, readFlagToArgs>},
     {"flagselect", &ScriptEngine::cmdFlagSelect, checkFlagSelect},
     {"flagtoselect", &ScriptEngine::cmdFlagToSelect, checkFlagToSelect},
     {"objloadxy", &ScriptEngine::cmdObjLoadXy, checkObjLoadXy},
@@ -27,8 +27,8 @@ const CommandRow kCommandRows[] = {
     {"sound", &ScriptEngine::cmdSound, checkSound},
     {"flash", &ScriptEngine::cmdFlash, nullptr},
     {"plloadf", &ScriptEngine::cmdPlLoadF, checkPlLoadF},
-    {"textcolor", &ScriptEngine::cmdTextColor, checkTextColor},
-    {"textend", &ScriptEngine::cmdTextEnd, checkTextEnd},
-    {"settrans", &ScriptEngine::cmdSetTrans, checkSetTrans},
+    {"textcolor", &ScriptEngine::cmdTextColor, checkArguments<TextColorArgs, readTextColorArgs>},
+    {"textend", &ScriptEngine::cmdTextEnd, checkArguments<EntryArgs, readTextEndArgs>},
+    {"settrans", &ScriptEngine::cmdSetTrans, checkArguments<ColourArgs, readSetTransArgs>},
 };
 const int kCommandRowCount = sizeof kCommandRows / sizeof kCommandRows[0];

@@ -2,6 +2,7 @@
 // runs and what --check checks of it. Both go through this table alone.
 #pragma once
 #include "commands/command_check.h"
+#include "engine/command_args.h"
 #include "engine/script_engine.h"
 
 struct CommandRow {
@@ -13,19 +14,20 @@ struct CommandRow {
 extern const CommandRow kCommandRows[];
 extern const int kCommandRowCount;
 
-// The checks of the rows, each beside its command's handler.
-void checkStart(const char* args, CommandCheck& check);
+// A command whose arguments are all there is to check: its reader alone.
+template <typename Args, const char* (*read)(const char*, Args&)>
+void checkArguments(const char* args, CommandCheck& check) {
+    Args given;
+    check.problem(read(args, given));
+}
+
+// The checks of the other rows, each beside its command's handler.
 void checkBgLoad(const char* args, CommandCheck& check);
 void checkPlLoad(const char* args, CommandCheck& check);
 void checkObjLoad(const char* args, CommandCheck& check);
-void checkWait(const char* args, CommandCheck& check);
 void checkGoto(const char* args, CommandCheck& check);
-void checkText(const char* args, CommandCheck& check);
 void checkDamage(const char* args, CommandCheck& check);
 void checkSelect(const char* args, CommandCheck& check);
-void checkFlag(const char* args, CommandCheck& check);
-void checkFlagRandom(const char* args, CommandCheck& check);
-void checkFlagTo(const char* args, CommandCheck& check);
 void checkFlagSelect(const char* args, CommandCheck& check);
 void checkFlagToSelect(const char* args, CommandCheck& check);
 void checkObjLoadXy(const char* args, CommandCheck& check);
@@ -35,6 +37,3 @@ void checkOut(const char* args, CommandCheck& check);
 void checkMidi(const char* args, CommandCheck& check);
 void checkSound(const char* args, CommandCheck& check);
 void checkPlLoadF(const char* args, CommandCheck& check);
-void checkTextColor(const char* args, CommandCheck& check);
-void checkTextEnd(const char* args, CommandCheck& check);
-void checkSetTrans(const char* args, CommandCheck& check);

@@ -95,21 +95,6 @@ void ScriptEngine::cmdFlagClear() {
     std::memset(flags, 0, sizeof flags);
 }
 
-void checkFlag(const char* args, CommandCheck& check) {
-    FlagArgs given;
-    check.problem(readFlagArgs(args, given));
-}
-
-void checkFlagTo(const char* args, CommandCheck& check) {
-    FlagArgs given;
-    check.problem(readFlagToArgs(args, given));
-}
-
-void checkFlagRandom(const char* args, CommandCheck& check) {
-    FlagRandomArgs given;
-    check.problem(readFlagRandomArgs(args, given));
-}
-
 // Either place may be the one taken.
 void checkFlagSelect(const char* args, CommandCheck& check) {
     FlagBranchArgs given;

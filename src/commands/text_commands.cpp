@@ -72,23 +72,3 @@ void ScriptEngine::cmdSetTrans() {
     transparentSet = 1;
     g_fader.applyBrightness(kTransparentEntry, kGreyEntry, dimLevel);
 }
-
-void checkText(const char* args, CommandCheck& check) {
-    TextArgs given;
-    check.problem(readTextArgs(args, given));
-}
-
-void checkTextColor(const char* args, CommandCheck& check) {
-    TextColorArgs given;
-    check.problem(readTextColorArgs(args, given));
-}
-
-void checkTextEnd(const char* args, CommandCheck& check) {
-    EntryArgs given;
-    check.problem(readTextEndArgs(args, given));
-}
-
-void checkSetTrans(const char* args, CommandCheck& check) {
-    ColourArgs given;
-    check.problem(readSetTransArgs(args, given));
-}

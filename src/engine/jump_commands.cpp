@@ -77,13 +77,3 @@ void checkGoto(const char* args, CommandCheck& check) {
     PlaceArgs given;
     if (!check.problem(readGotoArgs(args, given))) check.jumpsTo(given.place);
 }
-
-void checkWait(const char* args, CommandCheck& check) {
-    WaitArgs given;
-    check.problem(readWaitArgs(args, given));
-}
-
-void checkStart(const char* args, CommandCheck& check) {
-    StartArgs given;
-    check.problem(readStartArgs(args, given));
-}
