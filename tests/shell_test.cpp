@@ -21,6 +21,8 @@ public:
     void idleForInput() override {}
     void showMessageBox(const char*, const char*) override { std::fputs("message box\n", stderr); }
     void setTitle(const char*) override {}
+    void showNotice(const char*) override {}
+    void setModeMark(const char*) override {}
     void setScreenSource(const ScreenSource&) override {}
     SoundDevice& soundDevice() override { std::abort(); }
 };

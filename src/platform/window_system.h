@@ -34,6 +34,11 @@ public:
     // A modal message box with an OK button: returns when the reader has dismissed it.
     virtual void showMessageBox(const char* utf8Caption, const char* utf8Text) = 0;
     virtual void setTitle(const char* utf8Title) = 0;
+    // A short notice over the picture, gone after a moment on its own (a screenshot taken, a quick save).
+    virtual void showNotice(const char* utf8Text) = 0;
+    // A small mark that stays over a corner of the picture while a reading mode is on ("AUTO", "SKIP");
+    // null takes it away.
+    virtual void setModeMark(const char* utf8Text) = 0;
     virtual void setScreenSource(const ScreenSource& source) = 0;
     // The sound device that goes with the window: its ends of pieces arrive in the window's queue.
     virtual SoundDevice& soundDevice() = 0;

@@ -14,7 +14,8 @@ namespace {
 const char kCommandNames[] = "/function.dat";
 const char kInstalledData[] = "/../share/zebora";
 const size_t kPathBytes = 4096;
-const char kUserGames[] = "/zebora/games";
+const char kOurData[] = "/zebora";
+const char kUserGames[] = "/games";
 const char kDefaultDataFolder[] = "/.local/share";
 
 bool holdsCommandNames(const std::string& folder) {
@@ -46,8 +47,13 @@ std::string chooseWorkingFolder(const char* root, bool& installed) {
     return "";
 }
 
-std::string userGamesFolder() {
+std::string readerDataFolder() {
     std::string data = desktopFolder("XDG_DATA_HOME", kDefaultDataFolder);
+    return data.empty() ? "" : data + kOurData;
+}
+
+std::string userGamesFolder() {
+    std::string data = readerDataFolder();
     return data.empty() ? "" : data + kUserGames;
 }
 

@@ -19,6 +19,10 @@ struct NamedGame {
 };
 bool findNamedGame(const std::string& path, NamedGame& game);
 
-// The reader's own games, listed by an installed player after its demo games:
-// $XDG_DATA_HOME/zebora/games, or ~/.local/share/zebora/games when XDG_DATA_HOME is not an absolute path.
+// The folder of the reader's own files that go with games (never a game's folder): $XDG_DATA_HOME/zebora,
+// or ~/.local/share/zebora when XDG_DATA_HOME is not an absolute path; empty when there is no home.
+std::string readerDataFolder();
+
+// The reader's own games, listed by an installed player after its demo games: the games folder of
+// readerDataFolder().
 std::string userGamesFolder();

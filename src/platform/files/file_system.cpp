@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -188,14 +189,50 @@ void flushFolderOf(const std::string& path) {
 bool replaceGameFile(const char* sjisName, const std::string& bytes) {
     char path[kNameBytes];
     resolveGamePath(sjisName, path, sizeof path);
-    if (path[0] == '\0') return false;
-    std::string temporary = std::string(path) + kTemporarySuffix;
-    if (!writeToDisk(temporary, bytes) || std::rename(temporary.c_str(), path) != 0) {
+    return path[0] != '\0' && replaceFile(path, bytes);
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    std::string temporary = path + kTemporarySuffix;
+    if (!writeToDisk(temporary, bytes) || std::rename(temporary.c_str(), path.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
     }
     flushFolderOf(path);
     return true;
+}
+
+bool makeFolders(const std::string& folder, std::string& failed) {
+    for (size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        failed = folder.substr(0, end);
+        if (mkdir(failed.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        if (end == std::string::npos) break;
+    }
+    struct stat info;
+    if (stat(folder.c_str(), &info) != 0) return false;
+    if (S_ISDIR(info.st_mode)) return true;
+    errno = ENOTDIR;
+    return false;
+}
+
+std::string joinPath(const std::string& a, const std::string& b) {
+    return !a.empty() && a.back() == '/' ? a + b : a + "/" + b;
+}
+
+// FNV-1a over the physical path: a folder moved or copied elsewhere is another game to the reader's files.
+std::string currentFolderKey() {
+    std::string folder = physicalFolder();
+    uint64_t hash = 14695981039346656037ull;
+    for (char c : folder) {
+        hash ^= static_cast<uint8_t>(c);
+        hash *= 1099511628211ull;
+    }
+    size_t slash = folder.rfind('/');
+    std::string name = slash == std::string::npos ? folder : folder.substr(slash + 1);
+    if (!name.empty() && name[0] == '.') name[0] = '_';  // never a hidden file
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return (name.empty() ? std::string("root") : name) + "-" + hex;
 }
 
 bool removeGameFile(const char* sjisName) {

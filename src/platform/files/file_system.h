@@ -62,6 +62,19 @@ private:
 // renamed over the old file, and the folder flushed. False when any step before the rename fails; the
 // old file is then exactly as it was.
 bool replaceGameFile(const char* sjisName, const std::string& bytes);
+// The same for a file of the reader's own, named by its path.
+bool replaceFile(const std::string& path, const std::string& bytes);
+
+// Makes folder and every missing folder above it. False, with errno set, at the first that cannot be
+// made; failed then names it.
+bool makeFolders(const std::string& folder, std::string& failed);
+
+// a + "/" + b, without doubling a slash at the end of a.
+std::string joinPath(const std::string& a, const std::string& b);
+
+// A name for the current folder that tells it from every other: its own name and a hash of its physical
+// path, so that the reader's files that go with a game (outside its folder) find it again.
+std::string currentFolderKey();
 bool removeGameFile(const char* sjisName);
 
 // A directory search by name: true with the file's size when a regular file of that name exists.

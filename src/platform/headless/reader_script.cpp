@@ -89,12 +89,25 @@ bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& 
 
 }  // namespace
 
+namespace {
+
+struct KeyName {
+    const char* name;
+    uint32_t code;
+};
+
+const KeyName kKeyNames[] = {
+    {"space", VK_SPACE},   {"ctrl", VK_CONTROL}, {"pause", VK_PAUSE},  {"return", VK_RETURN},
+    {"escape", VK_ESCAPE}, {"tab", VK_TAB},      {"up", VK_UP},        {"down", VK_DOWN},
+    {"left", VK_LEFT},     {"right", VK_RIGHT},  {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT},
+};
+
+}  // namespace
+
 uint32_t readerKeyCode(const std::string& name) {
-    if (name == "space") return VK_SPACE;
-    if (name == "ctrl") return VK_CONTROL;
-    if (name == "pause") return VK_PAUSE;
-    if (name == "return") return VK_RETURN;
-    if (name == "escape") return VK_ESCAPE;
+    for (const KeyName& key : kKeyNames) {
+        if (name == key.name) return key.code;
+    }
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
         return static_cast<uint32_t>(name[0] - 'a' + 'A');
     if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return static_cast<uint32_t>(name[0]);

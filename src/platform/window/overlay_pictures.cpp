@@ -122,14 +122,33 @@ void MessageBoxPicture::drawButton(Overlay& overlay) const {
                      ok_.y + (ok_.height - kTextHeight) / 2, kDark);
 }
 
-PixelRect drawNotice(Overlay& overlay, const char* utf8Text) {
-    std::string text = utf8ToSjisLenient(utf8Text);
+namespace {
+
+// Light text on a dark, half-seen box, from its top left corner.
+PixelRect drawLabel(Overlay& overlay, const std::string& sjisText, int x, int y) {
     int regular = font(0);
-    int width = textWidth(regular, text) + 2 * kNoticePadding;
-    PixelRect area = {kScreenWidth - kNoticeMargin - width, kNoticeMargin, width,
+    PixelRect area = {x, y, textWidth(regular, sjisText) + 2 * kNoticePadding,
                       kTextHeight + 2 * kNoticePadding};
     overlay.fill(area, kNoticeBack);
-    overlay.drawText(regular, text.data(), text.size(), area.x + kNoticePadding, area.y + kNoticePadding,
-                     kLight);
+    overlay.drawText(regular, sjisText.data(), sjisText.size(), area.x + kNoticePadding,
+                     area.y + kNoticePadding, kLight);
     return area;
+}
+
+int labelWidth(const std::string& sjisText) {
+    return textWidth(font(0), sjisText) + 2 * kNoticePadding;
+}
+
+}  // namespace
+
+PixelRect drawNotice(Overlay& overlay, const char* utf8Text) {
+    std::string text = utf8ToSjisLenient(utf8Text);
+    return drawLabel(overlay, text, kScreenWidth - kNoticeMargin - labelWidth(text), kNoticeMargin);
+}
+
+PixelRect drawModeMark(Overlay& overlay, const char* utf8Text) {
+    std::string text = utf8ToSjisLenient(utf8Text);
+    int height = kTextHeight + 2 * kNoticePadding;
+    return drawLabel(overlay, text, kScreenWidth - kNoticeMargin - labelWidth(text),
+                     kScreenHeight - kNoticeMargin - height);
 }

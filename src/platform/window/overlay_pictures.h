@@ -31,3 +31,5 @@ private:
 
 // A notice in the top right corner of the picture; where it lies, to erase it later.
 PixelRect drawNotice(Overlay& overlay, const char* utf8Text);
+// A mode's mark in the bottom right corner; where it lies.
+PixelRect drawModeMark(Overlay& overlay, const char* utf8Text);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/file_system.h"
 #include "platform/files/text_encoding.h"
 #include "platform/headless/trace.h"
 #include "platform/window/png_file.h"

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/files/file_system.h"
 #include "platform/headless/trace.h"
 #include "platform/window/png_file.h"
-#include "platform/window/private/pictures_folder.h"
 #include "platform/window/private/screenshot_file.h"
 #include "platform/window/screen_picture.h"
 
@@ -160,6 +160,14 @@ void HeadlessWindowSystem::showMessageBox(const char*, const char*) {
 
 void HeadlessWindowSystem::setTitle(const char* utf8Title) {
     traceEvent("window title %s", utf8Title);
+}
+
+void HeadlessWindowSystem::showNotice(const char* utf8Text) {
+    traceEvent("notice %s", utf8Text);
+}
+
+void HeadlessWindowSystem::setModeMark(const char* utf8Text) {
+    traceEvent("mark %s", utf8Text ? utf8Text : "none");
 }
 
 void HeadlessWindowSystem::writeShot(const std::string& name) {

@@ -21,6 +21,8 @@ public:
     void idleForInput() override;
     void showMessageBox(const char* utf8Caption, const char* utf8Text) override;
     void setTitle(const char* utf8Title) override;
+    void showNotice(const char* utf8Text) override;
+    void setModeMark(const char* utf8Text) override;
     void setScreenSource(const ScreenSource& source) override { screen_ = source; }
     SoundDevice& soundDevice() override { return sound_; }
 

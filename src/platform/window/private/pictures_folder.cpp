@@ -1,5 +1,7 @@
 #include "platform/window/private/pictures_folder.h"
 
+#include "platform/files/file_system.h"
+
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -53,10 +55,6 @@ std::string fromUserDirs(const std::string& file, const std::string& home) {
 
 }  // namespace
 
-std::string joinPath(const std::string& a, const std::string& b) {
-    return !a.empty() && a.back() == '/' ? a + b : a + "/" + b;
-}
-
 std::string picturesFolder(std::string& why) {
     std::string folder = absolutePath("XDG_PICTURES_DIR");
     if (!folder.empty()) return folder;
@@ -67,17 +65,4 @@ std::string picturesFolder(std::string& why) {
     if (!folder.empty()) return folder;
     if (home.empty()) why = "HOME is not set";
     return home.empty() ? "" : joinPath(home, "Pictures");
-}
-
-bool makeFolders(const std::string& folder, std::string& failed) {
-    for (size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-        failed = folder.substr(0, end);
-        if (mkdir(failed.c_str(), 0777) != 0 && errno != EEXIST) return false;
-        if (end == std::string::npos) break;
-    }
-    struct stat info;
-    if (stat(folder.c_str(), &info) != 0) return false;
-    if (S_ISDIR(info.st_mode)) return true;
-    errno = ENOTDIR;
-    return false;
 }

@@ -6,10 +6,3 @@
 // $XDG_CONFIG_HOME/user-dirs.dirs (~/.config/user-dirs.dirs), else ~/Pictures. Empty, with why, when
 // there is no home to look in.
 std::string picturesFolder(std::string& why);
-
-// Makes folder and every missing folder above it. False, with errno set, at the first that cannot be
-// made; failed then names it.
-bool makeFolders(const std::string& folder, std::string& failed);
-
-// a + "/" + b, without doubling a slash at the end of a.
-std::string joinPath(const std::string& a, const std::string& b);

@@ -58,6 +58,10 @@ uint32_t virtualKey(SDL_Keycode key) {
             return VK_RIGHT;
         case SDLK_DOWN:
             return VK_DOWN;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
         default:
             return 0;
     }
@@ -343,6 +347,12 @@ void SdlWindowSystem::showNotice(const char* utf8Text) {
     if (!notice_.empty()) overlay.erase(notice_);
     notice_ = drawNotice(overlay, utf8Text);
     noticeEnds_ = SDL_GetTicks() + kNoticeMs;
+}
+
+void SdlWindowSystem::setModeMark(const char* utf8Text) {
+    Overlay& overlay = presenter_.overlay();
+    if (!mark_.empty()) overlay.erase(mark_);
+    mark_ = utf8Text ? drawModeMark(overlay, utf8Text) : PixelRect{};
 }
 
 void SdlWindowSystem::endNoticeWhenDue() {

@@ -28,6 +28,8 @@ public:
     void idleForInput() override;
     void showMessageBox(const char* utf8Caption, const char* utf8Text) override;
     void setTitle(const char* utf8Title) override;
+    void showNotice(const char* utf8Text) override;
+    void setModeMark(const char* utf8Text) override;
     void setScreenSource(const ScreenSource& source) override;
     SoundDevice& soundDevice() override;
 
@@ -35,7 +37,6 @@ private:
     void translate(const SDL_Event& event);
     bool translateWindowEvent(const SDL_Event& event);
     bool dismissesMessageBox(const SDL_Event& event, const PixelRect& okButton);
-    void showNotice(const char* utf8Text);
     void endNoticeWhenDue();
     void translateKey(const SDL_Event& event);
     void post(uint32_t message, uint32_t wParam, uint32_t lParam);
@@ -56,6 +57,7 @@ private:
     uint32_t lastPoll_ = 0;
     uint32_t lastPresent_ = 0;
     PixelRect notice_;  // where the notice lies while one is shown
+    PixelRect mark_;    // and the mode's mark
     uint32_t noticeEnds_ = 0;
     // Without an audio device, pieces still take their time on the real clock and report their ends.
     uint32_t soundClock_ = 0;
