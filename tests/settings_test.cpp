@@ -55,11 +55,17 @@ TEST(SettingsFile, TakesItsGoodLinesAndNamesEveryBrokenOneByItsLine) {
         {"mute maybe", "expected \"key = value\", found \"mute maybe\""},
         {"volume = 5",
          "unknown key \"volume\" (the keys are window, soundfont, transcript, music-volume, sound-volume, "
-         "mute)"},
+         "mute, text-speed, auto-delay, skip)"},
         {" = 3", "no key before \"=\""},
         {"mute = perhaps", "mute must be yes or no (or true/false, 1/0), not \"perhaps\""},
         {"music-volume =", "music-volume must be a whole number from 0 to 100, not \"\""},
         {"transcript = read/story.txt", nullptr},
+        {"text-speed = quick", "text-speed must be slow, normal, fast or instant, not \"quick\""},
+        {"text-speed = fast", nullptr},
+        {"auto-delay = 900", nullptr},
+        {"auto-delay = 700000",
+         "auto-delay must be a whole number of milliseconds from 0 to 600000, not \"700000\""},
+        {"skip = all", nullptr},
     };
     TempFolder folder;
     std::string text, said;
@@ -79,6 +85,9 @@ TEST(SettingsFile, TakesItsGoodLinesAndNamesEveryBrokenOneByItsLine) {
     EXPECT_EQ(settings.musicVolume, 30);
     EXPECT_EQ(settings.soundVolume, 70);
     EXPECT_EQ(settings.mute, std::nullopt);
+    EXPECT_EQ(settings.textSpeed, static_cast<int>(TextSpeed::Fast));
+    EXPECT_EQ(settings.autoDelayMs, 900);
+    EXPECT_EQ(settings.skipUnread, true);
 }
 
 TEST(SettingsFile, AMissingFileSaysNothingAndAnUnreadableOneSaysSoOnce) {

@@ -6,6 +6,7 @@
 #include "commands/hover_lines.h"
 #include "display/display.h"
 #include "engine/command_args.h"
+#include "engine/reading.h"
 #include "engine/script_engine.h"
 #include "engine/shift_jis.h"
 #include "platform/files/text_encoding.h"
@@ -95,8 +96,9 @@ void ScriptEngine::waitChoice() {
     for (int i = 0; i < choiceCount; ++i)
         transcriptLine(choiceText[i]);
     transcriptFlush();
+    g_reading.waitBegins(true);
     int32_t width = 0, height = 0;
-    HoverLines lines(choiceRect, [&](int i, bool highlighted) {
+    HoverLines lines(choiceRect, choiceCount, [&](int i, bool highlighted) {
         drawChoiceLine(i, choiceRect[i].top, choiceText[i], highlighted ? kMenuHighlighted : kMenuPlain,
                        width, height, SLOT_SCREEN);
     });
@@ -104,6 +106,11 @@ void ScriptEngine::waitChoice() {
         g_rightClicked = 0;
         g_leftClicked = 0;
         waitSinceMark(0);
+        WaitTurn turn = WaitTurn::Stay;
+        lines.follow([&turn](uint32_t vk) {
+            if (turn == WaitTurn::Stay) turn = g_reading.otherKey(vk, ACTION_CHOICE);
+        });
+        if (turn == WaitTurn::Replaced) return;
         if (g_rightClicked && systemMenu(ACTION_CHOICE)) return;
         for (int i = 0; i < choiceCount; ++i) {
             if (!lines.clicked(i)) continue;

@@ -58,12 +58,27 @@ void showWithScene(int slot) {
 
 }  // namespace
 
+namespace {
+
+// Up and Page Up go back a page and Down and Page Down forward, as the wheel does; Return and Escape
+// leave, as a click does.
+void takeBacklogKeys() {
+    for (uint32_t vk = 0; takeReaderKey(vk);) {
+        if (vk == VK_UP || vk == VK_PRIOR) ++g_wheelTurns;
+        if (vk == VK_DOWN || vk == VK_NEXT) --g_wheelTurns;
+        if (vk == VK_RETURN || vk == VK_ESCAPE) g_leftClicked = 1;
+    }
+}
+
+}  // namespace
+
 // The page is drawn on the work slot, which the commands only use within themselves. What the reader
 // pressed while reading back (a click, Space) belongs to the backlog, not to the wait.
 void browseBacklog() {
     int age = 0;
     g_leftClicked = g_rightClicked = 0;
     for (;;) {
+        takeBacklogKeys();
         int wanted = std::clamp(age + g_wheelTurns, 0, g_backlog.pageCount());
         g_wheelTurns = 0;
         if (wanted == 0 || g_leftClicked || g_rightClicked) break;
@@ -73,6 +88,7 @@ void browseBacklog() {
             showWithScene(SLOT_WORK);
         }
         waitSinceMark(0);
+        takeBacklogKeys();
         if (!g_wheelTurns && !g_leftClicked && !g_rightClicked) idleUntilInput();
     }
     g_leftClicked = g_rightClicked = 0;

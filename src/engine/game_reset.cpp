@@ -2,6 +2,7 @@
 
 #include "display/display.h"
 #include "engine/backlog.h"
+#include "engine/reading.h"
 #include "engine/script_engine.h"
 #include "platform/files/text_encoding.h"
 
@@ -23,6 +24,7 @@ void ScriptEngine::resetGameState() {
     std::memset(g_fadeLocked, 0, sizeof g_fadeLocked);
     std::memset(flags, 0, sizeof flags);
     scanLabels();
+    g_reading.gameStarts();
     pos = 0;
     pendingAction = ACTION_READ_ON;
     playCount = 0;

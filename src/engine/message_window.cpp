@@ -6,6 +6,7 @@
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "engine/backlog.h"
+#include "engine/reading.h"
 #include "engine/script_engine.h"
 #include "engine/script_reading.h"
 #include "engine/shift_jis.h"
@@ -22,7 +23,6 @@ const int32_t kBottomLimit = 480;
 const int32_t kLineGap = 4;
 const int32_t kBottomGap = 10;
 const int32_t kShadowOffset = 2;
-const uint32_t kTypingDelayMs = 30;
 const int32_t kDimmed = -64;
 const uint32_t kDimStepMs = 10;
 const uint32_t kBlinkMs = 150;
@@ -49,7 +49,10 @@ bool isLineStartPunctuation(const char* at) {
 bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
     bool shown = false;
     transcriptFlush();
+    g_reading.waitBegins(false);
     for (;;) {
+        WaitTurn turn = g_reading.duringWait(waitKind);
+        if (turn == WaitTurn::Replaced) return false;
         if (g_wheelTurns > 0 && g_backlog.pageCount() > 0) {
             browseBacklog();
             shown = false;
@@ -66,8 +69,8 @@ bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
             g_display.showRect(g_engine.textX, g_engine.textY, g_engine.textX, g_engine.textY, cursor.width,
                                cursor.height, SLOT_SCREEN, SLOT_SCENE);
         }
-        if (g_leftClicked) return true;
-        waitSinceMark(kBlinkMs);
+        if (g_leftClicked || turn == WaitTurn::GoOn) return true;
+        waitSinceMark(g_reading.blinkStep(kBlinkMs));
     }
 }
 
@@ -98,6 +101,7 @@ void ScriptEngine::typeCharacter() {
     font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
     drawTypedCharacter(font, character, size, textX, textY, textColor, SLOT_TEXT);
     transcriptText(character, size);
+    g_reading.typed(pos - bytes, bytes);
     g_backlog.addCharacter(textX, textY, character, size, font, textColor);
     int32_t width = 0, height = 0;
     measureText(font, character, size, width, height);
@@ -107,7 +111,7 @@ void ScriptEngine::typeCharacter() {
     if (lineHeight < height) lineHeight = height;
     int32_t keep = pos + 1 < length && twoBytes && isLineStartPunctuation(script + pos) ? 1 : 0;
     if (textX + fontHeight * (2 - keep) > kRightLimit) newLine();
-    if (skipTyping == 0) waitSinceMark(kTypingDelayMs);
+    if (skipTyping == 0) waitSinceMark(g_reading.typingDelayMs());
 }
 
 void ScriptEngine::newLine() {

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "engine/reading.h"
 #include "engine/script_engine.h"
 #include "engine/script_reading.h"
 #include "shell/shell.h"
@@ -19,7 +20,7 @@ void ScriptEngine::runScript() {
                 } else if (script[pos] == '\\') {
                     handleEscape();
                 } else {
-                    if (g_leftClicked) skipTyping = 1;
+                    if (g_reading.typesAtOnce(pos) || g_leftClicked) skipTyping = 1;
                     typeCharacter();
                     waitSinceMark(0);
                 }

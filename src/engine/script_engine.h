@@ -178,6 +178,13 @@ public:
     // the reader that it cannot be loaded.
     bool readBookmarkFile(int number, std::vector<uint8_t>& file);
     void loadGame(int number, const std::vector<uint8_t>& file);
+    // The quick bookmark of the reader's own, one a game, kept with the reader's files: saved and loaded
+    // in one key at a wait, in the bookmarks' own format and checks. False when it could not be written,
+    // or when there is none that may be loaded.
+    bool quickSave(int8_t waitKind);
+    bool quickLoad();
+    void loadState(const char* traceName, const std::vector<uint8_t>& file, uint8_t playthrough,
+                   uint32_t playTime);
     void readBookmarks();
     void drawBookmark(int number, int slot, int colourIndex);
     int bookmarkMenu(const char* verb, bool fromBackground);

@@ -125,13 +125,14 @@ void FrontEnd::runPage() {
     for (int item = 0; item < ITEM_COUNT; ++item)
         hits[item] = kItems[item].hit;
     // The label is drawn on the screen and on the back buffer, so the next dissolve keeps the highlight.
-    HoverLines items(hits, [](int item, bool highlighted) {
+    HoverLines items(hits, ITEM_COUNT, [](int item, bool highlighted) {
         drawItem(item, 0, highlighted ? white() : grey(), SLOT_SCREEN);
         drawItem(item, 0, highlighted ? white() : grey(), SLOT_BACK);
     });
     for (;;) {
         g_leftClicked = 0;
         waitSinceMark(0);
+        items.follow();
         // After "前" or "後" the pass goes on with the next item.
         for (int item = 0; item < ITEM_COUNT; ++item) {
             if (!items.clicked(item)) continue;

@@ -15,6 +15,7 @@
 #include "save/bookmark_name.h"
 #include "save/save_file.h"
 #include "shell/shell.h"
+#include "shell/working_folder.h"
 #include "sound/midi_music.h"
 #include "sound/wave_sound.h"
 
@@ -59,14 +60,21 @@ bool ScriptEngine::readBookmarkFile(int number, std::vector<uint8_t>& file) {
     return false;
 }
 
+void ScriptEngine::loadGame(int number, const std::vector<uint8_t>& file) {
+    char loaded[kNameBytes];
+    std::snprintf(loaded, sizeof loaded, "load %d", number);
+    loadState(loaded, file, bookmarks[number].playthrough, bookmarks[number].playTime);
+}
+
 // The saved state replaces the running one; the background is read again from its file, the music and
 // the looping sounds start again from their beginning, and the wait the save was made at resumes.
-void ScriptEngine::loadGame(int number, const std::vector<uint8_t>& file) {
+void ScriptEngine::loadState(const char* traceName, const std::vector<uint8_t>& file, uint8_t playthrough,
+                             uint32_t playTime) {
     int32_t waitKind = decodeSaveFile(file);
     g_fader.commitPalette();
     g_backlog.restartFrom(SLOT_TEXT);
     pendingAction = static_cast<int8_t>(waitKind);
-    traceEvent("load %d: wait kind %d", number, waitKind);
+    traceEvent("%s: wait kind %d", traceName, waitKind);
     if (std::strcmp(bgName, "clear") != 0)
         g_display.loadBitmap(bgName, kSlotWidth, kSlotHeight, 0, 0, 0, 0, SLOT_BG);
     g_midi.stop();
@@ -80,9 +88,44 @@ void ScriptEngine::loadGame(int number, const std::vector<uint8_t>& file) {
     g_effects.maskWipe(0, 0, 0, 0, kSlotWidth, kSlotHeight, kLoadWipeMs, kBlindsPattern, SLOT_SCREEN,
                        SLOT_SCENE);
     dimBehindText();
-    playCount = bookmarks[number].playthrough;
-    playTimeBase = bookmarks[number].playTime;
+    playCount = playthrough;
+    playTimeBase = playTime;
     g_playTimeStart = getTickCount();
+}
+
+namespace {
+
+// Outside the game's folder, among the reader's own files, one a game; empty without a data folder.
+std::string quickBookmarkPath() {
+    std::string data = readerDataFolder();
+    return data.empty() ? "" : joinPath(data, "quick/" + currentFolderKey() + ".dat");
+}
+
+}  // namespace
+
+bool ScriptEngine::quickSave(int8_t waitKind) {
+    std::string path = quickBookmarkPath(), failed;
+    bool saved = !path.empty() && makeFolders(path.substr(0, path.rfind('/')), failed) &&
+                 replaceFile(path, encodeSaveFile(headerNow(playCount, playTimeBase), waitKind));
+    traceEvent("quick save: wait kind %d%s", waitKind, saved ? "" : ", cannot be written");
+    return saved;
+}
+
+// A damaged quick bookmark is refused as a bookmark is, and the game goes on where it was.
+bool ScriptEngine::quickLoad() {
+    std::vector<uint8_t> file;
+    std::string path = quickBookmarkPath();
+    if (path.empty() || !readWholeFile(path, kSaveFileWithChoicesBytes + 1, file)) {
+        traceEvent("quick load: none");
+        return false;
+    }
+    if (const char* problem = checkSaveFile(file, length)) {
+        traceEvent("quick load refused: %s", problem);
+        return false;
+    }
+    SaveHeader header = decodeSaveHeader(file.data());
+    loadState("quick load", file, header.playthrough, header.playTimeMs);
+    return true;
 }
 
 // Only the eight header bytes of each file are read.

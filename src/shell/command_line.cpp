@@ -36,6 +36,11 @@ void applySettings(const Settings& given, CommandLine& out) {
         out.soundFont = fromStartFolder(settings.soundFont->c_str());
         out.platform.soundFont = out.soundFont.c_str();
     }
+    out.reading.speed =
+        static_cast<TextSpeed>(settings.textSpeed.value_or(static_cast<int>(TextSpeed::Normal)));
+    out.reading.autoDelayMs =
+        static_cast<uint32_t>(settings.autoDelayMs.value_or(static_cast<int>(out.reading.autoDelayMs)));
+    out.reading.skipUnread = settings.skipUnread.value_or(false);
     if (settings.transcript && !settings.transcript->empty()) {
         out.transcriptFile =
             *settings.transcript == "-" ? "-" : fromStartFolder(settings.transcript->c_str());
@@ -72,18 +77,18 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
             if (i + 1 == argc) return refuse(std::string(row->name) + " needs " + row->valueName);
             value = argv[++i];
         }
-        int volume = 0;
-        if (row->kind == ValueKind::Volume && !parseVolume(value, volume)) {
-            return refuse(std::string(row->name) + " takes a whole number from 0 to " +
-                          std::to_string(kFullVolume) + ", not \"" + value + "\"");
+        int number = 1;
+        if (value && !readOptionValue(*row, value, number)) {
+            return refuse(std::string(row->name) + " takes " + expectedValue(*row) + ", not \"" + value +
+                          "\"");
+        }
+        if (row->settingsKey || row->id == OptionId::FullScreen) {
+            takeSetting(*row, value ? value : "", number, given);
+            continue;
         }
         switch (row->id) {
             case OptionId::Root:
                 out.root = value;
-                break;
-            case OptionId::Window:
-            case OptionId::FullScreen:
-                given.windowed = row->id == OptionId::Window;
                 break;
             case OptionId::Headless:
                 out.platform.headless = true;
@@ -97,21 +102,6 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
             case OptionId::Trace:
                 trace = value;
                 break;
-            case OptionId::Transcript:
-                given.transcript = value;
-                break;
-            case OptionId::SoundFont:
-                given.soundFont = value;
-                break;
-            case OptionId::MusicVolume:
-                given.musicVolume = volume;
-                break;
-            case OptionId::SoundVolume:
-                given.soundVolume = volume;
-                break;
-            case OptionId::Mute:
-                given.mute = true;
-                break;
             case OptionId::Help:
                 help = true;
                 break;
@@ -120,6 +110,8 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& out) {
                 break;
             case OptionId::Check:
                 out.checkPath = value;
+                break;
+            default:
                 break;
         }
     }

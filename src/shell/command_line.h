@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "engine/reading.h"
 #include "platform/window_system.h"
 
 struct CommandLine {
@@ -15,6 +16,7 @@ struct CommandLine {
     std::string traceFile;
     std::string transcriptFile;
     std::string soundFont;
+    ReadingSettings reading;
     // With CommandLineAction::Check: the game folder or script to check.
     const char* checkPath = nullptr;
 };

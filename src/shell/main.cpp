@@ -6,6 +6,7 @@
 #include <string>
 
 #include "checker/script_checker.h"
+#include "engine/reading.h"
 #include "frontend/front_end.h"
 #include "platform/files/text_encoding.h"
 #include "shell/command_line.h"
@@ -67,5 +68,6 @@ int main(int argc, char** argv) {
     bool installed = false;
     if (!enterNamedGame(options, options.game, game, installed)) return 1;
     if (installed) g_frontEnd.userGames = userGamesFolder();
+    g_reading.settings = options.reading;
     runZebora(options.platform, options.game.empty() ? nullptr : &game);
 }

@@ -33,7 +33,7 @@ void waitUntil(uint32_t start, uint32_t ms) {
     uint32_t end = start + ms;
     for (;;) {
         pumpOrExit();
-        if (timeGetTime() >= end || g_ctrlUp == 0) return;
+        if (timeGetTime() >= end || g_ctrlUp == 0 || g_fastForward) return;
         g_windowSystem->idleUntil(end);
     }
 }

@@ -1,7 +1,12 @@
 #include "shell/options.h"
 
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include "platform/platform_options.h"
 
 namespace {
 
@@ -36,6 +41,13 @@ const OptionRow kOptions[] = {
      "the sounds' volume, 0 to 100; default: 100"},
     {OptionId::Mute, "--mute", nullptr, nullptr, ValueKind::None, "mute",
      "no music and no sound, whatever the volumes"},
+    {OptionId::TextSpeed, "--text-speed", nullptr, "SPEED", ValueKind::Word, "text-speed",
+     "how fast the text is typed: slow, normal (the engine's own), fast or instant",
+     "slow normal fast instant"},
+    {OptionId::AutoDelay, "--auto-delay", nullptr, "MS", ValueKind::Milliseconds, "auto-delay",
+     "in auto mode (A), how long a wait stays before it goes on, plus 60 ms a character; default: 1500"},
+    {OptionId::Skip, "--skip", nullptr, "WHAT", ValueKind::Word, "skip",
+     "what skip mode (Tab) passes: read (the text read before, the default) or all", "read all"},
     {OptionId::Help, "--help", "-h", nullptr, ValueKind::None, nullptr, "print this text"},
     {OptionId::Version, "--version", "-V", nullptr, ValueKind::None, nullptr, "print the player's version"},
     {OptionId::Check, "--check", nullptr, "PATH", ValueKind::Path, nullptr,
@@ -125,4 +137,67 @@ const char* usageText() {
         return text;
     }();
     return usage.c_str();
+}
+
+namespace {
+
+std::vector<std::string> wordsOf(const OptionRow& row) {
+    std::vector<std::string> words;
+    std::istringstream in(row.words ? row.words : "");
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+// Digits alone, up to highest.
+bool readWholeNumber(const std::string& text, int highest, int& number) {
+    if (text.empty()) return false;
+    int value = 0;
+    for (char digit : text) {
+        if (digit < '0' || digit > '9') return false;
+        value = value * 10 + (digit - '0');
+        if (value > highest) return false;
+    }
+    number = value;
+    return true;
+}
+
+}  // namespace
+
+bool readOptionValue(const OptionRow& row, const std::string& value, int& number) {
+    switch (row.kind) {
+        case ValueKind::Volume:
+            return readWholeNumber(value, kFullVolume, number);
+        case ValueKind::Milliseconds:
+            return readWholeNumber(value, kLongestDelayMs, number);
+        case ValueKind::Word: {
+            std::vector<std::string> words = wordsOf(row);
+            for (size_t i = 0; i < words.size(); ++i) {
+                if (value == words[i]) number = static_cast<int>(i);
+            }
+            return std::find(words.begin(), words.end(), value) != words.end();
+        }
+        case ValueKind::Path:
+        case ValueKind::None:
+            return true;
+    }
+    return false;
+}
+
+std::string expectedValue(const OptionRow& row) {
+    switch (row.kind) {
+        case ValueKind::Volume:
+            return "a whole number from 0 to " + std::to_string(kFullVolume);
+        case ValueKind::Milliseconds:
+            return "a whole number of milliseconds from 0 to " + std::to_string(kLongestDelayMs);
+        case ValueKind::Word: {
+            std::vector<std::string> words = wordsOf(row);
+            std::string text;
+            for (size_t i = 0; i < words.size(); ++i)
+                text += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+            return text;
+        }
+        default:
+            return "the path of a file";
+    }
 }

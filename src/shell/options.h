@@ -2,6 +2,7 @@
 // same settings. The usage is made from this table, and the settings file reads its keys from it; a test
 // holds the README and the manual page to it.
 #pragma once
+#include <string>
 
 enum class OptionId {
     Root,
@@ -16,6 +17,9 @@ enum class OptionId {
     MusicVolume,
     SoundVolume,
     Mute,
+    TextSpeed,
+    AutoDelay,
+    Skip,
     Help,
     Version,
     Check,
@@ -23,10 +27,14 @@ enum class OptionId {
 
 // How a value is written, on the command line and in the settings file.
 enum class ValueKind {
-    None,    // the option alone; in the settings file: yes or no
-    Path,    // a file or folder; relative to where the player started, or to the settings file
-    Volume,  // a whole number from 0 to 100
+    None,          // the option alone; in the settings file: yes or no
+    Path,          // a file or folder; relative to where the player started, or to the settings file
+    Volume,        // a whole number from 0 to 100
+    Word,          // one of the row's words
+    Milliseconds,  // a whole number from 0 to kLongestDelayMs
 };
+
+const int kLongestDelayMs = 600000;
 
 struct OptionRow {
     OptionId id;
@@ -36,6 +44,7 @@ struct OptionRow {
     ValueKind kind;
     const char* settingsKey;  // the settings file's key for the same setting, or null
     const char* help;
+    const char* words = nullptr;  // for a Word: the words it takes, blank-separated
 };
 
 extern const OptionRow kOptions[];
@@ -49,3 +58,9 @@ const OptionRow* optionWithKey(const char* key);
 const char* settingsKeys();
 // The text of --help.
 const char* usageText();
+
+// Reads a value of the row's kind: a Word's place among its words, a volume, a time; false when the
+// value is not one (a path is any text).
+bool readOptionValue(const OptionRow& row, const std::string& value, int& number);
+// What the row takes, for a message: "a whole number from 0 to 100", "slow, normal, fast or instant".
+std::string expectedValue(const OptionRow& row);

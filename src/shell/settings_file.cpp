@@ -42,36 +42,15 @@ std::optional<std::string> take(const std::string& key, const std::string& value
     const OptionRow* row = optionWithKey(key.c_str());
     if (!row) return "unknown key \"" + key + "\" (the keys are " + settingsKeys() + ")";
     bool on = false;
-    int volume = 0;
+    int number = 0;
     if (row->kind == ValueKind::None && !parseSwitch(value, on))
         return key + " must be yes or no (or true/false, 1/0), not \"" + value + "\"";
-    if (row->kind == ValueKind::Volume && !parseVolume(value, volume))
-        return key + " must be a whole number from 0 to " + std::to_string(kFullVolume) + ", not \"" + value +
-               "\"";
     if (row->kind == ValueKind::Path && value.empty()) return key + " needs the path of a file";
-    std::string path = value[0] == '/' || value == "-" ? value : folder + "/" + value;
-    switch (row->id) {
-        case OptionId::Window:
-            out.windowed = on;
-            break;
-        case OptionId::Mute:
-            out.mute = on;
-            break;
-        case OptionId::MusicVolume:
-            out.musicVolume = volume;
-            break;
-        case OptionId::SoundVolume:
-            out.soundVolume = volume;
-            break;
-        case OptionId::SoundFont:
-            out.soundFont = path;
-            break;
-        case OptionId::Transcript:
-            out.transcript = path;
-            break;
-        default:
-            break;
-    }
+    if (row->kind != ValueKind::None && !readOptionValue(*row, value, number))
+        return key + " must be " + expectedValue(*row) + ", not \"" + value + "\"";
+    bool relative = row->kind == ValueKind::Path && value[0] != '/' && value != "-";
+    takeSetting(*row, relative ? folder + "/" + value : value, row->kind == ValueKind::None ? on : number,
+                out);
     return std::nullopt;
 }
 
@@ -95,6 +74,9 @@ void Settings::overrideWith(const Settings& over) {
     if (over.musicVolume) musicVolume = over.musicVolume;
     if (over.soundVolume) soundVolume = over.soundVolume;
     if (over.mute) mute = over.mute;
+    if (over.textSpeed) textSpeed = over.textSpeed;
+    if (over.autoDelayMs) autoDelayMs = over.autoDelayMs;
+    if (over.skipUnread) skipUnread = over.skipUnread;
 }
 
 std::string desktopFolder(const char* variable, const char* homeFolder) {
@@ -143,14 +125,39 @@ Settings readSettingsFile(const std::string& path) {
     return settings;
 }
 
-bool parseVolume(const std::string& text, int& volume) {
-    if (text.empty()) return false;
-    int value = 0;
-    for (char digit : text) {
-        if (digit < '0' || digit > '9') return false;
-        value = value * 10 + (digit - '0');
-        if (value > kFullVolume) return false;
+// Switches are taken as their value, yes or no: the command line gives yes, and --fullscreen says no to
+// window.
+void takeSetting(const OptionRow& row, const std::string& value, int number, Settings& out) {
+    switch (row.id) {
+        case OptionId::Window:
+        case OptionId::FullScreen:
+            out.windowed = row.id == OptionId::Window ? number != 0 : false;
+            break;
+        case OptionId::Mute:
+            out.mute = number != 0;
+            break;
+        case OptionId::MusicVolume:
+            out.musicVolume = number;
+            break;
+        case OptionId::SoundVolume:
+            out.soundVolume = number;
+            break;
+        case OptionId::SoundFont:
+            out.soundFont = value;
+            break;
+        case OptionId::Transcript:
+            out.transcript = value;
+            break;
+        case OptionId::TextSpeed:
+            out.textSpeed = number;
+            break;
+        case OptionId::AutoDelay:
+            out.autoDelayMs = number;
+            break;
+        case OptionId::Skip:
+            out.skipUnread = number == 1;
+            break;
+        default:
+            break;
     }
-    volume = value;
-    return true;
 }

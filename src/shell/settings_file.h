@@ -12,6 +12,9 @@ struct Settings {
     std::optional<int> musicVolume;
     std::optional<int> soundVolume;
     std::optional<bool> mute;
+    std::optional<int> textSpeed;  // the place of the speed among --text-speed's words
+    std::optional<int> autoDelayMs;
+    std::optional<bool> skipUnread;
 
     // Takes every setting that over gives in place of this one's.
     void overrideWith(const Settings& over);
@@ -30,5 +33,7 @@ std::string settingsFilePath();
 // stderr ("zebora: FILE:LINE: what is wrong") and left out: the player starts all the same.
 Settings readSettingsFile(const std::string& path);
 
-// A volume as the file and the command line write it: a whole number from 0 to kFullVolume, in digits.
-bool parseVolume(const std::string& text, int& volume);
+struct OptionRow;
+// Takes a setting of the row's in place of what out held: value is checked already (readOptionValue),
+// and number is what that read of it.
+void takeSetting(const OptionRow& row, const std::string& value, int number, Settings& out);

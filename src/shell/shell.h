@@ -16,12 +16,20 @@ extern uint8_t g_leftClicked;
 extern uint8_t g_rightClicked;
 // Notches the wheel turned (up positive) since a wait last took them; only the backlog looks at them.
 extern int32_t g_wheelTurns;
+// Set while the reader's skip mode runs: every timed wait then ends at once, as with Ctrl held.
+extern bool g_fastForward;
 extern int32_t g_ctrlUp;
 extern int32_t g_mouseX;
 extern int32_t g_mouseY;
 extern uint32_t g_markTime;
 extern uint32_t g_playTimeStart;
 extern char g_errorText[kErrorTextBytes];
+
+// Presses of the keys the engine never reads (all but Space, Ctrl and Pause), oldest first, for the
+// reader's own controls; the engine's input state records them as it records every key.
+const int kReaderKeyQueue = 16;
+bool takeReaderKey(uint32_t& vk);
+void clearReaderKeys();
 
 // The window procedure: records input; WM_CLOSE and Pause quit at once.
 int32_t mainWindowProc(const WindowMessage& message);

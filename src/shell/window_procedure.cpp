@@ -1,5 +1,36 @@
+#include <cstring>
+
 #include "shell/shell.h"
 #include "sound/midi_music.h"
+
+namespace {
+
+uint32_t g_readerKeys[kReaderKeyQueue];
+int g_readerKeyCount = 0;
+
+// A full queue forgets its oldest press: keys held down repeat, and nobody may be taking them.
+void queueReaderKey(uint32_t vk) {
+    if (vk == VK_SPACE || vk == VK_CONTROL || vk == VK_PAUSE) return;
+    if (g_readerKeyCount == kReaderKeyQueue) {
+        std::memmove(g_readerKeys, g_readerKeys + 1, sizeof g_readerKeys - sizeof g_readerKeys[0]);
+        --g_readerKeyCount;
+    }
+    g_readerKeys[g_readerKeyCount++] = vk;
+}
+
+}  // namespace
+
+bool takeReaderKey(uint32_t& vk) {
+    if (g_readerKeyCount == 0) return false;
+    vk = g_readerKeys[0];
+    std::memmove(g_readerKeys, g_readerKeys + 1,
+                 sizeof g_readerKeys[0] * static_cast<size_t>(--g_readerKeyCount));
+    return true;
+}
+
+void clearReaderKeys() {
+    g_readerKeyCount = 0;
+}
 
 int32_t mainWindowProc(const WindowMessage& message) {
     switch (message.message) {
@@ -13,6 +44,7 @@ int32_t mainWindowProc(const WindowMessage& message) {
             if (message.wParam == VK_PAUSE) quitProgram();
             if (message.wParam < kKeyStates) g_keyDown[message.wParam] = 1;
             if (message.wParam == VK_CONTROL) g_ctrlUp = 0;
+            queueReaderKey(message.wParam);
             return 1;
         case WM_KEYUP:
             // Space is a press the waits consume, not a state: they look at it only between their

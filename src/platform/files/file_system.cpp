@@ -120,7 +120,11 @@ bool gameFilePath(const char* sjisName, std::string& path) {
 FILE* openGameFile(const char* sjisName) {
     std::string path;
     if (!gameFilePath(sjisName, path)) return nullptr;
-    // Not waiting in the open for a writer that never comes; the file is checked before it is read.
+    return openRegularFile(path);
+}
+
+// Not waiting in the open for a writer that never comes; the file is checked before it is read.
+FILE* openRegularFile(const std::string& path) {
     int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (file < 0) return nullptr;
     struct stat info;
@@ -132,8 +136,14 @@ FILE* openGameFile(const char* sjisName) {
 }
 
 bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out) {
+    std::string path;
     out.clear();
-    FILE* file = openGameFile(sjisName);
+    return gameFilePath(sjisName, path) && readWholeFile(path, maxBytes, out);
+}
+
+bool readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& out) {
+    out.clear();
+    FILE* file = openRegularFile(path);
     if (!file) return false;
     uint8_t piece[65536];
     size_t got = 0;

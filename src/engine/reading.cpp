@@ -1,0 +1,147 @@
+#include "engine/reading.h"
+
+#include <algorithm>
+
+#include "engine/script_engine.h"
+#include "platform/headless/trace.h"
+#include "shell/shell.h"
+
+Reading g_reading;
+
+namespace {
+
+const uint32_t kTypingDelays[] = {60, 30, 10, 0};  // slow, normal (the engine's own), fast, instant
+const uint32_t kAutoMsPerCharacter = 60;
+const uint32_t kAutoKey = 'A';
+const uint32_t kQuickSaveKey = VK_F1 + 4;  // F5
+const uint32_t kQuickLoadKey = VK_F1 + 8;  // F9
+
+// Return, Enter, Down and Page Down go on, as a left click does.
+bool goesOn(uint32_t vk) {
+    return vk == VK_RETURN || vk == VK_DOWN || vk == VK_NEXT;
+}
+
+bool reached(uint32_t time) {
+    return static_cast<int32_t>(timeGetTime() - time) >= 0;
+}
+
+}  // namespace
+
+void Reading::gameStarts() {
+    setAuto(false, nullptr);
+    setSkip(false, nullptr);
+    typedSinceWait_ = 0;
+}
+
+bool Reading::typesAtOnce(int32_t) {
+    bool atOnce = false;
+    for (uint32_t vk = 0; takeReaderKey(vk);) {
+        if (goesOn(vk)) atOnce = true;
+        if (vk == VK_ESCAPE) g_rightClicked = 1;  // as a right click while typing: a page wait's menu
+        if (vk == kAutoKey) setAuto(!autoMode_, "A");
+        if (vk == VK_TAB) setSkip(!skipMode_, "Tab");
+    }
+    return atOnce || settings.speed == TextSpeed::Instant || skipMode_;
+}
+
+void Reading::typed(int32_t, int32_t) {
+    ++typedSinceWait_;
+}
+
+uint32_t Reading::typingDelayMs() const {
+    return kTypingDelays[static_cast<int>(settings.speed)];
+}
+
+// What was pressed before the wait is dropped, as the clicks are, but for the modes' keys.
+void Reading::waitBegins(bool choice) {
+    for (uint32_t vk = 0; takeReaderKey(vk);) {
+        if (vk == kAutoKey) setAuto(!autoMode_, "A");
+        if (vk == VK_TAB) setSkip(!skipMode_, "Tab");
+    }
+    textWasRead_ = false;
+    autoAt_ = timeGetTime() + settings.autoDelayMs + kAutoMsPerCharacter * typedSinceWait_;
+    typedSinceWait_ = 0;
+    if (choice) menuOpens();
+}
+
+WaitTurn Reading::duringWait(int8_t waitKind) {
+    for (uint32_t vk = 0; takeReaderKey(vk);) {
+        WaitTurn turn = takeWaitKey(vk, waitKind);
+        if (turn != WaitTurn::Stay) return turn;
+    }
+    if (g_leftClicked || g_rightClicked || g_keyDown[VK_SPACE] || g_wheelTurns) {
+        setAuto(false, "the reader");
+        setSkip(false, "the reader");
+    }
+    if (skipMode_ && textWasRead_) {
+        traceEvent("skip goes on");
+        return WaitTurn::GoOn;
+    }
+    if (autoMode_ && reached(autoAt_)) {
+        traceEvent("auto goes on");
+        return WaitTurn::GoOn;
+    }
+    return WaitTurn::Stay;
+}
+
+WaitTurn Reading::takeWaitKey(uint32_t vk, int8_t waitKind) {
+    if (goesOn(vk)) {
+        setAuto(false, "the reader");
+        setSkip(false, "the reader");
+        return WaitTurn::GoOn;
+    }
+    if (vk == VK_ESCAPE) g_rightClicked = 1;
+    if ((vk == VK_UP || vk == VK_PRIOR) && waitKind != ACTION_CHOICE) ++g_wheelTurns;
+    return otherKey(vk, waitKind);
+}
+
+WaitTurn Reading::otherKey(uint32_t vk, int8_t waitKind) {
+    if (vk == kAutoKey) setAuto(!autoMode_, "A");
+    if (vk == VK_TAB) setSkip(!skipMode_, "Tab");
+    if (vk == kQuickSaveKey) {
+        bool saved = g_engine.quickSave(waitKind);
+        g_windowSystem->showNotice(saved ? "クイックセーブしました" : "クイックセーブできませんでした");
+    }
+    if (vk == kQuickLoadKey) return quickLoad();
+    return WaitTurn::Stay;
+}
+
+WaitTurn Reading::quickLoad() {
+    if (!g_engine.quickLoad()) {
+        g_windowSystem->showNotice("クイックセーブがありません");
+        return WaitTurn::Stay;
+    }
+    g_windowSystem->showNotice("クイックロードしました");
+    return WaitTurn::Replaced;
+}
+
+uint32_t Reading::blinkStep(uint32_t blinkMs) const {
+    if (!autoMode_) return blinkMs;
+    int32_t left = static_cast<int32_t>(autoAt_ - timeGetTime());
+    return std::min<uint32_t>(blinkMs, left > 0 ? static_cast<uint32_t>(left) : 0);
+}
+
+void Reading::menuOpens() {
+    setAuto(false, "a menu");
+    setSkip(false, "a menu");
+}
+
+void Reading::setAuto(bool on, const char* why) {
+    if (on == autoMode_) return;
+    autoMode_ = on;
+    if (why) traceEvent("auto %s (%s)", on ? "on" : "off", why);
+    showMark();
+}
+
+void Reading::setSkip(bool on, const char* why) {
+    if (on == skipMode_) return;
+    skipMode_ = on;
+    g_fastForward = on;
+    if (why) traceEvent("skip %s (%s)", on ? "on" : "off", why);
+    showMark();
+}
+
+void Reading::showMark() const {
+    if (!g_windowSystem) return;
+    g_windowSystem->setModeMark(skipMode_ && autoMode_ ? "AUTO SKIP" : skipMode_ ? "SKIP" : autoMode_ ? "AUTO" : nullptr);
+}
