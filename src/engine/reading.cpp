@@ -35,6 +35,7 @@ void Reading::gameStarts() {
 
 bool Reading::typesAtOnce(int32_t) {
     bool atOnce = false;
+    if (g_leftClicked) setSkip(false, "the reader");
     for (uint32_t vk = 0; takeReaderKey(vk);) {
         if (goesOn(vk)) atOnce = true;
         if (vk == VK_ESCAPE) g_rightClicked = 1;  // as a right click while typing: a page wait's menu

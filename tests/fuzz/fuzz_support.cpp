@@ -14,6 +14,7 @@
 #include "display/display.h"
 #include "display/palette_fader.h"
 #include "engine/backlog.h"
+#include "engine/reading.h"
 #include "engine/script_engine.h"
 #include "frontend/front_end.h"
 #include "platform/files/file_system.h"
@@ -91,6 +92,9 @@ void resetGlobals() {
     std::memset(g_keyDown, 0, sizeof g_keyDown);
     g_leftClicked = g_rightClicked = 0;
     g_wheelTurns = 0;
+    g_fastForward = false;
+    clearReaderKeys();
+    g_reading = Reading();
     g_backlog.clear();
     setRunningGame(nullptr, nullptr);
     g_ctrlUp = 1;
