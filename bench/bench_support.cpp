@@ -1,5 +1,7 @@
 #include "bench_support.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -49,4 +51,15 @@ void useScriptText(const std::string& stream) {
     std::free(g_engine.script);
     g_engine.script = strdup(stream.c_str());
     g_engine.length = static_cast<int32_t>(stream.size());
+}
+
+BenchFolder::BenchFolder() {
+    const char* base = std::getenv("TMPDIR");
+    folder_ = std::string(base ? base : "/tmp") + "/zebora-bench-XXXXXX";
+    ready_ = mkdtemp(&folder_[0]) != nullptr;
+}
+
+BenchFolder::~BenchFolder() {
+    unlink(file().c_str());
+    rmdir(folder_.c_str());
 }

@@ -11,3 +11,19 @@ std::string benchWindowSystemName();
 
 // Loads a script held in memory as the engine's script, as the loader leaves it.
 void useScriptText(const std::string& stream);
+
+// A fresh folder of the temporary directory for the one file a benchmark writes; both are removed
+// when it goes.
+class BenchFolder {
+public:
+    BenchFolder();
+    ~BenchFolder();
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+    bool ready() const { return ready_; }
+    std::string file() const { return folder_ + "/file.dat"; }
+
+private:
+    std::string folder_;
+    bool ready_ = false;
+};

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "display/display.h"
+#include "platform/formats/content_hash.h"
+#include "platform/formats/little_endian.h"
 #include "platform/window/png_file.h"
 #include "platform/window/screen_picture.h"
 
@@ -17,17 +19,11 @@ namespace {
 const char kGoldensFile[] = ZEBORA_SOURCE_DIR "/tests/goldens.txt";
 
 std::string checksum(const std::vector<uint8_t>& bytes, int width, int height) {
-    uint64_t hash = 14695981039346656037ull;
-    auto mix = [&hash](uint8_t byte) {
-        hash ^= byte;
-        hash *= 1099511628211ull;
-    };
-    for (int value : {width, height}) {
-        for (int shift = 0; shift < 32; shift += 8)
-            mix(static_cast<uint8_t>(value >> shift));
-    }
-    for (uint8_t byte : bytes)
-        mix(byte);
+    std::string size;
+    LittleEndianWriter fields(size);
+    fields.i32(width);
+    fields.i32(height);
+    uint64_t hash = contentHash(bytes.data(), bytes.size(), contentHash(size.data(), size.size()));
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;

@@ -199,6 +199,33 @@ def bookmarks(build):
         sys.exit("make_seeds: the player wrote no bookmark")
 
 
+# Records of what was read, of the fuzz target's script: 300 characters, as the target makes them.
+READ_SCRIPT = bytes(ord("a") + i * 7 % 26 for i in range(300))
+
+
+def content_hash(data):
+    value = 14695981039346656037
+    for byte in data:
+        value = (value ^ byte) * 1099511628211 % 2**64
+    return value
+
+
+def run_length(run):
+    out = b""
+    while run >= 0x80:
+        out += bytes([run & 0x7F | 0x80])
+        run >>= 7
+    return out + bytes([run])
+
+
+def read_records():
+    out = corpus("read_record")
+    header = b"ZEBREAD\x01" + struct.pack("<IQ", len(READ_SCRIPT), content_hash(READ_SCRIPT))
+    for name, runs in (("unread", [300]), ("all-read", [0, 300]), ("one-text", [5, 150, 145]),
+                       ("texts", [1, 1, 62, 2, 100, 34, 100])):
+        write(out, name, header + b"".join(run_length(run) for run in runs))
+
+
 def dictionaries():
     commands = [line.split()[1] for line in read(os.path.join(GAMES, "function.dat")).decode().splitlines() if line.split()]
     words = {
@@ -209,6 +236,7 @@ def dictionaries():
         "midi": ['"MThd"', '"MTrk"', '"RIFF"', '"RMID"', '"data"', '"\\xff\\x2f\\x00"', '"\\xff\\x51\\x03"',
                  '"\\xf0"', '"\\xf7"', '"\\x00\\x00\\x00\\x06"'],
         "header": ['"#title "', '"#subtitle "', '"#genre "', '"#artist "', '"\\x0d\\x0a"', '"\\x1a"'],
+        "read_record": ['"ZEBREAD\\x01"', '"\\x2c\\x01\\x00\\x00"', '"\\x80"', '"\\xac\\x02"'],
     }
     for reader, entries in words.items():
         with open(os.path.join(HERE, reader + ".dict"), "w") as f:
@@ -223,5 +251,6 @@ if __name__ == "__main__":
     scripts()
     headers()
     system_files()
+    read_records()
     bookmarks(sys.argv[1] if len(sys.argv) > 1 else "build")
     dictionaries()

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/files/text_encoding.h"
+#include "platform/formats/content_hash.h"
 
 namespace {
 
@@ -115,14 +116,6 @@ bool gameFilePath(const char* sjisName, std::string& path) {
     return !path.empty();
 }
 
-}  // namespace
-
-FILE* openGameFile(const char* sjisName) {
-    std::string path;
-    if (!gameFilePath(sjisName, path)) return nullptr;
-    return openRegularFile(path);
-}
-
 // Not waiting in the open for a writer that never comes; the file is checked before it is read.
 FILE* openRegularFile(const std::string& path) {
     int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -135,15 +128,9 @@ FILE* openRegularFile(const std::string& path) {
     return stream;
 }
 
-bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out) {
-    std::string path;
+// Reads an opened file (none: false) and closes it.
+bool readWhole(FILE* file, size_t maxBytes, std::vector<uint8_t>& out) {
     out.clear();
-    return gameFilePath(sjisName, path) && readWholeFile(path, maxBytes, out);
-}
-
-bool readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& out) {
-    out.clear();
-    FILE* file = openRegularFile(path);
     if (!file) return false;
     uint8_t piece[65536];
     size_t got = 0;
@@ -151,6 +138,21 @@ bool readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t
         out.insert(out.end(), piece, piece + got);
     std::fclose(file);
     return out.size() <= maxBytes;
+}
+
+}  // namespace
+
+FILE* openGameFile(const char* sjisName) {
+    std::string path;
+    return gameFilePath(sjisName, path) ? openRegularFile(path) : nullptr;
+}
+
+bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out) {
+    return readWhole(openGameFile(sjisName), maxBytes, out);
+}
+
+bool readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& out) {
+    return readWhole(openRegularFile(path), maxBytes, out);
 }
 
 namespace {
@@ -229,14 +231,10 @@ std::string joinPath(const std::string& a, const std::string& b) {
     return !a.empty() && a.back() == '/' ? a + b : a + "/" + b;
 }
 
-// FNV-1a over the physical path: a folder moved or copied elsewhere is another game to the reader's files.
+// A hash of the physical path: a folder moved or copied elsewhere is another game to the reader's files.
 std::string currentFolderKey() {
     std::string folder = physicalFolder();
-    uint64_t hash = 14695981039346656037ull;
-    for (char c : folder) {
-        hash ^= static_cast<uint8_t>(c);
-        hash *= 1099511628211ull;
-    }
+    uint64_t hash = contentHash(folder.data(), folder.size());
     size_t slash = folder.rfind('/');
     std::string name = slash == std::string::npos ? folder : folder.substr(slash + 1);
     if (!name.empty() && name[0] == '.') name[0] = '_';  // never a hidden file

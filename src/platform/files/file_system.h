@@ -18,8 +18,8 @@ FILE* openGameFile(const char* sjisName);
 // A whole game file's bytes; false when it cannot be opened or holds more than maxBytes, which is
 // refused rather than read in part.
 bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out);
-// The same for the reader's own files, named by their paths; only regular files are opened.
-FILE* openRegularFile(const std::string& path);
+// The same for a file of the reader's own, named by its path: only a regular file, never more than
+// maxBytes.
 bool readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& out);
 bool changeDirectory(const char* sjisName);
 // Whether the file or folder that a name of the current folder stands for lies inside that folder,
