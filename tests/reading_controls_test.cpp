@@ -157,3 +157,41 @@ TEST(ReadingControls, TheQuickBookmarkComesBackAtEachKindOfWait) {
         EXPECT_EQ(commandOutput("ls '" + root.file("game") + "'"), "story.zeb\n") << w.what;
     }
 }
+
+// 夕暮れのおみくじ read once to its choice, then again in skip mode: what was read goes by, each wait
+// after it goes on by itself, and skip mode stops at the choice; turned on again after it, it stops at
+// the first fortune not read yet. A script changed in one character starts its record afresh.
+TEST(ReadingControls, SkipModePassesWhatWasReadAndStopsAtAChoiceAndAtUnreadText) {
+    TempFolder root, data;
+    ASSERT_EQ(
+        std::system(
+            ("cp -r '" + std::string(ZEBORA_SOURCE_DIR) + "/games/omikuji' '" + root.path() + "/'").c_str()),
+        0);
+    writeFile(root.file("start.dat"), "omikuji story.zeb\n");
+    const std::string env = "XDG_DATA_HOME='" + data.path() + "' ";
+    runHeadless(root, "wait 9000\n" + keys("return", 4, 3000) + "close\n", env);
+    const std::string skipTwice =
+        "wait 2500\nkey tab\nwait 8000\nkey down\nwait 300\nkey return\nwait 300\nkey tab\n"
+        "wait 8000\nclose\n";
+    RunResult again = runHeadless(root, skipTwice, env);
+    std::vector<uint32_t> on = timesOf(again.trace, "skip on (Tab)"),
+                          went = timesOf(again.trace, "skip goes on");
+    std::vector<uint32_t> atChoice = timesOf(again.trace, "skip off (a menu)"),
+                          atUnread = timesOf(again.trace, "skip off (unread text)");
+    ASSERT_EQ(on.size(), 2u) << again.trace;
+    ASSERT_EQ(atChoice.size(), 1u) << again.trace;
+    ASSERT_EQ(atUnread.size(), 1u) << again.trace;
+    EXPECT_EQ(went.size(), 5u) << again.trace;  // the four waits before the choice, one after it
+    for (size_t i = 0; i < went.size(); ++i)
+        EXPECT_TRUE(i < 4 ? went[i] > on[0] && went[i] < atChoice[0]
+                          : went[i] > on[1] && went[i] < atUnread[0]);
+    EXPECT_NE(again.trace.find("mark SKIP"), std::string::npos);
+
+    std::string story = readFile(root.file("omikuji/story.zeb"));
+    std::string before = toSjis("夕暮れの神社で"), after = toSjis("夕暮れの古い神社で");
+    ASSERT_NE(story.find(before), std::string::npos);
+    writeFile(root.file("omikuji/story.zeb"), story.replace(story.find(before), before.size(), after));
+    RunResult changed = runHeadless(root, skipTwice, env);
+    EXPECT_EQ(timesOf(changed.trace, "skip goes on").size(), 0u) << changed.trace;
+    EXPECT_FALSE(timesOf(changed.trace, "skip off (unread text)").empty()) << changed.trace;
+}

@@ -116,7 +116,9 @@ EnvironmentVariable::~EnvironmentVariable() {
 namespace {
 
 // Every player the tests run reads its settings from a folder that holds none, so that the settings of
-// whoever runs them change nothing; a test that gives settings sets XDG_CONFIG_HOME to its own folder.
+// whoever runs them change nothing, and keeps its own files (what was read, quick bookmarks) in a folder
+// of the suite's rather than in their home; a test that gives settings sets XDG_CONFIG_HOME to its own
+// folder.
 class NoReaderSettings : public testing::Environment {
 public:
     void SetUp() override {
@@ -125,8 +127,10 @@ public:
         // not look into.
         chmod(folder_->path().c_str(), 0755);
         config_ = std::make_unique<EnvironmentVariable>("XDG_CONFIG_HOME", folder_->path().c_str());
+        data_ = std::make_unique<EnvironmentVariable>("XDG_DATA_HOME", folder_->path().c_str());
     }
     void TearDown() override {
+        data_.reset();
         config_.reset();
         folder_.reset();
     }
@@ -134,6 +138,7 @@ public:
 private:
     std::unique_ptr<TempFolder> folder_;
     std::unique_ptr<EnvironmentVariable> config_;
+    std::unique_ptr<EnvironmentVariable> data_;
 };
 
 testing::Environment* const kNoReaderSettings = testing::AddGlobalTestEnvironment(new NoReaderSettings);

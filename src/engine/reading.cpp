@@ -1,7 +1,9 @@
 #include "engine/reading.h"
 
 #include <algorithm>
+#include <cstdio>
 
+#include "engine/read_record.h"
 #include "engine/script_engine.h"
 #include "platform/headless/trace.h"
 #include "shell/shell.h"
@@ -31,9 +33,11 @@ void Reading::gameStarts() {
     setAuto(false, nullptr);
     setSkip(false, nullptr);
     typedSinceWait_ = 0;
+    typedRuns_.clear();
+    g_readRecord.open(readRecordPath(), g_engine.script, g_engine.length);
 }
 
-bool Reading::typesAtOnce(int32_t) {
+Reading::Typing Reading::typing(int32_t pos) {
     bool atOnce = false;
     if (g_leftClicked) setSkip(false, "the reader");
     for (uint32_t vk = 0; takeReaderKey(vk);) {
@@ -42,11 +46,19 @@ bool Reading::typesAtOnce(int32_t) {
         if (vk == kAutoKey) setAuto(!autoMode_, "A");
         if (vk == VK_TAB) setSkip(!skipMode_, "Tab");
     }
-    return atOnce || settings.speed == TextSpeed::Instant || skipMode_;
+    if (skipMode_ && !settings.skipUnread && !g_readRecord.isRead(pos)) {
+        setSkip(false, "unread text");
+        if (!atOnce) return Typing::Slowly;
+    }
+    return atOnce || settings.speed == TextSpeed::Instant || skipMode_ ? Typing::AtOnce : Typing::AsBefore;
 }
 
-void Reading::typed(int32_t, int32_t) {
+void Reading::typed(int32_t pos, int32_t bytes) {
     ++typedSinceWait_;
+    if (!typedRuns_.empty() && typedRuns_.back().to == pos)
+        typedRuns_.back().to = pos + bytes;
+    else
+        typedRuns_.push_back({pos, pos + bytes});
 }
 
 uint32_t Reading::typingDelayMs() const {
@@ -59,7 +71,18 @@ void Reading::waitBegins(bool choice) {
         if (vk == kAutoKey) setAuto(!autoMode_, "A");
         if (vk == VK_TAB) setSkip(!skipMode_, "Tab");
     }
-    textWasRead_ = false;
+    // The text is read now, however fast it went by; it was read before if every character was.
+    textWasRead_ = settings.skipUnread ||
+                   std::all_of(typedRuns_.begin(), typedRuns_.end(),
+                               [](const Run& run) { return g_readRecord.isRead(run.from, run.to); });
+    for (const Run& run : typedRuns_)
+        g_readRecord.markRead(run.from, run.to);
+    typedRuns_.clear();
+    if (!g_readRecord.save() && !recordFailureSaid_) {
+        recordFailureSaid_ = true;
+        std::fprintf(stderr, "zebora: cannot keep the record of what was read in %s\n",
+                     readRecordPath().c_str());
+    }
     autoAt_ = timeGetTime() + settings.autoDelayMs + kAutoMsPerCharacter * typedSinceWait_;
     typedSinceWait_ = 0;
     if (choice) menuOpens();
@@ -144,5 +167,8 @@ void Reading::setSkip(bool on, const char* why) {
 
 void Reading::showMark() const {
     if (!g_windowSystem) return;
-    g_windowSystem->setModeMark(skipMode_ && autoMode_ ? "AUTO SKIP" : skipMode_ ? "SKIP" : autoMode_ ? "AUTO" : nullptr);
+    g_windowSystem->setModeMark(skipMode_ && autoMode_ ? "AUTO SKIP"
+                                : skipMode_            ? "SKIP"
+                                : autoMode_            ? "AUTO"
+                                                       : nullptr);
 }

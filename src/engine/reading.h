@@ -24,9 +24,11 @@ public:
     // A game starts: the modes are off.
     void gameStarts();
 
-    // Typing. Whether the character at pos appears at once: a key that goes on was pressed, the speed
-    // is instant, or skip mode passes read text. Takes the keys that typing takes.
-    bool typesAtOnce(int32_t pos);
+    // Typing: the character at pos appears at once when a key that goes on was pressed, the speed is
+    // instant, or skip mode passes read text; slowly again when skip mode stops at unread text here.
+    // Takes the keys that typing takes.
+    enum class Typing { AsBefore, AtOnce, Slowly };
+    Typing typing(int32_t pos);
     void typed(int32_t pos, int32_t bytes);
     // The wait after a character, counted from its start.
     uint32_t typingDelayMs() const;
@@ -52,10 +54,17 @@ private:
     void showMark() const;
     WaitTurn quickLoad();
 
+    struct Run {
+        int32_t from;
+        int32_t to;
+    };
+
     bool autoMode_ = false;
     bool skipMode_ = false;
     uint32_t typedSinceWait_ = 0;
-    uint32_t autoAt_ = 0;      // when auto goes on at this wait
+    std::vector<Run> typedRuns_;  // where the characters typed since the last wait stand in the script
+    bool recordFailureSaid_ = false;
+    uint32_t autoAt_ = 0;       // when auto goes on at this wait
     bool textWasRead_ = false;  // every character typed since the last wait was read before
 };
 

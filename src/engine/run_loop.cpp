@@ -20,7 +20,9 @@ void ScriptEngine::runScript() {
                 } else if (script[pos] == '\\') {
                     handleEscape();
                 } else {
-                    if (g_reading.typesAtOnce(pos) || g_leftClicked) skipTyping = 1;
+                    Reading::Typing typing = g_reading.typing(pos);
+                    if (typing == Reading::Typing::AtOnce || g_leftClicked) skipTyping = 1;
+                    if (typing == Reading::Typing::Slowly && !g_leftClicked) skipTyping = 0;
                     typeCharacter();
                     waitSinceMark(0);
                 }
