@@ -152,3 +152,14 @@ TEST(FrontEndMenu, LaunchesTheGameAndComesBackToTheSameEntry) {
     run = runHeadless(one, toMenu() + "click " + kLoad + "\nwait 5000\n");
     EXPECT_EQ(run.errors, unknownCommand("ran"));
 }
+
+// The keyboard works the page as the pointer does: Up from no item lights the last, "終了", and Return
+// picks it.
+TEST(FrontEndMenu, UpAndReturnPickTheLastItem) {
+    TempFolder root;
+    writeGames(root, 2);
+    RunResult run = runHeadless(root, toMenu() + "key up\nwait 300\nkey return\nwait 3000\nshot still\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "");
+    EXPECT_TRUE(readFile(root.file("still.png")).empty()) << "the page did not end the program";
+}
