@@ -133,7 +133,8 @@ void prepareFuzzFolder() {
     }
     g_folder = pattern;
     std::atexit(removeFolder);
-    // What the games read and their quick bookmarks stay in the folder too, not in the home of whoever fuzzes.
+    // What the games read and their quick bookmarks stay in the folder too, not in the home of whoever
+    // fuzzes.
     setenv("XDG_DATA_HOME", (g_folder + "/data").c_str(), 1);
     copySystemFiles();
     std::string game = g_folder + "/" + kFuzzGame;
