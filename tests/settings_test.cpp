@@ -55,7 +55,7 @@ TEST(SettingsFile, TakesItsGoodLinesAndNamesEveryBrokenOneByItsLine) {
         {"mute maybe", "expected \"key = value\", found \"mute maybe\""},
         {"volume = 5",
          "unknown key \"volume\" (the keys are window, soundfont, transcript, music-volume, sound-volume, "
-         "mute, text-speed, auto-delay, skip)"},
+         "mute, scale, filter, integer, text-speed, auto-delay, skip)"},
         {" = 3", "no key before \"=\""},
         {"mute = perhaps", "mute must be yes or no (or true/false, 1/0), not \"perhaps\""},
         {"music-volume =", "music-volume must be a whole number from 0 to 100, not \"\""},

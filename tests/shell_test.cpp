@@ -23,6 +23,10 @@ public:
     void setTitle(const char*) override {}
     void showNotice(const char*) override {}
     void setModeMark(const char*) override {}
+    void setFullScreen(bool) override {}
+    bool fullScreen() const override { return true; }
+    void setScaling(ScaleFilter, bool) override {}
+    void setVolumes(int, int) override {}
     void setScreenSource(const ScreenSource&) override {}
     SoundDevice& soundDevice() override { std::abort(); }
 };

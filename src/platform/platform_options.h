@@ -10,6 +10,12 @@ inline double volumeGain(int volume) {
     return volume / static_cast<double>(kFullVolume);
 }
 
+// How the 640×480 picture is scaled to the window: sharp (the largest whole multiple by nearest
+// neighbour, then linearly to the size), nearest neighbour all the way, or linearly all the way.
+enum class ScaleFilter { Sharp, Nearest, Smooth };
+
+const int kLargestScale = 8;
+
 struct PlatformOptions {
     bool headless = false;
     bool windowed = false;  // show the picture in a window instead of desktop-fullscreen
@@ -20,6 +26,9 @@ struct PlatformOptions {
     const char* soundFont = nullptr;       // the General MIDI sound font; null for the default
     int musicVolume = kFullVolume;
     int soundVolume = kFullVolume;  // the wave channels'
+    int scale = 0;  // the window's first size in multiples of 640×480; 0: as the desktop allows
+    ScaleFilter filter = ScaleFilter::Sharp;
+    bool integerScale = false;  // whole multiples only, with wider bars
     // A headless run is stopped after this much engine time without a reader's action (0: never), so a
     // reader that never closes the window cannot hang, while one that keeps acting plays on.
     uint32_t timeLimitMs = 60 * 60 * 1000;

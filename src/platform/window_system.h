@@ -40,6 +40,12 @@ public:
     // null takes it away.
     virtual void setModeMark(const char* utf8Text) = 0;
     virtual void setScreenSource(const ScreenSource& source) = 0;
+    // The reader's choices, taken at once: full screen or a window, how the picture is scaled, the
+    // volumes (0 to kFullVolume; muting is both at 0).
+    virtual void setFullScreen(bool fullScreen) = 0;
+    virtual bool fullScreen() const = 0;
+    virtual void setScaling(ScaleFilter filter, bool integer) = 0;
+    virtual void setVolumes(int music, int sound) = 0;
     // The sound device that goes with the window: its ends of pieces arrive in the window's queue.
     virtual SoundDevice& soundDevice() = 0;
 };

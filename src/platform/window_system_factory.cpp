@@ -27,8 +27,11 @@ WindowSystem* createWindowSystem(const PlatformOptions& options) {
             return nullptr;
         }
     }
-    return new HeadlessWindowSystem(std::move(actions), options.readerFile != nullptr, options.shotsFolder,
-                                    options.timeLimitMs, volumeGain(options.soundVolume));
+    auto* headless =
+        new HeadlessWindowSystem(std::move(actions), options.readerFile != nullptr, options.shotsFolder,
+                                 options.timeLimitMs, volumeGain(options.soundVolume));
+    headless->startWindowed(options.windowed);
+    return headless;
 }
 
 void shutDownPlatform() {

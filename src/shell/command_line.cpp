@@ -36,6 +36,10 @@ void applySettings(const Settings& given, CommandLine& out) {
         out.soundFont = fromStartFolder(settings.soundFont->c_str());
         out.platform.soundFont = out.soundFont.c_str();
     }
+    out.platform.scale = settings.scale.value_or(0);
+    out.platform.filter =
+        static_cast<ScaleFilter>(settings.filter.value_or(static_cast<int>(ScaleFilter::Sharp)));
+    out.platform.integerScale = settings.integerScale.value_or(false);
     out.reading.speed =
         static_cast<TextSpeed>(settings.textSpeed.value_or(static_cast<int>(TextSpeed::Normal)));
     out.reading.autoDelayMs =

@@ -41,6 +41,12 @@ const OptionRow kOptions[] = {
      "the sounds' volume, 0 to 100; default: 100"},
     {OptionId::Mute, "--mute", nullptr, nullptr, ValueKind::None, "mute",
      "no music and no sound, whatever the volumes"},
+    {OptionId::Scale, "--scale", nullptr, "N", ValueKind::Multiple, "scale",
+     "the window's first size, N × 640×480 (1 to 8); default: the largest that fits the desktop"},
+    {OptionId::Filter, "--filter", nullptr, "FILTER", ValueKind::Word, "filter",
+     "how the picture is scaled: sharp (the default), nearest or smooth", "sharp nearest smooth"},
+    {OptionId::Integer, "--integer", nullptr, nullptr, ValueKind::None, "integer",
+     "scale the picture by whole multiples only, with wider bars"},
     {OptionId::TextSpeed, "--text-speed", nullptr, "SPEED", ValueKind::Word, "text-speed",
      "how fast the text is typed: slow, normal (the engine's own), fast or instant",
      "slow normal fast instant"},
@@ -170,6 +176,8 @@ bool readOptionValue(const OptionRow& row, const std::string& value, int& number
             return readWholeNumber(value, kFullVolume, number);
         case ValueKind::Milliseconds:
             return readWholeNumber(value, kLongestDelayMs, number);
+        case ValueKind::Multiple:
+            return readWholeNumber(value, kLargestScale, number) && number >= 1;
         case ValueKind::Word: {
             std::vector<std::string> words = wordsOf(row);
             for (size_t i = 0; i < words.size(); ++i) {
@@ -190,6 +198,8 @@ std::string expectedValue(const OptionRow& row) {
             return "a whole number from 0 to " + std::to_string(kFullVolume);
         case ValueKind::Milliseconds:
             return "a whole number of milliseconds from 0 to " + std::to_string(kLongestDelayMs);
+        case ValueKind::Multiple:
+            return "a whole number from 1 to " + std::to_string(kLargestScale);
         case ValueKind::Word: {
             std::vector<std::string> words = wordsOf(row);
             std::string text;

@@ -17,6 +17,9 @@ enum class OptionId {
     MusicVolume,
     SoundVolume,
     Mute,
+    Scale,
+    Filter,
+    Integer,
     TextSpeed,
     AutoDelay,
     Skip,
@@ -32,6 +35,7 @@ enum class ValueKind {
     Volume,        // a whole number from 0 to 100
     Word,          // one of the row's words
     Milliseconds,  // a whole number from 0 to kLongestDelayMs
+    Multiple,      // a whole number from 1 to kLargestScale
 };
 
 const int kLongestDelayMs = 600000;

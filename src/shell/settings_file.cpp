@@ -74,6 +74,9 @@ void Settings::overrideWith(const Settings& over) {
     if (over.musicVolume) musicVolume = over.musicVolume;
     if (over.soundVolume) soundVolume = over.soundVolume;
     if (over.mute) mute = over.mute;
+    if (over.scale) scale = over.scale;
+    if (over.filter) filter = over.filter;
+    if (over.integerScale) integerScale = over.integerScale;
     if (over.textSpeed) textSpeed = over.textSpeed;
     if (over.autoDelayMs) autoDelayMs = over.autoDelayMs;
     if (over.skipUnread) skipUnread = over.skipUnread;
@@ -147,6 +150,15 @@ void takeSetting(const OptionRow& row, const std::string& value, int number, Set
             break;
         case OptionId::Transcript:
             out.transcript = value;
+            break;
+        case OptionId::Scale:
+            out.scale = number;
+            break;
+        case OptionId::Filter:
+            out.filter = number;
+            break;
+        case OptionId::Integer:
+            out.integerScale = number != 0;
             break;
         case OptionId::TextSpeed:
             out.textSpeed = number;

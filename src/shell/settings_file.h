@@ -12,6 +12,9 @@ struct Settings {
     std::optional<int> musicVolume;
     std::optional<int> soundVolume;
     std::optional<bool> mute;
+    std::optional<int> scale;
+    std::optional<int> filter;  // the place of the filter among --filter's words
+    std::optional<bool> integerScale;
     std::optional<int> textSpeed;  // the place of the speed among --text-speed's words
     std::optional<int> autoDelayMs;
     std::optional<bool> skipUnread;

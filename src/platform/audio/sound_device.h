@@ -22,6 +22,8 @@ public:
 
     // Opens the audio device; false when there is none, and the wave channels then stay silent.
     virtual bool openAudio() = 0;
+    // The levels of the music and of the wave sounds from now on (1 in full, 0 silent).
+    virtual void setGains(double music, double wave) = 0;
 
     // A channel's sample data, converted to the device's format; false when the device refuses it (a
     // layout it cannot convert, a size no buffer has, more than the channels may hold).

@@ -62,7 +62,7 @@ int16_t sample(float value) {
 
 SdlSoundDevice::SdlSoundDevice(const char* soundFont, double musicGain, double waveGain)
     : soundFont_(soundFont ? soundFont : kDefaultSoundFont),
-      musicGain_(musicGain),
+      musicGain_(static_cast<float>(musicGain)),
       waveGain_(waveGain),
       sequencer_(kRate),
       limiter_(kRate) {}
@@ -95,10 +95,18 @@ bool SdlSoundDevice::openAudio() {
     Mix_AllocateChannels(kWaveChannels);
     // The volume scales both sides of a channel alike, after its panning, so a pan keeps its exact
     // proportion at every volume. A channel keeps its volume through stops and plays.
-    Mix_Volume(kAllChannels, static_cast<int>(std::lround(waveGain_ * MIX_MAX_VOLUME)));
+    setGains(musicGain_, waveGain_);
     endEventType_ = SDL_RegisterEvents(1);
     Mix_HookMusic(mixMusic, this);
     return true;
+}
+
+// A volume raised from nothing loads the sound font then: the pieces go on from where they are.
+void SdlSoundDevice::setGains(double music, double wave) {
+    musicGain_ = static_cast<float>(music);
+    waveGain_ = wave;
+    if (open_) Mix_Volume(kAllChannels, static_cast<int>(std::lround(waveGain_ * MIX_MAX_VOLUME)));
+    if (music > 0 && sequencerHasPieces_) prepareSynth();
 }
 
 // The audio thread, with SDL's device lock held; the sequencer takes its own lock inside. The music is
@@ -107,7 +115,7 @@ bool SdlSoundDevice::openAudio() {
 void SdlSoundDevice::mixMusic(void* device, uint8_t* stream, int bytes) {
     auto* self = static_cast<SdlSoundDevice*>(device);
     auto* out = reinterpret_cast<int16_t*>(stream);
-    const auto gain = static_cast<float>(self->musicGain_);
+    const float gain = self->musicGain_;
     for (int done = 0, frames = bytes / kBytesPerFrame; done < frames;) {
         int step = std::min(frames - done, kMusicStepFrames);
         std::optional<uint32_t> ended = self->sequencer_.render(self->music_, step);
@@ -176,6 +184,7 @@ void SdlSoundDevice::freeChannel(Channel& channel) {
 }
 
 void SdlSoundDevice::loadPiece(const std::string& name, MidiPiece&& piece) {
+    sequencerHasPieces_ = true;
     prepareSynth();
     sequencer_.load(name, std::move(piece));
 }
@@ -184,10 +193,9 @@ void SdlSoundDevice::loadPiece(const std::string& name, MidiPiece&& piece) {
 // fast and a game without music never pays for it. Without it the music keeps its time in silence, and
 // that is all music at volume 0 needs: it loads no font at all.
 void SdlSoundDevice::prepareSynth() {
-    if (synthTried_) return;
-    synthTried_ = true;
-    if (musicGain_ <= 0) return;
+    if (synth_ || synthFailed_ || musicGain_ <= 0) return;
     synth_ = FluidMidiSynth::load(soundFont_.c_str(), kRate);
+    synthFailed_ = !synth_;
     if (!synth_)
         std::fprintf(stderr, "zebora: cannot load the sound font %s; the music plays silently\n",
                      soundFont_.c_str());

@@ -2,6 +2,7 @@
 // hooked in as SDL_mixer's music, plays the pieces on FluidSynth from within the audio thread, and
 // posts each end of a piece as an SDL event that the window's pump takes.
 #pragma once
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ public:
     SdlSoundDevice& operator=(const SdlSoundDevice&) = delete;
 
     bool openAudio() override;
+    void setGains(double music, double wave) override;
     bool loadWave(int channel, const WaveFile& wave) override;
     void setWavePan(int channel, int32_t pan) override;
     void playWave(int channel, bool loop) override;
@@ -58,8 +60,8 @@ private:
     void freeChannel(Channel& channel);
 
     std::string soundFont_;
-    const double musicGain_;
-    const double waveGain_;
+    std::atomic<float> musicGain_;  // the audio thread reads it at every step
+    double waveGain_;
     bool open_ = false;
     uint32_t endEventType_ = 0;
     Channel channels_[kWaveChannels];
@@ -67,6 +69,7 @@ private:
     MidiSequencer sequencer_;
     MusicLimiter limiter_;
     float music_[2 * kMusicStepFrames] = {};
-    bool synthTried_ = false;
+    bool synthFailed_ = false;
+    bool sequencerHasPieces_ = false;
     std::unique_ptr<MidiSynth> synth_;
 };

@@ -16,6 +16,7 @@ public:
     SilentSoundDevice(const uint32_t& clock, double waveGain);
 
     bool openAudio() override { return true; }
+    void setGains(double, double wave) override { waveGain_ = wave; }
     bool loadWave(int channel, const WaveFile& wave) override;
     void setWavePan(int channel, int32_t pan) override;
     void playWave(int channel, bool loop) override;
@@ -44,7 +45,7 @@ private:
     std::optional<uint32_t> catchUp();
 
     const uint32_t& clock_;
-    const double waveGain_;
+    double waveGain_;
     Channel channels_[kWaveChannels];
     WaveBudget budget_;
     MidiSequencer sequencer_;

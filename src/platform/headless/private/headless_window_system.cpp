@@ -170,6 +170,20 @@ void HeadlessWindowSystem::setModeMark(const char* utf8Text) {
     traceEvent("mark %s", utf8Text ? utf8Text : "none");
 }
 
+void HeadlessWindowSystem::setFullScreen(bool fullScreen) {
+    fullScreen_ = fullScreen;
+    traceEvent("window %s", fullScreen ? "full screen" : "in a window");
+}
+
+void HeadlessWindowSystem::setScaling(ScaleFilter filter, bool integer) {
+    static const char* const kNames[] = {"sharp", "nearest", "smooth"};
+    traceEvent("scaling %s%s", kNames[static_cast<int>(filter)], integer ? ", whole multiples" : "");
+}
+
+void HeadlessWindowSystem::setVolumes(int music, int sound) {
+    sound_.setGains(volumeGain(music), volumeGain(sound));
+}
+
 void HeadlessWindowSystem::writeShot(const std::string& name) {
     std::vector<uint8_t> rgb(kScreenWidth * kScreenHeight * 3);
     screenToRgb(screen_, rgb.data());

@@ -13,6 +13,8 @@ public:
     HeadlessWindowSystem(std::vector<ReaderAction> actions, bool hasReader, std::string shotsFolder,
                          uint32_t timeLimitMs, double waveGain);
 
+    // What the window would show first, without a word in the trace.
+    void startWindowed(bool windowed) { fullScreen_ = !windowed; }
     bool openWindow(const char* utf8Title) override;
     void pumpEvents() override;
     bool takeMessage(WindowMessage& out) override;
@@ -23,6 +25,10 @@ public:
     void setTitle(const char* utf8Title) override;
     void showNotice(const char* utf8Text) override;
     void setModeMark(const char* utf8Text) override;
+    void setFullScreen(bool fullScreen) override;
+    bool fullScreen() const override { return fullScreen_; }
+    void setScaling(ScaleFilter filter, bool integer) override;
+    void setVolumes(int music, int sound) override;
     void setScreenSource(const ScreenSource& source) override { screen_ = source; }
     SoundDevice& soundDevice() override { return sound_; }
 
@@ -43,6 +49,7 @@ private:
     std::vector<ReaderAction> actions_;
     bool hasReader_;
     std::string shotsFolder_;
+    bool fullScreen_ = true;
     uint32_t clock_;
     uint32_t lastActionAt_;  // where the time limit is counted from
     uint32_t timeLimitMs_;

@@ -108,7 +108,9 @@ SdlWindowSystem::SdlWindowSystem(const PlatformOptions& options)
     : windowed_(options.windowed),
       soundFont_(options.soundFont ? options.soundFont : ""),
       musicGain_(volumeGain(options.musicVolume)),
-      waveGain_(volumeGain(options.soundVolume)) {}
+      waveGain_(volumeGain(options.soundVolume)),
+      filter_(options.filter),
+      integerScale_(options.integerScale) {}
 
 // The sound goes first: its audio thread posts to the event queue, and it must stop before SDL does.
 SdlWindowSystem::~SdlWindowSystem() {
@@ -264,6 +266,23 @@ void SdlWindowSystem::setFullScreen(bool fullScreen) {
     SDL_SetWindowPosition(window_, area.x, area.y);
     if (fullScreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     presenter_.redrawAll();
+}
+
+bool SdlWindowSystem::fullScreen() const {
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void SdlWindowSystem::setScaling(ScaleFilter filter, bool integer) {
+    filter_ = filter;
+    integerScale_ = integer;
+    presenter_.redrawAll();
+}
+
+void SdlWindowSystem::setVolumes(int music, int sound) {
+    musicGain_ = volumeGain(music);
+    waveGain_ = volumeGain(sound);
+    silentSound_.setGains(musicGain_, waveGain_);
+    if (sound_) sound_->setGains(musicGain_, waveGain_);
 }
 
 void SdlWindowSystem::post(uint32_t message, uint32_t wParam, uint32_t lParam) {

@@ -30,6 +30,10 @@ public:
     void setTitle(const char* utf8Title) override;
     void showNotice(const char* utf8Text) override;
     void setModeMark(const char* utf8Text) override;
+    void setFullScreen(bool fullScreen) override;
+    bool fullScreen() const override;
+    void setScaling(ScaleFilter filter, bool integer) override;
+    void setVolumes(int music, int sound) override;
     void setScreenSource(const ScreenSource& source) override;
     SoundDevice& soundDevice() override;
 
@@ -43,13 +47,14 @@ private:
     void postMouse(uint32_t message, int windowX, int windowY);
     void presentIfChanged();
     void setIconAndCursor();
-    void setFullScreen(bool fullScreen);
     void openSound();
 
     bool windowed_;
     std::string soundFont_;  // empty for the default one
     double musicGain_;
     double waveGain_;
+    ScaleFilter filter_;
+    bool integerScale_;
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
     SdlPresenter presenter_;
