@@ -8,6 +8,7 @@
 
 #include "engine/reading.h"
 #include "engine/script_engine.h"
+#include "engine/settings_page.h"
 #include "platform/headless/transcript.h"
 #include "shell/shell.h"
 
@@ -48,6 +49,8 @@ public:
                 picked_ = lit_;
             } else if (vk == VK_ESCAPE) {
                 g_rightClicked = 1;
+            } else if (vk == kSettingsKey) {
+                runSettingsPage();
             } else {
                 other(vk);
             }

@@ -53,6 +53,7 @@ bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
     for (;;) {
         WaitTurn turn = g_reading.duringWait(waitKind);
         if (turn == WaitTurn::Replaced) return false;
+        if (turn == WaitTurn::Reshown) shown = false;
         if (g_wheelTurns > 0 && g_backlog.pageCount() > 0) {
             browseBacklog();
             shown = false;

@@ -5,6 +5,7 @@
 
 #include "engine/read_record.h"
 #include "engine/script_engine.h"
+#include "engine/settings_page.h"
 #include "platform/headless/trace.h"
 #include "shell/shell.h"
 
@@ -127,6 +128,10 @@ WaitTurn Reading::otherKey(uint32_t vk, int8_t waitKind) {
         g_windowSystem->showNotice(saved ? "クイックセーブしました" : "クイックセーブできませんでした");
     }
     if (vk == kQuickLoadKey) return quickLoad();
+    if (vk == kSettingsKey) {
+        runSettingsPage();
+        return WaitTurn::Reshown;
+    }
     return WaitTurn::Stay;
 }
 

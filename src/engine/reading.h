@@ -15,7 +15,9 @@ struct ReadingSettings {
 };
 
 // What a wait is to do after the reader's turn.
-enum class WaitTurn { Stay, GoOn, Replaced };
+// What a wait is to do after the reader's turn: stay, go on, end (a bookmark replaced the game), or show
+// its cursor afresh (a page of ours covered the screen and gave it back).
+enum class WaitTurn { Stay, GoOn, Replaced, Reshown };
 
 class Reading {
 public:

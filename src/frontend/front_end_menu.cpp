@@ -120,7 +120,9 @@ void FrontEnd::turnPage(int32_t delta) {
     g_effects.dissolve(0, 32, 0, 32, kSlotWidth, 227, kPanelDissolveMs, SLOT_SCREEN, SLOT_BACK);
 }
 
+// A reader who never read the README finds the settings page here: the window shows its key in a corner.
 void FrontEnd::runPage() {
+    g_windowSystem->setModeMark("F1 設定");
     MenuRect hits[ITEM_COUNT];
     for (int item = 0; item < ITEM_COUNT; ++item)
         hits[item] = kItems[item].hit;
@@ -149,6 +151,7 @@ void FrontEnd::runPage() {
 }
 
 void FrontEnd::closeMenu() {
+    g_windowSystem->setModeMark(nullptr);
     g_display.copyOpaque(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_BACK, SLOT_TEXT);
     g_effects.dissolve(0, 0, 0, 0, kSlotWidth, kSlotHeight, kPageDissolveMs, SLOT_SCREEN, SLOT_BACK);
     g_fader.fadeDown(kMenuDim, kBlack, kFadeStep, kFadeStepMs);

@@ -36,6 +36,9 @@ void applySettings(const Settings& given, CommandLine& out) {
         out.soundFont = fromStartFolder(settings.soundFont->c_str());
         out.platform.soundFont = out.soundFont.c_str();
     }
+    out.choices = {settings.musicVolume.value_or(kFullVolume), settings.soundVolume.value_or(kFullVolume),
+                   mute, static_cast<ScaleFilter>(settings.filter.value_or(0)),
+                   settings.integerScale.value_or(false)};
     out.platform.scale = settings.scale.value_or(0);
     out.platform.filter =
         static_cast<ScaleFilter>(settings.filter.value_or(static_cast<int>(ScaleFilter::Sharp)));

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/reading.h"
+#include "engine/settings_page.h"
 #include "platform/window_system.h"
 
 struct CommandLine {
@@ -17,6 +18,7 @@ struct CommandLine {
     std::string transcriptFile;
     std::string soundFont;
     ReadingSettings reading;
+    ReaderChoices choices;
     // With CommandLineAction::Check: the game folder or script to check.
     const char* checkPath = nullptr;
 };

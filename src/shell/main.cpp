@@ -7,6 +7,7 @@
 
 #include "checker/script_checker.h"
 #include "engine/reading.h"
+#include "engine/settings_page.h"
 #include "frontend/front_end.h"
 #include "platform/files/text_encoding.h"
 #include "shell/command_line.h"
@@ -69,5 +70,6 @@ int main(int argc, char** argv) {
     if (!enterNamedGame(options, options.game, game, installed)) return 1;
     if (installed) g_frontEnd.userGames = userGamesFolder();
     g_reading.settings = options.reading;
+    g_choices = options.choices;
     runZebora(options.platform, options.game.empty() ? nullptr : &game);
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/files/file_system.h"
 #include "platform/window_system.h"
 #include "shell/options.h"
 
@@ -172,4 +173,30 @@ void takeSetting(const OptionRow& row, const std::string& value, int number, Set
         default:
             break;
     }
+}
+
+bool writeSetting(const std::string& path, const std::string& key, const std::string& value) {
+    std::string text, failed;
+    int error = path.empty() ? ENOENT : readWhole(path, text);
+    if (path.empty() || (error != 0 && error != ENOENT)) return false;
+    size_t last = std::string::npos;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = trimmed(text.substr(start, end - start));
+        size_t equals = line.find('=');
+        if (!line.empty() && line[0] != '#' && equals != std::string::npos &&
+            trimmed(line.substr(0, equals)) == key)
+            last = start;
+        start = end + 1;
+    }
+    std::string line = key + " = " + value;
+    if (last == std::string::npos) {
+        if (!text.empty() && text.back() != '\n') text += '\n';
+        text += line + "\n";
+    } else {
+        size_t end = text.find('\n', last);
+        text.replace(last, (end == std::string::npos ? text.size() : end) - last, line);
+    }
+    return makeFolders(path.substr(0, path.rfind('/')), failed) && replaceFile(path, text);
 }

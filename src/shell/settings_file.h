@@ -36,6 +36,11 @@ std::string settingsFilePath();
 // stderr ("zebora: FILE:LINE: what is wrong") and left out: the player starts all the same.
 Settings readSettingsFile(const std::string& path);
 
+// Writes "key = value" into the settings file, whole or not at all: the last line of the key takes the
+// value (a later line wins), or a line is added; the reader's other lines and comments stay as they
+// are. False when it cannot be written.
+bool writeSetting(const std::string& path, const std::string& key, const std::string& value);
+
 struct OptionRow;
 // Takes a setting of the row's in place of what out held: value is checked already (readOptionValue),
 // and number is what that read of it.
