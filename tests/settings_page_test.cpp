@@ -3,6 +3,7 @@
 // and closed onto the wait exactly as it was.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -35,4 +36,23 @@ TEST(SettingsPage, ChangesTakeEffectAtOnceGoIntoTheSettingsFileAndTheWaitComesBa
               "# mine\nsound-volume = 30\n# keep me\ntext-speed = fast\nskip = all\n");
     expectShotGolden("settings-page", root.file("page.png"));
     EXPECT_TRUE(sameButTheCursor(shot(root, "after"), shot(root, "before"), kClickCursor));
+}
+
+// In a menu of the engine and on the game-selection page alike: F1 opens the page over it and Escape
+// gives the menu back as it was; the selection page shows the key in its corner.
+TEST(SettingsPage, OpensOverTheMenusAndGivesThemBack) {
+    TempFolder root;
+    root.writeGame("一\\c@after();");
+    RunResult menu = runHeadless(root,
+                                 "wait 3000\nrclick 5 5\nwait 1500\nshot menu\nkey f1\nwait 300\nkey escape\n"
+                                 "wait 300\nshot back\n");
+    EXPECT_NE(menu.trace.find("settings page closed"), std::string::npos) << menu.trace;
+    EXPECT_EQ(readFile(root.file("back.png")), readFile(root.file("menu.png")));
+    unlink(root.file("start.dat").c_str());
+    RunResult page = runHeadless(root,
+                                 "wait 11000\nclick 5 5\nwait 2000\nshot page\nkey f1\nwait 300\nrclick 5 5\n"
+                                 "wait 300\nshot back\n");
+    EXPECT_NE(page.trace.find("mark F1 設定"), std::string::npos) << page.trace;
+    EXPECT_NE(page.trace.find("settings page closed"), std::string::npos) << page.trace;
+    EXPECT_EQ(readFile(root.file("back.png")), readFile(root.file("page.png")));
 }
