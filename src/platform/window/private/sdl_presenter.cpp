@@ -19,6 +19,9 @@ const int kBlendMargin = 1;
 // SDL blends the window pixels at the edges of a part drawn alone with nothing beyond the part: the
 // part is drawn with this much more around it, and those window pixels are left out.
 const int kEdgeMargin = 2;
+// A larger part is drawn as the whole picture, which costs little more and needs no texture of its
+// own: the memory of textures as large as the window stays with the process once freed.
+const int kLargestPart = kScreenWidth * kScreenHeight / 16;
 
 SDL_Rect toSdl(const PixelRect& rect) {
     return {rect.x, rect.y, rect.width, rect.height};
@@ -162,17 +165,16 @@ void SdlPresenter::copy(PixelRect source) {
 
 // The part is drawn with a wider margin into a texture of its own, and only the window pixels that
 // the change and the picture pixels around it decide go to the window: the same pixels as the whole
-// picture drawn again, but for SDL's rounding of where each one falls. A part that takes in the whole
-// screen, or one that cannot have a texture, is drawn as the whole picture.
+// picture drawn again, but for SDL's rounding of where each one falls.
 void SdlPresenter::copyBlended(const PixelRect& changed) {
     PixelRect inner = changed;
     PixelRect shown = letterbox_.widenToWholePixels(inner, kBlendMargin);
     PixelRect outer = inner;  // widened from whole window pixels, so always by one step at least
     PixelRect drawn = letterbox_.widenToWholePixels(outer, kEdgeMargin);
-    bool whole = outer.width == kScreenWidth && outer.height == kScreenHeight;
-    SDL_Texture* part = whole ? nullptr
-                              : SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
-                                                  drawn.width, drawn.height);
+    SDL_Texture* part = outer.width * outer.height > kLargestPart
+                            ? nullptr
+                            : SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                                                drawn.width, drawn.height);
     if (!part || SDL_SetRenderTarget(renderer_, part) != 0) {
         if (part) SDL_DestroyTexture(part);
         copy(kWholeScreen);
