@@ -1,5 +1,6 @@
-// Presenting a screen of which one pixel or every pixel changed, a whole-slot keyed copy, a brightness
-// change, and one 26-pixel character of the message font with its glyph already rendered.
+// Presenting a screen of which one pixel in the middle or every pixel changed, through each filter,
+// a whole-slot keyed copy, a brightness change, and one 26-pixel character of the message font with
+// its glyph already rendered.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -13,28 +14,37 @@
 
 namespace {
 
+const char* const kFilterNames[] = {"sharp", "nearest", "smooth"};
+
+// The filter of the benchmark's argument, named in its label.
+void useFilterOf(benchmark::State& state) {
+    auto filter = static_cast<ScaleFilter>(state.range(0));
+    g_windowSystem->setScaling(filter, false);
+    state.SetLabel(benchWindowSystemName() + ", " + kFilterNames[state.range(0)]);
+}
+
 void BM_PresentChangedScreen(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
-    state.SetLabel(benchWindowSystemName());
+    useFilterOf(state);
     uint8_t value = 0;
     for (auto _ : state) {
-        g_display.pixels[SLOT_SCREEN][0] = ++value;
+        g_display.pixels[SLOT_SCREEN][kSlotHeight / 2 * kSlotWidth + kSlotWidth / 2] = ++value;
         // Idling presents a changed screen at once.
         g_windowSystem->idleUntil(g_windowSystem->milliseconds());
     }
 }
-BENCHMARK(BM_PresentChangedScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresentChangedScreen)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 void BM_PresentWholeChangedScreen(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");
-    state.SetLabel(benchWindowSystemName());
+    useFilterOf(state);
     uint8_t value = 0;
     for (auto _ : state) {
         std::memset(g_display.pixels[SLOT_SCREEN], ++value, kSlotWidth * kSlotHeight);
         g_windowSystem->idleUntil(g_windowSystem->milliseconds());
     }
 }
-BENCHMARK(BM_PresentWholeChangedScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresentWholeChangedScreen)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 void BM_KeyedCopyWholeSlot(benchmark::State& state) {
     if (!useBenchWindowSystem()) return state.SkipWithError("no display");

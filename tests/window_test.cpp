@@ -1,11 +1,13 @@
 // The real window under Xvfb, with and without a window manager, on screens larger than the
-// picture: a click reaches what is drawn under it in full screen and in a window, F11 and Alt+Enter
-// switch between the two, F12 takes a screenshot, and the window's own message boxes read in
-// Japanese on a server without a single Japanese core font.
+// picture: a click reaches what is drawn under it in full screen and in a window of any size, F11 and
+// Alt+Enter switch between the two, a resized or maximised window shows the picture as each filter
+// scales it, F12 takes a screenshot, and the window's own message boxes read in Japanese on a server
+// without a single Japanese core font.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <thread>
 
@@ -22,24 +24,29 @@ const int kSwitchTimeoutMs = 10000;
 const int kClickEveryMs = 500;
 const int kQuitTimeoutMs = 30000;
 const int kSettleMs = 1000;
+const int kStillMs = 2500;  // longer than the logo stays still
 
 enum Mode { FULL_SCREEN, IN_A_WINDOW };
 
 // The player started on the display in a fresh working folder, with Ctrl held to fast-forward the
-// logo and the fades; environment holds NAME=VALUE words for it, shell a command line that the shell
-// runs first. A script, when there is one, is played at once in the demo game's pictures.
+// logo and the fades; options are more words of its command line, environment holds NAME=VALUE
+// words for it, shell a command line that the shell runs first. A script, when there is one, is
+// played at once in the demo game's pictures.
 struct Player {
-    Player(const XDisplay& x, Mode mode, const std::vector<std::string>& environment = {},
-           const std::string& script = "", const std::string& shell = "")
+    Player(const XDisplay& x, Mode mode, const std::vector<std::string>& options = {},
+           const std::vector<std::string>& environment = {}, const std::string& script = "",
+           const std::string& shell = "")
         : display(x),
-          process(command(mode, environment, script, shell), x.name()),
+          wholeMultiples(std::find(options.begin(), options.end(), "--integer") != options.end()),
+          process(command(mode, options, environment, script, shell), x.name()),
           window(x.windowOf(process.pid(), kWindowTimeoutMs)) {
         // With the pointer inside, keys reach the window even when no window manager gives it the focus.
         display.xdotool("mousemove --window " + window + " 10 10 keydown ctrl");
     }
 
-    std::vector<std::string> command(Mode mode, const std::vector<std::string>& environment,
-                                     const std::string& script, const std::string& shell) const {
+    std::vector<std::string> command(Mode mode, const std::vector<std::string>& options,
+                                     const std::vector<std::string>& environment, const std::string& script,
+                                     const std::string& shell) const {
         if (!script.empty()) {
             root.writeGame(script);
             root.copyDemoPictures();
@@ -49,6 +56,7 @@ struct Player {
         words.insert(words.end(), environment.begin(), environment.end());
         words.insert(words.end(), {ZEBORA_BINARY, "--root", root.path()});
         if (mode == IN_A_WINDOW) words.push_back("--window");
+        words.insert(words.end(), options.begin(), options.end());
         return words;
     }
 
@@ -90,6 +98,24 @@ struct Player {
         return rgb;
     }
 
+    // The whole window once it has stayed the same for longer than the logo does: the title picture,
+    // which waits for a click.
+    std::vector<uint8_t> stillPicture(int& width, int& height) const {
+        std::vector<uint8_t> last;
+        auto since = std::chrono::steady_clock::now();
+        pollUntil(
+            [&] {
+                std::vector<uint8_t> now = display.grab(window, width, height);
+                if (now == last)
+                    return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(kStillMs);
+                last = now;
+                since = std::chrono::steady_clock::now();
+                return false;
+            },
+            kQuitTimeoutMs);
+        return last;
+    }
+
     static bool showsATitleBar(const std::vector<uint8_t>& rgb) {
         for (size_t at = 0; at + 2 < rgb.size(); at += 3) {
             if (rgb[at] == 0 && rgb[at + 1] == 0 && rgb[at + 2] == 128) return true;
@@ -121,16 +147,19 @@ struct Player {
         return status;
     }
 
-    // Where the window shows picture pixel (x, y): the picture scaled to fit, centred.
+    // Where the window shows picture pixel (x, y): the picture scaled to fit, by a whole multiple when
+    // asked, centred.
     std::string shownAt(int x, int y) const {
         WindowGeometry now = display.geometry(window);
         double scale = std::min(now.width / 640.0, now.height / 480.0);
+        if (wholeMultiples) scale = std::max(1.0, std::floor(scale));
         int windowX = static_cast<int>((now.width - 640 * scale) / 2 + (x + 0.5) * scale);
         int windowY = static_cast<int>((now.height - 480 * scale) / 2 + (y + 0.5) * scale);
         return std::to_string(windowX) + " " + std::to_string(windowY);
     }
 
     const XDisplay& display;
+    bool wholeMultiples;
     TempFolder root;
     ChildProcess process;
     std::string window;
@@ -148,27 +177,72 @@ TEST(RealWindow, FullScreenWithoutAWindowManagerCoversTheScreenAndClicksReachWha
     EXPECT_EQ(player.quitFromTheMenu(), 1);
 }
 
+// Out of full screen, the window is the largest whole multiple of the picture that takes no more than
+// three quarters of the desktop: twice the picture on 1920×1080.
 TEST(RealWindow, UnderAWindowManagerAltEnterLeavesFullScreenForAWindowWhereClicksStillReachWhatIsDrawn) {
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
-    XDisplay display(1280, 1024, true);
+    XDisplay display(1920, 1080, true);
     ASSERT_EQ(display.failure(), "");
     Player player(display, FULL_SCREEN);
     ASSERT_NE(player.window, "");
-    EXPECT_TRUE(player.covers(1280, 1024));
+    EXPECT_TRUE(player.covers(1920, 1080));
     display.xdotool("key alt+Return");
-    EXPECT_TRUE(player.covers(640, 480));
+    EXPECT_TRUE(player.covers(1280, 960));
     EXPECT_EQ(player.quitFromTheMenu(), 1);
 }
 
-TEST(RealWindow, F11TurnsTheWindowIntoFullScreenWhereClicksStillReachWhatIsDrawn) {
+// --scale chooses the window's size, larger than the desktop would, and the window comes back to it.
+TEST(RealWindow, F11SwitchesTheWindowOfTheScaleAskedForToFullScreenAndBackWhereClicksStillReachWhatIsDrawn) {
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
     XDisplay display(1280, 1024, false);
     ASSERT_EQ(display.failure(), "");
-    Player player(display, IN_A_WINDOW);
+    Player player(display, IN_A_WINDOW, {"--scale", "2"});
     ASSERT_NE(player.window, "");
-    EXPECT_TRUE(player.covers(640, 480));
+    EXPECT_TRUE(player.covers(1280, 960));
     display.xdotool("key F11");
     EXPECT_TRUE(player.covers(1280, 1024));
+    display.xdotool("key F11");
+    EXPECT_TRUE(player.covers(1280, 960));
+    EXPECT_EQ(player.quitFromTheMenu(), 1);
+}
+
+// The picture 2.25 times its size: nearest neighbour draws its pixels two or three window pixels
+// wide, sharp makes them all twice as wide with a blended edge between, smooth blends them all.
+TEST(RealWindow, AWindowResizedWithoutAWindowManagerShowsThePictureAsEachFilterScalesIt) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    for (std::string filter : {"sharp", "nearest", "smooth"}) {
+        XDisplay display(1920, 1080, false);
+        ASSERT_EQ(display.failure(), "");
+        Player player(display, IN_A_WINDOW, {"--filter", filter});
+        ASSERT_NE(player.window, "");
+        EXPECT_TRUE(player.covers(1280, 960));
+        display.xdotool("windowmove " + player.window + " 0 0 windowsize " + player.window + " 1440 1080");
+        ASSERT_TRUE(player.covers(1440, 1080)) << filter;
+        int width = 0, height = 0;
+        std::vector<uint8_t> shown = player.stillPicture(width, height);
+        expectGolden("window-1440x1080-" + filter, shown, width, height);
+    }
+}
+
+// With whole multiples only, the maximised window shows the picture twice its size between wide bars,
+// and a click lands where that picture is.
+TEST(RealWindow, UnderAWindowManagerAMaximisedWindowKeepsToWholeMultiplesAndClicksStillReachWhatIsDrawn) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    XDisplay display(2560, 1440, true);
+    ASSERT_EQ(display.failure(), "");
+    Player player(display, IN_A_WINDOW, {"--integer"});
+    ASSERT_NE(player.window, "");
+    EXPECT_TRUE(player.covers(1280, 960));
+    display.maximise(player.window);
+    ASSERT_TRUE(pollUntil([&] { return display.geometry(player.window).width > 2400; }, kSwitchTimeoutMs));
+    int width = 0, height = 0;
+    std::vector<uint8_t> shown = player.stillPicture(width, height), picture;
+    ASSERT_GE(height, 1200);
+    for (int y = (height - 960) / 2; y < (height + 960) / 2; ++y) {
+        auto row = shown.begin() + 3 * (static_cast<ptrdiff_t>(y) * width + (width - 1280) / 2);
+        picture.insert(picture.end(), row, row + 3 * 1280);
+    }
+    expectGolden("window-maximised-twice", picture, 1280, 960);
     EXPECT_EQ(player.quitFromTheMenu(), 1);
 }
 
@@ -179,7 +253,7 @@ TEST(RealWindow, F12WritesTheScreenIntoThePicturesFolderAndSaysSoForAMoment) {
     XDisplay display(1280, 1024, false);
     ASSERT_EQ(display.failure(), "");
     TempFolder pictures;
-    Player player(display, IN_A_WINDOW, {"XDG_PICTURES_DIR=" + pictures.path()});
+    Player player(display, IN_A_WINDOW, {}, {"XDG_PICTURES_DIR=" + pictures.path()});
     ASSERT_NE(player.window, "");
     EXPECT_TRUE(player.covers(640, 480));
     EXPECT_EQ(display.xdotool("getwindowname " + player.window), "Ｚｅｂｏｒａ\n");
@@ -220,7 +294,7 @@ TEST(RealWindow, AFatalErrorIsShownInTheWindowInJapaneseUntilAKeyDismissesIt) {
     for (Mode mode : {IN_A_WINDOW, FULL_SCREEN}) {
         XDisplay display(1280, 960, false);
         ASSERT_EQ(display.failure(), "");
-        Player player(display, mode, {}, script);
+        Player player(display, mode, {}, {}, script);
         ASSERT_NE(player.window, "");
         std::vector<uint8_t> shown = player.messageBox();
         ASSERT_FALSE(shown.empty()) << "mode " << mode;
@@ -236,7 +310,7 @@ TEST(RealWindow, ASaveThatFailsSaysSoInTheWindowAndTheGameGoesOnWhenEscapeDismis
     if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
     XDisplay display(1280, 1024, false);
     ASSERT_EQ(display.failure(), "");
-    Player player(display, IN_A_WINDOW, {},
+    Player player(display, IN_A_WINDOW, {}, {},
                   "@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上。\\c@wait(100000);",
                   "ulimit -f 100; trap '' XFSZ");
     ASSERT_NE(player.window, "");

@@ -140,6 +140,22 @@ WindowGeometry XDisplay::geometry(const std::string& window) const {
     return geometry;
 }
 
+void XDisplay::maximise(const std::string& window) const {
+    Display* x = XOpenDisplay(name_.c_str());
+    if (!x) return;
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = std::strtoul(window.c_str(), nullptr, 10);
+    event.xclient.message_type = XInternAtom(x, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1;  // add
+    event.xclient.data.l[1] = static_cast<long>(XInternAtom(x, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+    event.xclient.data.l[2] = static_cast<long>(XInternAtom(x, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    event.xclient.data.l[3] = 1;  // asked by an application
+    XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XCloseDisplay(x);
+}
+
 std::vector<uint8_t> XDisplay::grab(const std::string& window, int& width, int& height) const {
     std::vector<uint8_t> rgb;
     Display* x = XOpenDisplay(name_.c_str());

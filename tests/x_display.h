@@ -47,6 +47,8 @@ public:
     // The window the process shows, once it shows one within timeoutMs; empty if it does not.
     std::string windowOf(pid_t pid, int timeoutMs) const;
     WindowGeometry geometry(const std::string& window) const;
+    // Asks the window manager to maximise the window, as its title bar's button does.
+    void maximise(const std::string& window) const;
     // What the window shows, 3 bytes a pixel (red, green, blue); empty when it cannot be read.
     std::vector<uint8_t> grab(const std::string& window, int& width, int& height) const;
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/window/letterbox.h"
 #include "platform/window/overlay_pictures.h"
 #include "platform/window/private/screenshot_file.h"
 #include "platform/window/screen_picture.h"
@@ -93,24 +94,16 @@ bool isModeSwitch(const SDL_Keysym& key) {
     return key.sym == SDLK_F11 || (enter && (key.mod & KMOD_ALT));
 }
 
-// Full screen asks for the whole display as well: without a window manager nobody else resizes the
-// window, and SDL would go on believing it covers the display.
-SDL_Rect areaFor(bool fullScreen, int display) {
-    SDL_Rect bounds = {0, 0, kScreenWidth, kScreenHeight};
-    if (fullScreen && SDL_GetDisplayBounds(display, &bounds) == 0) return bounds;
-    int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(display));
-    return {centred, centred, kScreenWidth, kScreenHeight};
-}
-
 }  // namespace
 
 SdlWindowSystem::SdlWindowSystem(const PlatformOptions& options)
     : windowed_(options.windowed),
+      scale_(options.scale),
       soundFont_(options.soundFont ? options.soundFont : ""),
       musicGain_(volumeGain(options.musicVolume)),
-      waveGain_(volumeGain(options.soundVolume)),
-      filter_(options.filter),
-      integerScale_(options.integerScale) {}
+      waveGain_(volumeGain(options.soundVolume)) {
+    presenter_.setScaling(options.filter, options.integerScale);
+}
 
 // The sound goes first: its audio thread posts to the event queue, and it must stop before SDL does.
 SdlWindowSystem::~SdlWindowSystem() {
@@ -130,7 +123,7 @@ bool SdlWindowSystem::openWindow(const char* utf8Title) {
         return false;
     }
     SDL_Rect area = areaFor(!windowed_, 0);
-    uint32_t flags = windowed_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    uint32_t flags = SDL_WINDOW_RESIZABLE | (windowed_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     window_ = SDL_CreateWindow(utf8Title, area.x, area.y, area.w, area.h, flags);
     if (!window_ || !presenter_.open(window_)) {
         std::fprintf(stderr, "zebora: cannot open the window (%s)\n", SDL_GetError());
@@ -259,9 +252,27 @@ void SdlWindowSystem::translateKey(const SDL_Event& event) {
     if (uint32_t vk = virtualKey(event.key.keysym.sym)) post(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);
 }
 
+// Full screen asks for the whole display as well: without a window manager nobody else resizes the
+// window, and SDL would go on believing it covers the display. Out of full screen the window is a
+// whole multiple of the screen, centred, so that the sharp filter has nothing to blend.
+SDL_Rect SdlWindowSystem::areaFor(bool fullScreen, int display) const {
+    SDL_Rect bounds = {0, 0, kScreenWidth, kScreenHeight};
+    if (fullScreen && SDL_GetDisplayBounds(display, &bounds) == 0) return bounds;
+    int scale = scale_;
+    if (scale == 0)
+        scale =
+            SDL_GetDisplayUsableBounds(display, &bounds) == 0 ? fittingWindowScale(bounds.w, bounds.h) : 1;
+    int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    return {centred, centred, scale * kScreenWidth, scale * kScreenHeight};
+}
+
+// A window maximised before it went full screen comes back at its own size too.
 void SdlWindowSystem::setFullScreen(bool fullScreen) {
     SDL_Rect area = areaFor(fullScreen, SDL_GetWindowDisplayIndex(window_));
-    if (!fullScreen) SDL_SetWindowFullscreen(window_, 0);
+    if (!fullScreen) {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_RestoreWindow(window_);
+    }
     SDL_SetWindowSize(window_, area.w, area.h);
     SDL_SetWindowPosition(window_, area.x, area.y);
     if (fullScreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -273,9 +284,7 @@ bool SdlWindowSystem::fullScreen() const {
 }
 
 void SdlWindowSystem::setScaling(ScaleFilter filter, bool integer) {
-    filter_ = filter;
-    integerScale_ = integer;
-    presenter_.redrawAll();
+    presenter_.setScaling(filter, integer);
 }
 
 void SdlWindowSystem::setVolumes(int music, int sound) {

@@ -1,5 +1,6 @@
 // The real window: SDL2 shows slot 0 scaled to the window and turns SDL events into window messages.
-// Alt+Enter and F11 switch it between full screen and a 640×480 window; F12 takes a screenshot.
+// Alt+Enter and F11 switch it between full screen and a window of a whole multiple of 640×480, which
+// the reader may resize and maximise; F12 takes a screenshot.
 #pragma once
 #include <deque>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "platform/window_system.h"
 
 struct SDL_Window;
+struct SDL_Rect;
 struct SDL_Cursor;
 struct SDL_Keysym;
 union SDL_Event;
@@ -47,14 +49,14 @@ private:
     void postMouse(uint32_t message, int windowX, int windowY);
     void presentIfChanged();
     void setIconAndCursor();
+    SDL_Rect areaFor(bool fullScreen, int display) const;
     void openSound();
 
     bool windowed_;
+    int scale_;              // the window's size out of full screen; 0 for what the desktop allows
     std::string soundFont_;  // empty for the default one
     double musicGain_;
     double waveGain_;
-    ScaleFilter filter_;
-    bool integerScale_;
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
     SdlPresenter presenter_;
