@@ -23,6 +23,7 @@ public:
     void setTitle(const char*) override {}
     void showNotice(const char*) override {}
     void setModeMark(const char*) override {}
+    void setClipboardText(const char*) override {}
     void setFullScreen(bool) override {}
     bool fullScreen() const override { return true; }
     void setScaling(ScaleFilter, bool) override {}

@@ -10,7 +10,7 @@
 #include "engine/script_engine.h"
 #include "engine/shift_jis.h"
 #include "platform/files/text_encoding.h"
-#include "platform/headless/transcript.h"
+#include "platform/textout/text_stream.h"
 #include "platform/text/text_rasteriser.h"
 #include "shell/shell.h"
 
@@ -94,8 +94,8 @@ void ScriptEngine::cmdSelect() {
 
 void ScriptEngine::waitChoice() {
     for (int i = 0; i < choiceCount; ++i)
-        transcriptLine(choiceText[i]);
-    transcriptFlush();
+        streamMenuLine(choiceText[i]);
+    streamWait();
     g_reading.waitBegins(true);
     int32_t width = 0, height = 0;
     HoverLines lines(choiceRect, choiceCount, [&](int i, bool highlighted) {

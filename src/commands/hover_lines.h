@@ -9,7 +9,7 @@
 #include "engine/reading.h"
 #include "engine/script_engine.h"
 #include "engine/settings_page.h"
-#include "platform/headless/transcript.h"
+#include "platform/textout/text_stream.h"
 #include "shell/shell.h"
 
 // Whether the pointer lies in the rectangle, edges included.
@@ -94,7 +94,7 @@ private:
 template <typename DrawLine>
 int runHoverMenu(const MenuRect* rects, int count, bool rightCancels, DrawLine draw) {
     HoverLines<DrawLine> lines(rects, count, draw);
-    transcriptFlush();
+    streamWait();
     for (;;) {
         g_rightClicked = 0;
         g_leftClicked = 0;

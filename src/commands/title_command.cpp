@@ -9,7 +9,7 @@
 #include "engine/command_args.h"
 #include "engine/script_engine.h"
 #include "platform/files/text_encoding.h"
-#include "platform/headless/transcript.h"
+#include "platform/textout/text_stream.h"
 #include "shell/shell.h"
 
 namespace {
@@ -39,9 +39,9 @@ void ScriptEngine::cmdTitle() {
     for (;;) {
         for (int i = 0; i < count; ++i) {
             std::strcpy(menuText[i], texts[i]);
-            transcriptLine(texts[i]);
+            streamMenuLine(texts[i]);
         }
-        transcriptPageEnd();
+        streamPageEnd();
         int8_t chosen = runMenu(rects, count, 0);
         if (jumpToLabel(places[chosen]) == 0) return;
         g_display.showRect(0, 0, 0, 0, kSlotWidth, kSlotHeight, SLOT_SCREEN, SLOT_BG);

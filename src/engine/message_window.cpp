@@ -11,7 +11,7 @@
 #include "engine/script_reading.h"
 #include "engine/shift_jis.h"
 #include "platform/files/text_encoding.h"
-#include "platform/headless/transcript.h"
+#include "platform/textout/text_stream.h"
 #include "platform/text/text_rasteriser.h"
 #include "shell/shell.h"
 
@@ -48,7 +48,7 @@ bool isLineStartPunctuation(const char* at) {
 // system menu replaced or ended the game.
 bool blinkUntilClick(const CursorImage& cursor, int8_t waitKind) {
     bool shown = false;
-    transcriptFlush();
+    streamWait();
     g_reading.waitBegins(false);
     for (;;) {
         WaitTurn turn = g_reading.duringWait(waitKind);
@@ -101,7 +101,7 @@ void ScriptEngine::typeCharacter() {
     pos += bytes;
     font = openFont({fontFace, fontHeight, fontWidth, fontWeight, false});
     drawTypedCharacter(font, character, size, textX, textY, textColor, SLOT_TEXT);
-    transcriptText(character, size);
+    streamCharacters(character, size);
     g_reading.typed(pos - bytes, bytes);
     g_backlog.addCharacter(textX, textY, character, size, font, textColor);
     int32_t width = 0, height = 0;
@@ -116,7 +116,7 @@ void ScriptEngine::typeCharacter() {
 }
 
 void ScriptEngine::newLine() {
-    transcriptLineEnd();
+    streamLineEnd();
     textX = kMargin;
     textY += lineHeight + kLineGap;
     lineHeight = fontHeight;
@@ -162,7 +162,7 @@ void ScriptEngine::clearPage() {
 void ScriptEngine::clearTextLayer() {
     g_display.fill(SLOT_TEXT, Display::transparentIndex());
     g_backlog.endPage();
-    transcriptPageEnd();
+    streamPageEnd();
 }
 
 void ScriptEngine::hideTextUntilClick() {

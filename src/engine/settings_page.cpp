@@ -10,6 +10,8 @@
 #include "engine/reading.h"
 #include "platform/files/text_encoding.h"
 #include "platform/headless/trace.h"
+#include "platform/textout/text_outputs.h"
+#include "shell/options.h"
 #include "shell/settings_file.h"
 #include "shell/shell.h"
 
@@ -17,15 +19,17 @@ ReaderChoices g_choices;
 
 namespace {
 
-enum Item { MUSIC, SOUND, MUTE, SPEED, AUTO, SKIP, SCREEN, FILTER, CLOSE, kItemCount };
+enum Item { MUSIC, SOUND, MUTE, SPEED, AUTO, SKIP, SCREEN, FILTER, TEXT_OUT, CLOSE, kItemCount };
 
-const char* const kLabels[kItemCount] = {"音楽の音量", "効果音の音量",     "ミュート",
-                                         "文字の速さ", "オートの待ち時間", "スキップ",
-                                         "画面",       "拡大の方法",       "閉じる"};
+const char* const kLabels[kItemCount] = {"音楽の音量",       "効果音の音量", "ミュート", "文字の速さ",
+                                         "オートの待ち時間", "スキップ",     "画面",     "拡大の方法",
+                                         "テキスト出力",     "閉じる"};
 const char* const kSpeeds[] = {"遅い", "普通", "速い", "瞬間"};
 const char* const kSpeedWords[] = {"slow", "normal", "fast", "instant"};
 const char* const kFilters[] = {"シャープ", "ニアレスト", "スムーズ"};
 const char* const kFilterWords[] = {"sharp", "nearest", "smooth"};
+// By the bits of the text outputs: the clipboard 1, the WebSocket 2.
+const char* const kTextOutputs[] = {"なし", "クリップボード", "WebSocket", "両方"};
 
 const int32_t kTitleX = 64, kTitleY = 20;
 const int32_t kLabelX = 64, kFirstLineY = 72, kLineStep = 42;
@@ -70,6 +74,8 @@ std::string valueText(int item) {
             return g_windowSystem->fullScreen() ? "フルスクリーン" : "ウィンドウ";
         case FILTER:
             return kFilters[static_cast<int>(g_choices.filter)];
+        case TEXT_OUT:
+            return kTextOutputs[chosenTextOutputs()];
         default:
             break;
     }
@@ -141,6 +147,11 @@ void change(int item, int delta) {
                 static_cast<ScaleFilter>(cycled(static_cast<int>(g_choices.filter), delta, kFilterWords));
             g_windowSystem->setScaling(g_choices.filter, g_choices.integerScale);
             keep("filter", kFilterWords[static_cast<int>(g_choices.filter)]);
+            break;
+        case TEXT_OUT:
+            chooseTextOutputs(
+                static_cast<unsigned>(cycled(static_cast<int>(chosenTextOutputs()), delta, kTextOutputs)));
+            keep("text-out", listValue(*optionNamed("--text-out"), static_cast<int>(chosenTextOutputs())));
             break;
         default:
             break;

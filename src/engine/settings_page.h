@@ -1,7 +1,8 @@
 // The settings page of our own (F1): at any reader's wait, in the game-selection page and in the
 // engine's menus, a page in the engine's own style over the dimmed picture where the reader changes the
-// volumes, the text's speed, auto and skip, the screen and the scaling. A change takes effect at once
-// and goes into the settings file at once; closing the page brings back the screen exactly as it was.
+// volumes, the text's speed, auto and skip, the screen, the scaling and the text outputs. A change takes
+// effect at once and goes into the settings file at once; closing the page brings back the screen exactly as
+// it was.
 #pragma once
 #include "platform/platform_options.h"
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/files/text_encoding.h"
+#include "platform/textout/text_stream.h"
 #include "platform/window/private/screenshot_file.h"
 #include "platform/window_system.h"
 
@@ -14,6 +15,7 @@ const size_t kTitleBytes = 1024;
 
 void setRunningGame(const char* folderName, const char* sjisTitle) {
     setScreenshotGame(folderName);
+    streamGameRuns(folderName != nullptr);
     if (!g_windowSystem) return;
     if (!folderName) {
         g_windowSystem->setTitle(kPlayerTitle);

@@ -1,5 +1,6 @@
 // What the window shows of the game that runs: its title first in the window's title, as players do,
-// so that the reader finds it among their windows; its folder's name in the names of screenshots.
+// so that the reader finds it among their windows; its folder's name in the names of screenshots. The
+// story's text goes to the reader's tools only while a game runs.
 #pragma once
 
 // The window's title while no game runs.

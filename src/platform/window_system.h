@@ -39,6 +39,8 @@ public:
     // A small mark that stays over a corner of the picture while a reading mode is on ("AUTO", "SKIP");
     // null takes it away.
     virtual void setModeMark(const char* utf8Text) = 0;
+    // Puts a text of the story on the desktop's clipboard, for the reader's dictionary tools.
+    virtual void setClipboardText(const char* utf8Text) = 0;
     virtual void setScreenSource(const ScreenSource& source) = 0;
     // The reader's choices, taken at once: full screen or a window, how the picture is scaled, the
     // volumes (0 to kFullVolume; muting is both at 0).

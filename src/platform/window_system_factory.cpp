@@ -5,7 +5,8 @@
 #include "platform/audio/mci_sequencer.h"
 #include "platform/headless/private/headless_window_system.h"
 #include "platform/headless/trace.h"
-#include "platform/headless/transcript.h"
+#include "platform/textout/text_outputs.h"
+#include "platform/textout/transcript.h"
 #include "platform/window/private/sdl_window_system.h"
 
 WindowSystem* g_windowSystem = nullptr;
@@ -35,6 +36,7 @@ WindowSystem* createWindowSystem(const PlatformOptions& options) {
 }
 
 void shutDownPlatform() {
+    stopTextOutputs();
     closeAllMciAliases();
     delete g_windowSystem;
     g_windowSystem = nullptr;

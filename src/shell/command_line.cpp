@@ -20,6 +20,16 @@ std::string fromStartFolder(const char* path) {
     return std::string(here) + "/" + path;
 }
 
+void applyTextOutputs(const Settings& settings, CommandLine& out) {
+    out.platform.textOutputs = static_cast<unsigned>(settings.textOut.value_or(0));
+    out.platform.textOutPort = settings.textOutPort.value_or(kDefaultTextOutPort);
+    // --speak "" asks for no voice, whatever the file says.
+    if (settings.speak && !settings.speak->empty()) {
+        out.speakCommand = *settings.speak;
+        out.platform.speakCommand = out.speakCommand.c_str();
+    }
+}
+
 // The settings file first, then ZEBORA_SOUNDFONT, then the command line: the nearer to the run, the
 // stronger. Muting silences both whatever their volumes.
 void applySettings(const Settings& given, CommandLine& out) {
@@ -48,6 +58,7 @@ void applySettings(const Settings& given, CommandLine& out) {
     out.reading.autoDelayMs =
         static_cast<uint32_t>(settings.autoDelayMs.value_or(static_cast<int>(out.reading.autoDelayMs)));
     out.reading.skipUnread = settings.skipUnread.value_or(false);
+    applyTextOutputs(settings, out);
     if (settings.transcript && !settings.transcript->empty()) {
         out.transcriptFile =
             *settings.transcript == "-" ? "-" : fromStartFolder(settings.transcript->c_str());

@@ -17,6 +17,7 @@ struct CommandLine {
     std::string traceFile;
     std::string transcriptFile;
     std::string soundFont;
+    std::string speakCommand;
     ReadingSettings reading;
     ReaderChoices choices;
     // With CommandLineAction::Check: the game folder or script to check.

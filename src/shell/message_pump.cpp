@@ -1,6 +1,6 @@
 #include "shell/shell.h"
 
-#include "platform/headless/transcript.h"
+#include "platform/textout/text_stream.h"
 
 uint32_t timeGetTime() {
     return g_windowSystem->milliseconds();
@@ -57,7 +57,7 @@ void idleUntilInput() {
 }
 
 void waitForClick() {
-    transcriptFlush();
+    streamWait();
     g_leftClicked = 0;
     for (;;) {
         pumpOrExit();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@ namespace {
 
 const size_t kSynopsisWidth = 100;
 const size_t kNameColumn = 21;
+const char kNone[] = "none";
 
 }  // namespace
 
@@ -35,6 +37,15 @@ const OptionRow kOptions[] = {
      "the General MIDI sound font for the music (also ZEBORA_SOUNDFONT)"},
     {OptionId::Transcript, "--transcript", nullptr, "FILE", ValueKind::Path, "transcript",
      "write the text as it is shown, in UTF-8 (- for standard output)"},
+    {OptionId::TextOut, "--text-out", nullptr, "LIST", ValueKind::List, "text-out",
+     "give each text of the story, as its wait begins, to clipboard, to websocket (every client of\n"
+     "ws://127.0.0.1:PORT, as texthooker pages expect) or to both: clipboard,websocket; none for neither",
+     "clipboard websocket"},
+    {OptionId::TextOutPort, "--text-out-port", nullptr, "PORT", ValueKind::Port, "text-out-port",
+     "the port of the text's WebSocket, on 127.0.0.1 alone; default: 6677"},
+    {OptionId::Speak, "--speak", nullptr, "COMMAND", ValueKind::Command, "speak",
+     "run COMMAND through the shell with each text on its standard input, one at a time (for\n"
+     "example \"spd-say -l ja -e\"); the reader moving on ends the one still speaking"},
     {OptionId::MusicVolume, "--music-volume", nullptr, "N", ValueKind::Volume, "music-volume",
      "the music's volume, 0 to 100 (percent of the full level); default: 100"},
     {OptionId::SoundVolume, "--sound-volume", nullptr, "N", ValueKind::Volume, "sound-volume",
@@ -168,7 +179,36 @@ bool readWholeNumber(const std::string& text, int highest, int& number) {
     return true;
 }
 
+// Words of the row's, separated by commas or blanks, in any order; "none" alone is none of them.
+bool readList(const OptionRow& row, std::string value, int& number) {
+    std::vector<std::string> words = wordsOf(row);
+    std::replace(value.begin(), value.end(), ',', ' ');
+    std::istringstream in(value);
+    std::vector<std::string> given{std::istream_iterator<std::string>(in), {}};
+    if (given.size() == 1 && given[0] == kNone) {
+        number = 0;
+        return true;
+    }
+    int bits = 0;
+    for (const std::string& word : given) {
+        auto at = std::find(words.begin(), words.end(), word);
+        if (at == words.end()) return false;
+        bits |= 1 << (at - words.begin());
+    }
+    number = bits;
+    return bits != 0;
+}
+
 }  // namespace
+
+std::string listValue(const OptionRow& row, int bits) {
+    std::vector<std::string> words = wordsOf(row);
+    std::string text;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (bits & (1 << i)) text += (text.empty() ? "" : ", ") + words[i];
+    }
+    return text.empty() ? kNone : text;
+}
 
 bool readOptionValue(const OptionRow& row, const std::string& value, int& number) {
     switch (row.kind) {
@@ -185,7 +225,12 @@ bool readOptionValue(const OptionRow& row, const std::string& value, int& number
             }
             return std::find(words.begin(), words.end(), value) != words.end();
         }
+        case ValueKind::List:
+            return readList(row, value, number);
+        case ValueKind::Port:
+            return readWholeNumber(value, kHighestPort, number) && number >= 1;
         case ValueKind::Path:
+        case ValueKind::Command:
         case ValueKind::None:
             return true;
     }
@@ -200,13 +245,18 @@ std::string expectedValue(const OptionRow& row) {
             return "a whole number of milliseconds from 0 to " + std::to_string(kLongestDelayMs);
         case ValueKind::Multiple:
             return "a whole number from 1 to " + std::to_string(kLargestScale);
-        case ValueKind::Word: {
+        case ValueKind::Port:
+            return "a port number from 1 to " + std::to_string(kHighestPort);
+        case ValueKind::Word:
+        case ValueKind::List: {
             std::vector<std::string> words = wordsOf(row);
             std::string text;
             for (size_t i = 0; i < words.size(); ++i)
                 text += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
-            return text;
+            return row.kind == ValueKind::List ? text + ", comma-separated, or none" : text;
         }
+        case ValueKind::Command:
+            return "a command";
         default:
             return "the path of a file";
     }

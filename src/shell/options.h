@@ -13,6 +13,9 @@ enum class OptionId {
     Shots,
     Trace,
     Transcript,
+    TextOut,
+    TextOutPort,
+    Speak,
     SoundFont,
     MusicVolume,
     SoundVolume,
@@ -36,6 +39,9 @@ enum class ValueKind {
     Word,          // one of the row's words
     Milliseconds,  // a whole number from 0 to kLongestDelayMs
     Multiple,      // a whole number from 1 to kLargestScale
+    List,          // some of the row's words, comma-separated (their bits), or none
+    Port,          // a whole number from 1 to kHighestPort
+    Command,       // a shell command line, taken as it is
 };
 
 const int kLongestDelayMs = 600000;
@@ -63,8 +69,11 @@ const char* settingsKeys();
 // The text of --help.
 const char* usageText();
 
-// Reads a value of the row's kind: a Word's place among its words, a volume, a time; false when the
-// value is not one (a path is any text).
+// Reads a value of the row's kind: a Word's place among its words, a List's bits (1 for its first word,
+// 2 for its second…), a volume, a time; false when the value is not one (a path or a command is any
+// text).
 bool readOptionValue(const OptionRow& row, const std::string& value, int& number);
+// The value of a List with these bits, as the settings file keeps it: "clipboard, websocket", "none".
+std::string listValue(const OptionRow& row, int bits);
 // What the row takes, for a message: "a whole number from 0 to 100", "slow, normal, fast or instant".
 std::string expectedValue(const OptionRow& row);

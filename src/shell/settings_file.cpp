@@ -47,6 +47,7 @@ std::optional<std::string> take(const std::string& key, const std::string& value
     if (row->kind == ValueKind::None && !parseSwitch(value, on))
         return key + " must be yes or no (or true/false, 1/0), not \"" + value + "\"";
     if (row->kind == ValueKind::Path && value.empty()) return key + " needs the path of a file";
+    if (row->kind == ValueKind::Command && value.empty()) return key + " needs a command";
     if (row->kind != ValueKind::None && !readOptionValue(*row, value, number))
         return key + " must be " + expectedValue(*row) + ", not \"" + value + "\"";
     bool relative = row->kind == ValueKind::Path && value[0] != '/' && value != "-";
@@ -81,6 +82,9 @@ void Settings::overrideWith(const Settings& over) {
     if (over.textSpeed) textSpeed = over.textSpeed;
     if (over.autoDelayMs) autoDelayMs = over.autoDelayMs;
     if (over.skipUnread) skipUnread = over.skipUnread;
+    if (over.textOut) textOut = over.textOut;
+    if (over.textOutPort) textOutPort = over.textOutPort;
+    if (over.speak) speak = over.speak;
 }
 
 std::string desktopFolder(const char* variable, const char* homeFolder) {
@@ -169,6 +173,15 @@ void takeSetting(const OptionRow& row, const std::string& value, int number, Set
             break;
         case OptionId::Skip:
             out.skipUnread = number == 1;
+            break;
+        case OptionId::TextOut:
+            out.textOut = number;
+            break;
+        case OptionId::TextOutPort:
+            out.textOutPort = number;
+            break;
+        case OptionId::Speak:
+            out.speak = value;
             break;
         default:
             break;

@@ -18,6 +18,9 @@ struct Settings {
     std::optional<int> textSpeed;  // the place of the speed among --text-speed's words
     std::optional<int> autoDelayMs;
     std::optional<bool> skipUnread;
+    std::optional<int> textOut;  // bits of kClipboardOutput and kWebSocketOutput
+    std::optional<int> textOutPort;
+    std::optional<std::string> speak;  // a command; empty for none
 
     // Takes every setting that over gives in place of this one's.
     void overrideWith(const Settings& over);

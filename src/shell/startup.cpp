@@ -10,9 +10,10 @@
 #include "frontend/front_end.h"
 #include "platform/files/text_encoding.h"
 #include "platform/headless/trace.h"
-#include "platform/headless/transcript.h"
 #include "platform/process_exit.h"
 #include "platform/running_game.h"
+#include "platform/textout/text_outputs.h"
+#include "platform/textout/transcript.h"
 #include "shell/shell.h"
 #include "sound/wave_sound.h"
 
@@ -35,7 +36,10 @@ void initEngine() {
     g_engine.loadCommandTable();
 }
 
+// The text outputs come first, so that the reader's tools may connect while the player starts: a reader
+// file that is a pipe holds a headless run until its writer has written it.
 void runZebora(const PlatformOptions& options, const NamedGame* game) {
+    startTextOutputs(options);
     g_windowSystem = createWindowSystem(options);
     if (!g_windowSystem) exitProcess(1);
     if (options.traceFile && !openTrace(options.traceFile)) {

@@ -170,6 +170,14 @@ void HeadlessWindowSystem::setModeMark(const char* utf8Text) {
     traceEvent("mark %s", utf8Text ? utf8Text : "none");
 }
 
+// On one line, its line ends written as \n.
+void HeadlessWindowSystem::setClipboardText(const char* utf8Text) {
+    std::string text;
+    for (const char* at = utf8Text; *at; ++at)
+        text += *at == '\n' ? std::string("\\n") : std::string(1, *at);
+    traceEvent("clipboard %s", text.c_str());
+}
+
 void HeadlessWindowSystem::setFullScreen(bool fullScreen) {
     fullScreen_ = fullScreen;
     traceEvent("window %s", fullScreen ? "full screen" : "in a window");

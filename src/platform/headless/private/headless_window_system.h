@@ -25,6 +25,7 @@ public:
     void setTitle(const char* utf8Title) override;
     void showNotice(const char* utf8Text) override;
     void setModeMark(const char* utf8Text) override;
+    void setClipboardText(const char* utf8Text) override;
     void setFullScreen(bool fullScreen) override;
     bool fullScreen() const override { return fullScreen_; }
     void setScaling(ScaleFilter filter, bool integer) override;

@@ -383,6 +383,11 @@ void SdlWindowSystem::setModeMark(const char* utf8Text) {
     mark_ = utf8Text ? drawModeMark(overlay, utf8Text) : PixelRect{};
 }
 
+// The window owns the clipboard from now on; SDL hands the text over when a tool asks, in the pump.
+void SdlWindowSystem::setClipboardText(const char* utf8Text) {
+    if (window_) SDL_SetClipboardText(utf8Text);
+}
+
 void SdlWindowSystem::endNoticeWhenDue() {
     if (notice_.empty() || static_cast<int32_t>(SDL_GetTicks() - noticeEnds_) < 0) return;
     presenter_.overlay().erase(notice_);

@@ -32,6 +32,7 @@ public:
     void setTitle(const char* utf8Title) override;
     void showNotice(const char* utf8Text) override;
     void setModeMark(const char* utf8Text) override;
+    void setClipboardText(const char* utf8Text) override;
     void setFullScreen(bool fullScreen) override;
     bool fullScreen() const override;
     void setScaling(ScaleFilter filter, bool integer) override;

@@ -1,4 +1,4 @@
-#include "platform/headless/transcript.h"
+#include "platform/textout/transcript.h"
 
 #include <cstdio>
 #include <cstring>

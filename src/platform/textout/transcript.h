@@ -1,6 +1,7 @@
 // The transcript: the text the reader is shown, line by line as the engine types it, in UTF-8, so that
 // learners can read along with dictionary tools and screen readers can follow the story. A blank line
-// ends each page; the lines of each menu follow the text they came with.
+// ends each page; the lines of each menu follow the text they came with. The text stream
+// (text_stream.h) writes it.
 #pragma once
 #include <cstddef>
 
@@ -16,5 +17,5 @@ void transcriptLineEnd();
 void transcriptPageEnd();
 // A whole line of its own, a menu's line.
 void transcriptLine(const char* sjis);
-// What is written reaches the file: the engine calls this at every wait.
+// What is written reaches the file: the stream calls this at every wait.
 void transcriptFlush();
