@@ -33,10 +33,7 @@ void expectEveryClickChangesThePage(const TempFolder& root, int pages) {
 
 // Plays a demo game from start.dat with the reader; the shots land in root.
 RunResult playDemo(const TempFolder& root, const std::string& game, const std::string& reader) {
-    std::string copy =
-        "cp -r '" + std::string(ZEBORA_SOURCE_DIR) + "/games/" + game + "' '" + root.path() + "/'";
-    EXPECT_EQ(std::system(copy.c_str()), 0);
-    writeFile(root.file("start.dat"), game + " story.zeb\n");
+    root.copyDemoGame(game);
     RunResult run = runHeadless(root, reader);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors, "");

@@ -36,11 +36,7 @@ std::string keys(const std::string& key, int times, int thenMs) {
 // reads as the mouse reads it.
 TEST(ReadingControls, ADemoGameReadsToItsEndWithTheKeyboardAlone) {
     TempFolder root;
-    ASSERT_EQ(
-        std::system(
-            ("cp -r '" + std::string(ZEBORA_SOURCE_DIR) + "/games/omikuji' '" + root.path() + "/'").c_str()),
-        0);
-    writeFile(root.file("start.dat"), "omikuji story.zeb\n");
+    root.copyDemoGame("omikuji");
     RunResult run = runHeadless(root, "wait 9000\n" + keys("return", 4, 3000) +
                                           "key down\nwait 500\nkey return\nwait 3000\n" +
                                           keys("return", 3, 3000) + "shot unfinished\n");

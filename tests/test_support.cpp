@@ -163,6 +163,12 @@ void TempFolder::copyDemoPictures() const {
     }
 }
 
+void TempFolder::copyDemoGame(const std::string& game) const {
+    std::string copy = "cp -r '" + std::string(ZEBORA_SOURCE_DIR) + "/games/" + game + "' '" + path_ + "/'";
+    if (std::system(copy.c_str()) != 0) throw std::runtime_error("cannot copy " + game);
+    writeFile(file("start.dat"), game + " story.zeb\n");
+}
+
 namespace {
 
 RunResult runPlayer(const std::string& prefix, const TempFolder& files, const std::string& arguments,

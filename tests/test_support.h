@@ -30,6 +30,8 @@ public:
     void writeGame(const std::string& utf8Script) const;
     // Copies the pictures of the bundled demo game into game/.
     void copyDemoPictures() const;
+    // Copies a demo game of games/ whole, with a start.dat that starts it.
+    void copyDemoGame(const std::string& game) const;
     // Writes FOLDER/story.zeb with the header lines and the script.
     void writeGameFolder(const std::string& folder, const std::string& utf8Script) const;
 

@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 """A texthooker's side of the text's WebSocket, for the tests.
 
-usage: text_client.py PORT [--stalled] [--start FIFO FILE]
+usage: text_client.py PORT [--stalled] [--late N] [--start FIFO FILE]
 
 Connects to ws://127.0.0.1:PORT, trying again for 10 s while nothing listens there. With --stalled, a
-second client connects first and never reads a byte after its handshake. With --start, FILE is then
-copied into FIFO: a headless player's reader file, which holds the player until it is written. Prints
-"connected", then each text received on a line of its own (its line ends written as \\n), and
-"closed CODE" when the connection ends.
+second client connects first and never reads a byte after its handshake. With --late N, a third client
+connects once the first has received N texts. With --start, FILE is then copied into FIFO: a headless
+player's reader file, which holds the player until it is written. Prints "connected", then each text
+the first client received on a line of its own (its line ends written as \\n) and "closed CODE" when
+its connection ends; with --late, then "late", the late client's texts and its "closed CODE".
 """
 import asyncio
 import socket
@@ -43,21 +44,42 @@ async def connect(port):
             await asyncio.sleep(0.05)
 
 
+async def receive(client, texts, arrived=None):
+    """Every text until the connection ends, then its close code."""
+    try:
+        async for text in client:
+            texts.append(text.replace("\n", "\\n"))
+            if arrived:
+                arrived(len(texts))
+    except websockets.ConnectionClosed:
+        pass
+    return client.close_code
+
+
 async def main(arguments):
     port = int(arguments[0])
     client = await connect(port)
     stalled = stalled_client(port) if "--stalled" in arguments else None
+    late_after = int(arguments[arguments.index("--late") + 1]) if "--late" in arguments else None
+    late_due = asyncio.Event()
     print("connected", flush=True)
     if "--start" in arguments:
         at = arguments.index("--start")
         with open(arguments[at + 2], "rb") as reader, open(arguments[at + 1], "wb") as fifo:
             fifo.write(reader.read())
-    try:
-        async for text in client:
-            print(text.replace("\n", "\\n"), flush=True)
-    except websockets.ConnectionClosed:
-        pass
-    print("closed", client.close_code, flush=True)
+    texts, late_texts = [], []
+    first = asyncio.create_task(receive(client, texts, lambda count: count == late_after and late_due.set()))
+    late_code = None
+    if late_after is not None:
+        try:
+            await asyncio.wait_for(late_due.wait(), RETRY_SECONDS * 3)
+            late_code = await receive(await connect(port), late_texts)
+        except asyncio.TimeoutError:
+            late_code = "never, the first client got too few texts"
+    code = await first
+    print("\n".join(texts + [f"closed {code}"]), flush=True)
+    if late_after is not None:
+        print("\n".join(["late"] + late_texts + [f"closed {late_code}"]), flush=True)
     if stalled:
         stalled.close()
 

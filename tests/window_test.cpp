@@ -1,8 +1,8 @@
 // The real window under Xvfb, with and without a window manager, on screens larger than the
 // picture: a click reaches what is drawn under it in full screen and in a window of any size, F11 and
 // Alt+Enter switch between the two, a resized or maximised window shows the picture as each filter
-// scales it, F12 takes a screenshot, and the window's own message boxes read in Japanese on a server
-// without a single Japanese core font.
+// scales it, F12 takes a screenshot, the window's own message boxes read in Japanese on a server
+// without a single Japanese core font, and each wait's text is on the clipboard.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -326,4 +326,22 @@ TEST(RealWindow, ASaveThatFailsSaysSoInTheWindowAndTheGameGoesOnWhenEscapeDismis
     EXPECT_EQ(player.process.waitForExit(kSettleMs), -1);
     display.xdotool("key Pause");
     EXPECT_EQ(player.process.waitForExit(kSwitchTimeoutMs), 1);
+}
+
+// A dictionary tool reads the clipboard with xclip at each wait: the line typed, then the line typed
+// before a menu with the menu's lines. Nothing else puts anything there.
+TEST(RealWindow, EachWaitsTextIsOnTheClipboardWhenItsWaitBegins) {
+    if (!xToolsInstalled() || !xclipInstalled()) GTEST_SKIP() << "Xvfb, xdotool and xclip are not installed";
+    XDisplay display(1280, 1024, false);
+    ASSERT_EQ(display.failure(), "");
+    Player player(display, IN_A_WINDOW, {"--text-out", "clipboard"}, {},
+                  "@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上の桜が満開になった。\\c風が吹いた。"
+                  "@select(2,見に行く,a,帰る,b);\n@name(a);\n@name(b);\n");
+    ASSERT_NE(player.window, "");
+    auto holds = [&](const std::string& text) {
+        return pollUntil([&] { return display.clipboard() == text; }, kSwitchTimeoutMs);
+    };
+    EXPECT_TRUE(holds("丘の上の桜が満開になった。")) << display.clipboard();
+    player.clickAt(300, 300);
+    EXPECT_TRUE(holds("風が吹いた。\n見に行く\n帰る")) << display.clipboard();
 }

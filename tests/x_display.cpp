@@ -38,6 +38,10 @@ bool xToolsInstalled() {
     return programInstalled("Xvfb") && programInstalled("xdotool");
 }
 
+bool xclipInstalled() {
+    return programInstalled("xclip");
+}
+
 bool pollUntil(const std::function<bool()>& done, int timeoutMs) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (std::chrono::steady_clock::now() < deadline) {
@@ -116,6 +120,10 @@ void XDisplay::startWindowManager() {
 
 std::string XDisplay::xdotool(const std::string& arguments) const {
     return commandOutput("DISPLAY=" + name_ + " xdotool " + arguments + " 2>/dev/null");
+}
+
+std::string XDisplay::clipboard() const {
+    return commandOutput("DISPLAY=" + name_ + " xclip -selection clipboard -o 2>/dev/null");
 }
 
 std::string XDisplay::windowOf(pid_t pid, int timeoutMs) const {

@@ -12,6 +12,8 @@
 
 // Xvfb and xdotool are on the PATH.
 bool xToolsInstalled();
+// And xclip, which reads the clipboard as a dictionary tool does.
+bool xclipInstalled();
 // Asks every 50 ms until done() says yes or timeoutMs have passed; done()'s last answer.
 bool pollUntil(const std::function<bool()>& done, int timeoutMs);
 
@@ -47,6 +49,8 @@ public:
     // The window the process shows, once it shows one within timeoutMs; empty if it does not.
     std::string windowOf(pid_t pid, int timeoutMs) const;
     WindowGeometry geometry(const std::string& window) const;
+    // What the clipboard holds now, as xclip reads it; empty when no one holds it.
+    std::string clipboard() const;
     // Asks the window manager to maximise the window, as its title bar's button does.
     void maximise(const std::string& window) const;
     // What the window shows, 3 bytes a pixel (red, green, blue); empty when it cannot be read.

@@ -49,11 +49,12 @@ struct VerbName {
 };
 
 const VerbName kVerbs[] = {
-    {"wait", ReaderVerb::Wait},   {"move", ReaderVerb::Move},
-    {"click", ReaderVerb::Click}, {"rclick", ReaderVerb::RightClick},
-    {"key", ReaderVerb::Key},     {"down", ReaderVerb::Down},
-    {"up", ReaderVerb::Up},       {"wheel", ReaderVerb::Wheel},
-    {"shot", ReaderVerb::Shot},   {"close", ReaderVerb::Close},
+    {"wait", ReaderVerb::Wait},         {"sleep", ReaderVerb::Sleep},
+    {"move", ReaderVerb::Move},         {"click", ReaderVerb::Click},
+    {"rclick", ReaderVerb::RightClick}, {"key", ReaderVerb::Key},
+    {"down", ReaderVerb::Down},         {"up", ReaderVerb::Up},
+    {"wheel", ReaderVerb::Wheel},       {"shot", ReaderVerb::Shot},
+    {"close", ReaderVerb::Close},
 };
 
 bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& action) {
@@ -66,6 +67,7 @@ bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& 
     long long ms = 0;
     switch (action.verb) {
         case ReaderVerb::Wait:
+        case ReaderVerb::Sleep:
             if (!readNumber(in, 0, 0x7FFFFFFF, ms)) return false;
             action.value = static_cast<uint32_t>(ms);
             return true;

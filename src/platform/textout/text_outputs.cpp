@@ -21,9 +21,13 @@ bool textOutputsChosen() {
 }
 
 void handOutTexts(const std::vector<std::string>& texts) {
+    // Dictionary tools look at the clipboard now and then: a wait's texts go there together, or a tool
+    // would see the menu's lines alone and miss the line typed before them.
     if ((g_outputs & kClipboardOutput) && g_windowSystem) {
+        std::string together;
         for (const std::string& text : texts)
-            g_windowSystem->setClipboardText(text.c_str());
+            together += (together.empty() ? "" : "\n") + text;
+        g_windowSystem->setClipboardText(together.c_str());
     }
     if (g_server) g_server->send(texts);
     if (g_speech) g_speech->speak(texts);

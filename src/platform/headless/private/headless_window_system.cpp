@@ -1,6 +1,8 @@
 #include "platform/headless/private/headless_window_system.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "platform/files/file_system.h"
 #include "platform/headless/trace.h"
@@ -79,6 +81,11 @@ void HeadlessWindowSystem::perform(const ReaderAction& action) {
     switch (action.verb) {
         case ReaderVerb::Wait:
             nextActionAt_ = clock_ + action.value;
+            break;
+        case ReaderVerb::Sleep:
+            // Engine time stands still while the programs beside the player (a WebSocket client, a
+            // voice) go on in real time.
+            std::this_thread::sleep_for(std::chrono::milliseconds(action.value));
             break;
         case ReaderVerb::Move:
             postMouse(WM_MOUSEMOVE, action.x, action.y);
