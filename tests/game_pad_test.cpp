@@ -102,7 +102,10 @@ TEST(PadWatcher, WakesTheWindowWhenAWatchedDeviceHasInput) {
     std::atomic<int> wakes{0};
     PadWatcher watcher([&wakes] { ++wakes; });
     watcher.watch(path);
+    // A reader of the test's own keeps the pipe open once the watcher has closed its end.
+    int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
     int device = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
     ASSERT_GE(device, 0);
     ASSERT_EQ(write(device, "news", 4), 4);
     EXPECT_TRUE(pollUntil([&wakes] { return wakes > 0; }, 5000));
@@ -113,4 +116,5 @@ TEST(PadWatcher, WakesTheWindowWhenAWatchedDeviceHasInput) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(wakes, 1);
     close(device);
+    close(reader);
 }
