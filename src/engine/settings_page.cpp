@@ -31,7 +31,7 @@ const int32_t kTitleX = 64, kTitleY = 20;
 const int32_t kLabelX = 64, kFirstLineY = 72, kLineStep = 42;
 const int32_t kLessX = 344, kValueX = 384, kMoreX = 560, kLineRight = 600;
 // With a game controller attached, its buttons under the lines, in a smaller font.
-const char* const kPadHelp[] = {"Ａ 決定　Ｂ 戻る　Ｘ 文字を消す　Ｙ 設定　START メニュー",
+const char* const kPadHelp[] = {"Ａ 決定　Ｂ 戻る　Ｘ 文字を消す　Ｙ 設定　START メニュー　十字キー 選ぶ",
                                 "LB スキップ　RB 押したまま早送り　BACK オート　右スティック ポインタ"};
 const int32_t kHelpY = 440, kHelpLineStep = 18, kHelpFontHeight = 16, kHelpFontWeight = 400, kHelpShadow = 1;
 const int kVolumeStep = 10;
