@@ -7,11 +7,7 @@
 set -e
 build=$(realpath "${1:-build}")
 . "$(dirname "$0")/player_figures.sh"
-root=$(mktemp -d)
-trap 'stop_player; kill $xvfb_pid 2>/dev/null; rm -rf "$root"' EXIT
-cp games/function.dat games/system.bmp games/qmlogo.bmp games/zeb.bmp "$root"
-cp -r games/omikuji "$root/game"
-echo "game story.zeb" >"$root/start.dat"
+demo_game_root omikuji
 for screen in 1920x1080 3840x2160; do
     start_xvfb ${screen}x24
     for renderer in ${RENDERERS:-default}; do

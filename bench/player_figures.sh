@@ -17,6 +17,16 @@ start_xvfb() {
     return 1
 }
 
+# A working folder of its own in $root, removed at the end with the player and Xvfb, holding the
+# bundled files and the demo game $1, which starts at once.
+demo_game_root() {
+    root=$(mktemp -d)
+    trap 'stop_player; kill $xvfb_pid 2>/dev/null; rm -rf "$root"' EXIT
+    cp games/function.dat games/system.bmp games/qmlogo.bmp games/zeb.bmp "$root"
+    cp -r "games/$1" "$root/game"
+    echo "game story.zeb" >"$root/start.dat"
+}
+
 ticks() {
     awk '{print $14 + $15}' /proc/$1/stat
 }

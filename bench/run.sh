@@ -30,6 +30,7 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     echo "== the player's memory, and its CPU while it waits for the reader"
     bench/renderer_memory.sh "$build"
     RENDERERS="software opengl" bench/click_wait_idle.sh "$build"
+    bench/pad_idle.sh "$build"
     bench/menu_idle.sh "$build"
     bench/music_player.sh "$build"
     bench/wave_memory.sh "$build"

@@ -80,7 +80,8 @@ TEST(EngineTexts, AreConvertedByTheirTextNotTheirAddress) {
 }
 
 TEST(ReaderFile, AMistakeNamesItsLineAndStopsThePlayerBeforeItStarts) {
-    for (const char* bad : {"jump 3", "wait", "wait -5", "click 10", "key f13", "close now", "move 1 x"}) {
+    for (const char* bad :
+         {"jump 3", "wait", "wait -5", "click 10", "key f13", "close now", "move 1 x", "pad z", "tap 5"}) {
         RunResult run = runScript("@x();", std::string("# comment\nwait 1 # here\nup f12\n") + bad + "\n");
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.errors.find("reader line 4"), std::string::npos) << bad << ": " << run.errors;

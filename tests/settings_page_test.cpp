@@ -14,26 +14,30 @@
 
 TEST(SettingsPage, ChangesTakeEffectAtOnceGoIntoTheSettingsFileAndTheWaitComesBack) {
     TempFolder root, config;
-    root.writeGame("@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上。\\c@sound(tone.wav,0,0,0);@after();");
+    root.writeGame(
+        "@plload(hill.bmp);@bgload(hill.bmp,0,0);丘の上。\\c風が吹いた。\\c@sound(tone.wav,0,0,0);@after();");
     root.copyDemoPictures();
     writeFile(root.file("game/tone.wav"), MonoSound{22050, 16, {0.1, 0.2, 0.3}}.waveBytes());
     mkdir(config.file("zebora").c_str(), 0755);
     writeFile(config.file("zebora/zebora.conf"), "# mine\nsound-volume = 40\n# keep me\n");
     // Down lights the first line and again the second, the sounds' volume: Left lowers it a step. Four
     // more lines down is the text's speed: Right goes from normal to fast. A click on the skip line's
-    // value turns it to all. Escape closes.
+    // value turns it to all. Three lines down is the text output: Right chooses the clipboard, which
+    // the next wait's text goes to. Escape closes.
     const std::string reader =
         "wait 3000\nshot before\nkey f1\nwait 500\nshot page\n"
         "key down\nwait 100\nkey down\nwait 100\nkey left\nwait 100\n"
         "key down\nwait 100\nkey down\nwait 100\nkey right\nwait 100\n"
-        "click 450 292\nwait 300\nkey escape\nwait 500\nshot after\nclick 5 5\nwait 2000\n";
+        "click 450 259\nwait 300\nkey down\nwait 100\nkey down\nwait 100\nkey down\nwait 100\nkey right\n"
+        "wait 100\nkey escape\nwait 500\nshot after\nclick 5 5\nwait 2000\nclick 5 5\nwait 2000\n";
     RunResult run = runHeadless(root, reader, "XDG_CONFIG_HOME='" + config.path() + "' ");
     EXPECT_EQ(run.errors, unknownCommand("after"));
-    for (const char* line : {"setting sound-volume = 30", "setting text-speed = fast", "setting skip = all",
-                             "wave play 0: once, gains 0.300 0.300"})
+    for (const char* line :
+         {"setting sound-volume = 30", "setting text-speed = fast", "setting skip = all",
+          "setting text-out = clipboard", "clipboard 風が吹いた。", "wave play 0: once, gains 0.300 0.300"})
         EXPECT_NE(run.trace.find(line), std::string::npos) << line << "\n" << run.trace;
     EXPECT_EQ(readFile(config.file("zebora/zebora.conf")),
-              "# mine\nsound-volume = 30\n# keep me\ntext-speed = fast\nskip = all\n");
+              "# mine\nsound-volume = 30\n# keep me\ntext-speed = fast\nskip = all\ntext-out = clipboard\n");
     expectShotGolden("settings-page", root.file("page.png"));
     EXPECT_TRUE(sameButTheCursor(shot(root, "after"), shot(root, "before"), kClickCursor));
 }

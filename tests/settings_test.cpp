@@ -54,7 +54,8 @@ TEST(SettingsFile, TakesItsGoodLinesAndNamesEveryBrokenOneByItsLine) {
         {"sound-volume = 70", nullptr},
         {"mute maybe", "expected \"key = value\", found \"mute maybe\""},
         {"volume = 5",
-         "unknown key \"volume\" (the keys are window, soundfont, transcript, music-volume, sound-volume, "
+         "unknown key \"volume\" (the keys are window, soundfont, transcript, text-out, text-out-port, "
+         "speak, music-volume, sound-volume, "
          "mute, scale, filter, integer, text-speed, auto-delay, skip)"},
         {" = 3", "no key before \"=\""},
         {"mute = perhaps", "mute must be yes or no (or true/false, 1/0), not \"perhaps\""},

@@ -28,6 +28,7 @@ public:
     bool fullScreen() const override { return true; }
     void setScaling(ScaleFilter, bool) override {}
     void setVolumes(int, int) override {}
+    bool padAttached() const override { return false; }
     void setScreenSource(const ScreenSource&) override {}
     SoundDevice& soundDevice() override { std::abort(); }
 };

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "golden.h"
@@ -25,20 +26,21 @@ const int kClickEveryMs = 500;
 const int kQuitTimeoutMs = 30000;
 const int kSettleMs = 1000;
 const int kStillMs = 2500;  // longer than the logo stays still
+const int kTapMs = 300;
 
 enum Mode { FULL_SCREEN, IN_A_WINDOW };
 
 // The player started on the display in a fresh working folder, with Ctrl held to fast-forward the
 // logo and the fades; options are more words of its command line, environment holds NAME=VALUE
 // words for it, shell a command line that the shell runs first. A script, when there is one, is
-// played at once in the demo game's pictures.
+// played at once in the demo game's pictures; a demo game, when one is named, is played at once.
 struct Player {
     Player(const XDisplay& x, Mode mode, const std::vector<std::string>& options = {},
            const std::vector<std::string>& environment = {}, const std::string& script = "",
-           const std::string& shell = "")
+           const std::string& shell = "", const std::string& demoGame = "")
         : display(x),
           wholeMultiples(std::find(options.begin(), options.end(), "--integer") != options.end()),
-          process(command(mode, options, environment, script, shell), x.name()),
+          process(command(mode, options, environment, script, shell, demoGame), x.name()),
           window(x.windowOf(process.pid(), kWindowTimeoutMs)) {
         // With the pointer inside, keys reach the window even when no window manager gives it the focus.
         display.xdotool("mousemove --window " + window + " 10 10 keydown ctrl");
@@ -46,10 +48,15 @@ struct Player {
 
     std::vector<std::string> command(Mode mode, const std::vector<std::string>& options,
                                      const std::vector<std::string>& environment, const std::string& script,
-                                     const std::string& shell) const {
+                                     const std::string& shell, const std::string& demoGame) const {
         if (!script.empty()) {
             root.writeGame(script);
             root.copyDemoPictures();
+        }
+        if (!demoGame.empty()) {
+            commandOutput("cp -r '" + std::string(ZEBORA_SOURCE_DIR) + "/games/" + demoGame + "' '" +
+                          root.path() + "'");
+            writeFile(root.file("start.dat"), demoGame + " story.zeb\n");
         }
         std::string exec = "exec \"$0\" \"$@\"";
         std::vector<std::string> words = {"sh", "-c", shell.empty() ? exec : shell + "; " + exec, "env"};
@@ -164,6 +171,43 @@ struct Player {
     ChildProcess process;
     std::string window;
 };
+
+// The game controller and the touch screen that the player makes for the tests (ZEBORA_TEST_INPUT):
+// they act what is written to the file as the player goes.
+struct VirtualDevices {
+    VirtualDevices() { writeFile(input, ""); }
+    std::string environment() const { return "ZEBORA_TEST_INPUT=" + input; }
+    void act(const std::string& lines) const { std::ofstream(input, std::ios::app) << lines; }
+    void press(const std::string& button) const { act("press " + button + "\nrelease " + button + "\n"); }
+    // A finger at picture pixel (x, y), as the player shows it.
+    void finger(const Player& player, const std::string& what, int id, int x, int y) const {
+        act("finger " + what + " " + std::to_string(id) + " " + player.shownAt(x, y) + "\n");
+    }
+    // As a reader taps: the finger rests a little, long enough for a wait to see it land.
+    void tap(const Player& player, int x, int y) const {
+        finger(player, "down", 0, x, y);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kTapMs));
+        finger(player, "up", 0, x, y);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs));
+    }
+
+    TempFolder files;
+    std::string input = files.file("input");
+    std::string transcript = files.file("transcript");
+};
+
+// Whether the transcript holds the text so many times, within a while.
+bool transcriptReaches(const VirtualDevices& devices, const std::string& text, int times = 1) {
+    return pollUntil(
+        [&] {
+            std::string written = readFile(devices.transcript);
+            int found = 0;
+            for (size_t at = written.find(text); at != std::string::npos; at = written.find(text, at + 1))
+                ++found;
+            return found >= times;
+        },
+        kSwitchTimeoutMs);
+}
 
 }  // namespace
 
@@ -324,6 +368,99 @@ TEST(RealWindow, ASaveThatFailsSaysSoInTheWindowAndTheGameGoesOnWhenEscapeDismis
     display.xdotool("key Escape");
     EXPECT_TRUE(pollUntil([&] { return !Player::showsATitleBar(player.picture()); }, kSwitchTimeoutMs));
     EXPECT_EQ(player.process.waitForExit(kSettleMs), -1);
+    display.xdotool("key Pause");
+    EXPECT_EQ(player.process.waitForExit(kSwitchTimeoutMs), 1);
+}
+
+// 夕暮れのおみくじ read in the window with a game controller alone, plugged in while the player runs:
+// the right shoulder held fast-forwards, A goes on at every wait, Down and A pick the first choice,
+// and it reads as the mouse and the keyboard read it. Meanwhile the right stick moves the pointer, and
+// the controller pulled out and plugged in again changes nothing else.
+TEST(RealWindow, ADemoGameReadsToItsEndWithAGameControllerAlone) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    XDisplay display(1280, 1024, false);
+    ASSERT_EQ(display.failure(), "");
+    VirtualDevices pad;
+    Player player(display, IN_A_WINDOW, {"--transcript", pad.transcript}, {pad.environment()}, "", "",
+                  "omikuji");
+    ASSERT_NE(player.window, "");
+    display.xdotool("keyup ctrl");
+    pad.act("plug\npress rightshoulder\n");
+    ASSERT_TRUE(transcriptReaches(pad, "引いてみる"));
+    auto pointerX = [&] { return std::stoi(display.xdotool("getmouselocation").substr(2)); };
+    int before = pointerX();
+    pad.act("axis rightx 32767\n");
+    EXPECT_TRUE(pollUntil([&] { return pointerX() > before + 100; }, kSwitchTimeoutMs));
+    pad.act("axis rightx 0\n");
+    const struct {
+        const char* text;
+        int times;
+        const char* buttons;
+    } steps[] = {{"引いてみる", 1, "a"},        {"一本の棒", 1, "a"}, {"小吉", 1, "a"}, {"あと何回", 1, "a"},
+                 {"やめておく", 1, "dpdown a"}, {"一本の棒", 2, "a"}, {"中吉", 1, "a"}, {"明日も", 1, "a"}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(transcriptReaches(pad, step.text, step.times)) << step.text;
+        std::istringstream buttons(step.buttons);
+        for (std::string button; buttons >> button;)
+            pad.press(button);
+        if (step.times == 2) pad.act("unplug\nplug\npress rightshoulder\n");
+    }
+    EXPECT_EQ(player.process.waitForExit(kQuitTimeoutMs), 1);
+    expectGoldenText("demo-omikuji", readFile(pad.transcript));
+}
+
+// A touch screen, told to SDL as a real one is, with the mouse events that SDL makes of it, which
+// click no second time: a tap goes on, a finger that rests hides the text until a tap, a swipe down
+// shows the page before until a tap, and a tap of two fingers opens the system menu, where taps on
+// its lines save a bookmark.
+TEST(RealWindow, ATouchScreenReadsOnHidesTheTextShowsThePageBeforeAndSaves) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    XDisplay display(1280, 1024, false);
+    ASSERT_EQ(display.failure(), "");
+    VirtualDevices screen;
+    Player player(display, IN_A_WINDOW,
+                  {"--transcript", screen.transcript, "--trace", screen.files.file("trace")},
+                  {screen.environment()}, "@plload(hill.bmp);@bgload(hill.bmp,0,0);一\\p二\\c三\\c@after();");
+    ASSERT_NE(player.window, "");
+    ASSERT_TRUE(transcriptReaches(screen, "一"));
+    screen.tap(player, 320, 240);
+    ASSERT_TRUE(transcriptReaches(screen, "二"));
+    std::vector<uint8_t> waiting = player.picture();
+    ASSERT_FALSE(waiting.empty());
+    EXPECT_EQ(readFile(screen.transcript).find("三"), std::string::npos);
+    // The text hidden, the picture is at full brightness.
+    const size_t grass = 3 * (400 * 640 + 320);
+    screen.finger(player, "down", 0, 320, 240);
+    EXPECT_TRUE(pollUntil([&] { return player.picture()[grass] > waiting[grass]; }, kSwitchTimeoutMs));
+    screen.finger(player, "up", 0, 320, 240);
+    screen.tap(player, 320, 240);
+    EXPECT_EQ(player.picture()[grass], waiting[grass]);
+    // The first character of the page: 一 of the page before, then 二 again.
+    auto firstCharacter = [&player] {
+        std::vector<uint8_t> shown = player.picture(), part;
+        for (int y = 16; y < 42; ++y)
+            part.insert(part.end(), shown.begin() + 3 * (y * 640 + 16), shown.begin() + 3 * (y * 640 + 40));
+        return part;
+    };
+    std::vector<uint8_t> second = firstCharacter();
+    screen.finger(player, "down", 0, 320, 150);
+    screen.finger(player, "motion", 0, 320, 300);
+    screen.finger(player, "up", 0, 320, 300);
+    EXPECT_TRUE(pollUntil([&] { return firstCharacter() != second; }, kSwitchTimeoutMs));
+    screen.tap(player, 320, 240);
+    EXPECT_EQ(firstCharacter(), second);
+    // Two fingers: the system menu; its セーブ line, the first bookmark, and a tap past the word that
+    // it was saved.
+    screen.finger(player, "down", 0, 300, 240);
+    screen.finger(player, "down", 1, 340, 240);
+    screen.finger(player, "up", 1, 340, 240);
+    screen.finger(player, "up", 0, 300, 240);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs));
+    screen.tap(player, 260, 200);
+    screen.tap(player, 300, 100);
+    EXPECT_TRUE(pollUntil(
+        [&] { return readFile(screen.files.file("trace")).find("save 0: wait kind 0") != std::string::npos; },
+        kSwitchTimeoutMs));
     display.xdotool("key Pause");
     EXPECT_EQ(player.process.waitForExit(kSwitchTimeoutMs), 1);
 }

@@ -1,7 +1,8 @@
 // The highlight under the pointer that every hover-and-click loop of the engine shares: a line is drawn
 // again highlighted when the pointer comes onto it and plain when it leaves, and a left click counts
-// only on the line under the pointer. What a loop does around it (which clicks it clears before its
-// pump, the right button, what a pick leads to) stays the loop's own.
+// only on the line under the pointer; the click of a game controller's A, which has no place, on the
+// highlighted line. What a loop does around it (which clicks it clears before its pump, the right
+// button, what a pick leads to) stays the loop's own.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -60,8 +61,8 @@ public:
         follow([](uint32_t) {});
     }
 
-    // Brings line i up to date; true when it was picked, by a left click under the pointer (the click
-    // is taken) or by Return.
+    // Brings line i up to date; true when it was picked, by a left click under the pointer or the
+    // pad's on the lit line (the click is taken), or by Return.
     bool clicked(int i) {
         bool lit = i == lit_;
         if (lit != highlighted_[i]) {
@@ -72,7 +73,7 @@ public:
             picked_ = -1;
             return true;
         }
-        if (!pointerIn(rects_[i]) || !g_leftClicked) return false;
+        if (!g_leftClicked || (g_padClicked ? i != lit_ : !pointerIn(rects_[i]))) return false;
         g_leftClicked = 0;
         return true;
     }

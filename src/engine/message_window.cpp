@@ -11,8 +11,8 @@
 #include "engine/script_reading.h"
 #include "engine/shift_jis.h"
 #include "platform/files/text_encoding.h"
-#include "platform/textout/text_stream.h"
 #include "platform/text/text_rasteriser.h"
+#include "platform/textout/text_stream.h"
 #include "shell/shell.h"
 
 namespace {

@@ -32,8 +32,12 @@ const char* const kFilterWords[] = {"sharp", "nearest", "smooth"};
 const char* const kTextOutputs[] = {"なし", "クリップボード", "WebSocket", "両方"};
 
 const int32_t kTitleX = 64, kTitleY = 20;
-const int32_t kLabelX = 64, kFirstLineY = 72, kLineStep = 42;
+const int32_t kLabelX = 64, kFirstLineY = 64, kLineStep = 37;
 const int32_t kLessX = 344, kValueX = 384, kMoreX = 560, kLineRight = 600;
+// With a game controller attached, its buttons under the lines, in a smaller font.
+const char* const kPadHelp[] = {"Ａ 決定　Ｂ 戻る　Ｘ 文字を消す　Ｙ 設定　START メニュー　十字キー 選ぶ",
+                                "LB スキップ　RB 押したまま早送り　BACK オート　右スティック ポインタ"};
+const int32_t kHelpY = 440, kHelpLineStep = 18, kHelpFontHeight = 16, kHelpFontWeight = 400, kHelpShadow = 1;
 const int kVolumeStep = 10;
 const int kAutoStepMs = 500;
 const int kLongestAutoMs = 10000;
@@ -180,6 +184,13 @@ void draw(const std::vector<uint8_t>& dimmed, int lit) {
         text(kValueX, lineTop(item), valueText(item), entry);
         text(kMoreX, lineTop(item), "＞", entry);
     }
+    if (!g_windowSystem->padAttached()) return;
+    int32_t y = kHelpY;
+    for (const char* line : kPadHelp) {
+        g_display.drawMenuText(kLabelX, y, sjis(line), kHelpFontHeight, 0, kHelpFontWeight, kHelpShadow,
+                               colourOfEntry(kMenuPlain), SLOT_SCREEN);
+        y += kHelpLineStep;
+    }
 }
 
 std::vector<uint8_t> dimmedCopy(const std::vector<uint8_t>& screen) {
@@ -190,6 +201,15 @@ std::vector<uint8_t> dimmedCopy(const std::vector<uint8_t>& screen) {
             dimmed[static_cast<size_t>(y) * kSlotWidth + x] = black;
     }
     return dimmed;
+}
+
+// A click changes the line under the pointer, one step less on "＜"; the pad's A changes the lit line,
+// as Return does.
+void takeClick(int lit, int& changed, int& delta) {
+    int item = g_padClicked ? lit : itemAt(g_mouseX, g_mouseY);
+    if (item < 0) return;
+    changed = item;
+    delta = !g_padClicked && g_mouseX < kValueX && g_mouseX >= kLessX ? -1 : 1;
 }
 
 }  // namespace
@@ -218,8 +238,7 @@ void runSettingsPage() {
                 changed = lit, delta = vk == VK_LEFT ? -1 : 1;
             if (vk == VK_ESCAPE || vk == kSettingsKey) open = false;
         }
-        if (g_leftClicked && itemAt(g_mouseX, g_mouseY) >= 0)
-            changed = itemAt(g_mouseX, g_mouseY), delta = g_mouseX < kValueX && g_mouseX >= kLessX ? -1 : 1;
+        if (g_leftClicked) takeClick(lit, changed, delta);
         if (g_rightClicked || changed == CLOSE) open = false;
         if (open && changed >= 0) change(changed, delta);
         if (open && (lit != before || changed >= 0)) draw(dimmed, lit);

@@ -25,6 +25,15 @@ enum : uint32_t {
 
 enum : uint32_t { MCI_NOTIFY_SUCCESSFUL = 1 };
 
+// The lParam of a mouse message: the point, x in the low word and y in the high.
+inline uint32_t pointParam(int x, int y) {
+    return static_cast<uint32_t>(x & 0xFFFF) | static_cast<uint32_t>(y & 0xFFFF) << 16;
+}
+
+// The wParam of a left button press that the game controller's A button made. It has no place of its
+// own (lParam 0): a menu takes it for its highlighted line, as it takes Return.
+const uint32_t kClickOfPad = 0x10000;
+
 // A wheel message carries its turn in the high word of wParam, signed, in steps of this much a notch:
 // positive away from the reader (up), negative towards (down).
 const int32_t WHEEL_DELTA = 120;

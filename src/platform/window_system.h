@@ -48,6 +48,8 @@ public:
     virtual bool fullScreen() const = 0;
     virtual void setScaling(ScaleFilter filter, bool integer) = 0;
     virtual void setVolumes(int music, int sound) = 0;
+    // Whether a game controller is there to read with, so that the pages of our own show its buttons.
+    virtual bool padAttached() const = 0;
     // The sound device that goes with the window: its ends of pieces arrive in the window's queue.
     virtual SoundDevice& soundDevice() = 0;
 };

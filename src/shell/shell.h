@@ -14,6 +14,9 @@ extern int32_t g_hWnd;
 extern uint8_t g_keyDown[kKeyStates];
 extern uint8_t g_leftClicked;
 extern uint8_t g_rightClicked;
+// Whether the last left click came from a game controller's A button, which has no place of its own:
+// a menu takes it for its highlighted line.
+extern bool g_padClicked;
 // Notches the wheel turned (up positive) since a wait last took them; only the backlog looks at them.
 extern int32_t g_wheelTurns;
 // Set while the reader's skip mode runs: every timed wait then ends at once, as with Ctrl held.

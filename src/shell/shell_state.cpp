@@ -5,6 +5,7 @@ int32_t g_hWnd = 0;
 uint8_t g_keyDown[kKeyStates];
 uint8_t g_leftClicked = 0;
 uint8_t g_rightClicked = 0;
+bool g_padClicked = false;
 int32_t g_wheelTurns = 0;
 bool g_fastForward = false;
 int32_t g_ctrlUp = 1;

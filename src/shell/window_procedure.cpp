@@ -54,6 +54,7 @@ int32_t mainWindowProc(const WindowMessage& message) {
             return 1;
         case WM_LBUTTONDOWN:
             g_leftClicked = 1;
+            g_padClicked = (message.wParam & kClickOfPad) != 0;
             return 1;
         case WM_RBUTTONDOWN:
             g_rightClicked = 1;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/window/pad_buttons.h"
 #include "platform/window_system.h"
 
 namespace {
@@ -43,6 +44,14 @@ bool readKey(std::istringstream& in, ReaderAction& action) {
     return action.value != 0;
 }
 
+bool readPadButton(std::istringstream& in, ReaderAction& action) {
+    std::string name;
+    PadButton button = PadButton::A;
+    if (!(in >> name) || !padButtonNamed(name, button)) return false;
+    action.value = static_cast<uint32_t>(button);
+    return true;
+}
+
 struct VerbName {
     const char* word;
     ReaderVerb verb;
@@ -53,6 +62,7 @@ const VerbName kVerbs[] = {
     {"move", ReaderVerb::Move},         {"click", ReaderVerb::Click},
     {"rclick", ReaderVerb::RightClick}, {"key", ReaderVerb::Key},
     {"down", ReaderVerb::Down},         {"up", ReaderVerb::Up},
+    {"pad", ReaderVerb::Pad},           {"tap", ReaderVerb::Tap},
     {"wheel", ReaderVerb::Wheel},       {"shot", ReaderVerb::Shot},
     {"close", ReaderVerb::Close},
 };
@@ -74,11 +84,14 @@ bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& 
         case ReaderVerb::Move:
         case ReaderVerb::Click:
         case ReaderVerb::RightClick:
+        case ReaderVerb::Tap:
             return readPoint(in, action);
         case ReaderVerb::Key:
         case ReaderVerb::Down:
         case ReaderVerb::Up:
             return readKey(in, action);
+        case ReaderVerb::Pad:
+            return readPadButton(in, action);
         case ReaderVerb::Wheel:
             return readWheel(in, action);
         case ReaderVerb::Shot:

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-enum class ReaderVerb { Wait, Sleep, Move, Click, RightClick, Key, Down, Up, Wheel, Shot, Close };
+enum class ReaderVerb { Wait, Sleep, Move, Click, RightClick, Key, Down, Up, Pad, Tap, Wheel, Shot, Close };
 
 struct ReaderAction {
     ReaderVerb verb;
-    // Milliseconds for wait and sleep, the virtual-key code for key, down and up, the message's wParam for wheel.
+    // Milliseconds for wait and sleep, the virtual-key code for key, down and up, the PadButton for pad, the
+    // message's wParam for wheel.
     uint32_t value = 0;
     int x = 0;
     int y = 0;

@@ -15,7 +15,8 @@ namespace {
 // The virtual clock starts here, like a machine that has been up for a while, so that a wait whose
 // end time wraps below its start ends at once as it does on Windows.
 const uint32_t kVirtualClockStart = 10000000;
-// A key pressed by the reader stays down this long, longer than any step between two input tests.
+// A key or a button pressed by the reader stays down this long, longer than any step between two input
+// tests.
 const uint32_t kKeyHoldMs = 200;
 const uint32_t kIdleStepMs = 24 * 60 * 60 * 1000;
 
@@ -47,7 +48,7 @@ void HeadlessWindowSystem::pumpEvents() {
     ++clock_;
     for (size_t i = 0; i < releases_.size();) {
         if (reached(releases_[i].at)) {
-            post(WM_KEYUP, releases_[i].key, 0);
+            post(releases_[i].message.message, releases_[i].message.wParam, releases_[i].message.lParam);
             releases_.erase(releases_.begin() + static_cast<long>(i));
         } else {
             ++i;
@@ -99,14 +100,20 @@ void HeadlessWindowSystem::perform(const ReaderAction& action) {
             postMouse(WM_RBUTTONDOWN, action.x, action.y);
             break;
         case ReaderVerb::Key:
-            post(WM_KEYDOWN, action.value, 0);
-            releases_.push_back({clock_ + kKeyHoldMs, action.value});
+            press({WM_KEYDOWN, action.value, 0}, {WM_KEYUP, action.value, 0});
             break;
         case ReaderVerb::Down:
             post(WM_KEYDOWN, action.value, 0);
             break;
         case ReaderVerb::Up:
             post(WM_KEYUP, action.value, 0);
+            break;
+        case ReaderVerb::Pad:
+            pressPad(static_cast<PadButton>(action.value));
+            break;
+        case ReaderVerb::Tap:
+            touches_.fingerDown(0, action.x, action.y, clock_);
+            touches_.fingerUp(0, clock_);
             break;
         case ReaderVerb::Wheel:
             post(WM_MOUSEWHEEL, action.value, 0);
@@ -126,7 +133,20 @@ void HeadlessWindowSystem::post(uint32_t message, uint32_t wParam, uint32_t lPar
 }
 
 void HeadlessWindowSystem::postMouse(uint32_t message, int x, int y) {
-    post(message, 0, static_cast<uint32_t>(x & 0xFFFF) | static_cast<uint32_t>(y & 0xFFFF) << 16);
+    post(message, 0, pointParam(x, y));
+}
+
+void HeadlessWindowSystem::press(const WindowMessage& down, const WindowMessage& up) {
+    post(down.message, down.wParam, down.lParam);
+    if (up.message != 0) releases_.push_back({clock_ + kKeyHoldMs, up});
+}
+
+void HeadlessWindowSystem::pressPad(PadButton button) {
+    padUsed_ = true;
+    WindowMessage down = {}, up = {};
+    padMessage(button, true, down);
+    padMessage(button, false, up);
+    press(down, up);
 }
 
 bool HeadlessWindowSystem::takeMessage(WindowMessage& out) {

@@ -6,6 +6,8 @@
 
 #include "platform/audio/private/silent_sound_device.h"
 #include "platform/headless/reader_script.h"
+#include "platform/window/pad_buttons.h"
+#include "platform/window/touch_gestures.h"
 #include "platform/window_system.h"
 
 class HeadlessWindowSystem : public WindowSystem {
@@ -30,13 +32,15 @@ public:
     bool fullScreen() const override { return fullScreen_; }
     void setScaling(ScaleFilter filter, bool integer) override;
     void setVolumes(int music, int sound) override;
+    // As if a controller were attached once the reader used one.
+    bool padAttached() const override { return padUsed_; }
     void setScreenSource(const ScreenSource& source) override { screen_ = source; }
     SoundDevice& soundDevice() override { return sound_; }
 
 private:
     struct PendingRelease {
         uint32_t at;
-        uint32_t key;
+        WindowMessage message;
     };
 
     bool reached(uint32_t time) const { return static_cast<int32_t>(clock_ - time) >= 0; }
@@ -45,6 +49,9 @@ private:
     void perform(const ReaderAction& action);
     void post(uint32_t message, uint32_t wParam, uint32_t lParam);
     void postMouse(uint32_t message, int x, int y);
+    void pressPad(PadButton button);
+    // Posts the press now and the release after a while, as a reader's finger does.
+    void press(const WindowMessage& down, const WindowMessage& up);
     void writeShot(const std::string& name);
 
     std::vector<ReaderAction> actions_;
@@ -60,6 +67,9 @@ private:
     bool timeLimitHit_ = false;
     std::deque<WindowMessage> queue_;
     std::vector<PendingRelease> releases_;
+    bool padUsed_ = false;
+    TouchGestures touches_{
+        [this](uint32_t message, uint32_t wParam, uint32_t lParam) { post(message, wParam, lParam); }};
     ScreenSource screen_;
     SilentSoundDevice sound_;
 };

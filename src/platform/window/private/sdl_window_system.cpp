@@ -108,6 +108,8 @@ SdlWindowSystem::SdlWindowSystem(const PlatformOptions& options)
 // The sound goes first: its audio thread posts to the event queue, and it must stop before SDL does.
 SdlWindowSystem::~SdlWindowSystem() {
     sound_.reset();
+    virtualInput_.reset();
+    pads_.close();
     if (cursor_) SDL_FreeCursor(cursor_);
     presenter_.close();
     if (window_) SDL_DestroyWindow(window_);
@@ -132,6 +134,8 @@ bool SdlWindowSystem::openWindow(const char* utf8Title) {
     setIconAndCursor();
     presentIfChanged();
     openSound();
+    pads_.open();
+    virtualInput_ = VirtualInput::fromEnvironment();
     return true;
 }
 
@@ -182,9 +186,12 @@ void SdlWindowSystem::pumpEvents() {
     uint32_t now = SDL_GetTicks();
     if (now - lastPoll_ < kPollIntervalMs) return;
     lastPoll_ = now;
+    if (virtualInput_) virtualInput_->act(window_);
+    pads_.update(window_, now);
     SDL_Event event;
     while (SDL_PollEvent(&event))
         translate(event);
+    touches_.timePassed(now);
     soundClock_ = milliseconds();
     if (silentSound_.takeEnd()) post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
     endNoticeWhenDue();
@@ -208,8 +215,14 @@ bool SdlWindowSystem::translateWindowEvent(const SDL_Event& event) {
     return true;
 }
 
+// SDL tells of a touch as a mouse too, unless asked not to, and may tell of the mouse as a touch: each
+// is taken only as itself.
 void SdlWindowSystem::translate(const SDL_Event& event) {
-    if (translateWindowEvent(event)) return;
+    if (translateWindowEvent(event) || pads_.translate(event)) return;
+    bool touchMouse = (event.type == SDL_MOUSEMOTION && event.motion.which == SDL_TOUCH_MOUSEID) ||
+                      ((event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) &&
+                       event.button.which == SDL_TOUCH_MOUSEID);
+    if (touchMouse) return;
     switch (event.type) {
         case SDL_MOUSEMOTION:
             postMouse(WM_MOUSEMOVE, event.motion.x, event.motion.y);
@@ -230,9 +243,34 @@ void SdlWindowSystem::translate(const SDL_Event& event) {
         case SDL_KEYUP:
             translateKey(event);
             break;
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP:
+            translateFinger(event);
+            break;
         default:
             break;
     }
+}
+
+// A finger's place is a fraction of the window; the picture lies in it as the mouse finds it.
+void SdlWindowSystem::translateFinger(const SDL_Event& event) {
+    const SDL_TouchFingerEvent& finger = event.tfinger;
+    if (finger.touchId == SDL_MOUSE_TOUCHID) return;
+    int width = 0, height = 0, x = 0, y = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    presenter_.toScreen(static_cast<int>(finger.x * static_cast<float>(width)),
+                        static_cast<int>(finger.y * static_cast<float>(height)), x, y);
+    if (event.type == SDL_FINGERDOWN) touches_.fingerDown(finger.fingerId, x, y, finger.timestamp);
+    if (event.type == SDL_FINGERMOTION) touches_.fingerMoved(finger.fingerId, x, y);
+    if (event.type == SDL_FINGERUP) touches_.fingerUp(finger.fingerId, finger.timestamp);
+}
+
+// The right stick moves the pointer the reader sees; the engine hears of it at once, whether or not
+// the window system tells of the move.
+void SdlWindowSystem::pointTo(int windowX, int windowY) {
+    SDL_WarpMouseInWindow(window_, windowX, windowY);
+    postMouse(WM_MOUSEMOVE, windowX, windowY);
 }
 
 void SdlWindowSystem::translateKey(const SDL_Event& event) {
@@ -301,7 +339,7 @@ void SdlWindowSystem::post(uint32_t message, uint32_t wParam, uint32_t lParam) {
 void SdlWindowSystem::postMouse(uint32_t message, int windowX, int windowY) {
     int x = 0, y = 0;
     presenter_.toScreen(windowX, windowY, x, y);
-    post(message, 0, static_cast<uint32_t>(x) | static_cast<uint32_t>(y) << 16);
+    post(message, 0, pointParam(x, y));
 }
 
 bool SdlWindowSystem::takeMessage(WindowMessage& out) {
@@ -315,8 +353,13 @@ void SdlWindowSystem::idleUntil(uint32_t deadline) {
     presentIfChanged();
     uint32_t end = 0;
     if (silentSound_.nextEnd(end) && static_cast<int32_t>(end - deadline) < 0) deadline = end;
-    uint32_t noticeEnd = noticeEnds_ + kClockOffset;
-    if (!notice_.empty() && static_cast<int32_t>(noticeEnd - deadline) < 0) deadline = noticeEnd;
+    auto earlier = [&deadline](uint32_t ticks) {
+        if (static_cast<int32_t>(ticks + kClockOffset - deadline) < 0) deadline = ticks + kClockOffset;
+    };
+    if (!notice_.empty()) earlier(noticeEnds_);
+    uint32_t at = 0;
+    if (pads_.nextStep(at)) earlier(at);
+    if (touches_.longPressAt(at)) earlier(at);
     int32_t remaining = static_cast<int32_t>(deadline - milliseconds());
     if (remaining <= 0) return;
     SDL_WaitEventTimeout(nullptr,
@@ -337,6 +380,7 @@ void SdlWindowSystem::showMessageBox(const char* utf8Caption, const char* utf8Te
     box.draw(presenter_.overlay());
     presentIfChanged();
     for (bool open = true; open;) {
+        pads_.update(window_, SDL_GetTicks());
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, kLongestSleepMs)) open = !dismissesMessageBox(event, box.okButton());
         presentIfChanged();
@@ -346,11 +390,15 @@ void SdlWindowSystem::showMessageBox(const char* utf8Caption, const char* utf8Te
     lastPoll_ = SDL_GetTicks() - kPollIntervalMs;
 }
 
-// OK, Return, Space or Escape; the window's close button too, which the engine then hears.
+// OK, Return, Space or Escape, or a game controller's A, B or Start; the window's close button too,
+// which the engine then hears. A controller's other presses go to the box alone, as keys do, but it
+// may be plugged in or out, and let go of what it held, meanwhile.
 bool SdlWindowSystem::dismissesMessageBox(const SDL_Event& event, const PixelRect& okButton) {
     if (translateWindowEvent(event))
         return event.type == SDL_QUIT ||
                (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+    if (event.type == SDL_CONTROLLERBUTTONDOWN) return SdlGamePads::dismisses(event);
+    if (pads_.translate(event)) return false;
     if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
         int x = 0, y = 0;
         presenter_.toScreen(event.button.x, event.button.y, x, y);

@@ -1,6 +1,7 @@
-// The real window: SDL2 shows slot 0 scaled to the window and turns SDL events into window messages.
-// Alt+Enter and F11 switch it between full screen and a window of a whole multiple of 640×480, which
-// the reader may resize and maximise; F12 takes a screenshot.
+// The real window: SDL2 shows slot 0 scaled to the window and turns SDL events into window messages,
+// those of game controllers and touch screens too. Alt+Enter and F11 switch it between full screen and
+// a window of a whole multiple of 640×480, which the reader may resize and maximise; F12 takes a
+// screenshot.
 #pragma once
 #include <deque>
 #include <memory>
@@ -8,7 +9,10 @@
 
 #include "platform/audio/private/sdl_sound_device.h"
 #include "platform/audio/private/silent_sound_device.h"
+#include "platform/window/private/sdl_game_pads.h"
 #include "platform/window/private/sdl_presenter.h"
+#include "platform/window/private/virtual_input.h"
+#include "platform/window/touch_gestures.h"
 #include "platform/window_system.h"
 
 struct SDL_Window;
@@ -38,6 +42,7 @@ public:
     void setScaling(ScaleFilter filter, bool integer) override;
     void setVolumes(int music, int sound) override;
     void setScreenSource(const ScreenSource& source) override;
+    bool padAttached() const override { return pads_.attached(); }
     SoundDevice& soundDevice() override;
 
 private:
@@ -46,6 +51,8 @@ private:
     bool dismissesMessageBox(const SDL_Event& event, const PixelRect& okButton);
     void endNoticeWhenDue();
     void translateKey(const SDL_Event& event);
+    void translateFinger(const SDL_Event& event);
+    void pointTo(int windowX, int windowY);
     void post(uint32_t message, uint32_t wParam, uint32_t lParam);
     void postMouse(uint32_t message, int windowX, int windowY);
     void presentIfChanged();
@@ -62,6 +69,12 @@ private:
     SDL_Cursor* cursor_ = nullptr;
     SdlPresenter presenter_;
     std::deque<WindowMessage> queue_;
+    SdlGamePads pads_{
+        [this](uint32_t message, uint32_t wParam, uint32_t lParam) { post(message, wParam, lParam); },
+        [this](int x, int y) { pointTo(x, y); }};
+    TouchGestures touches_{
+        [this](uint32_t message, uint32_t wParam, uint32_t lParam) { post(message, wParam, lParam); }};
+    std::unique_ptr<VirtualInput> virtualInput_;  // null but in the tests
     uint32_t lastPoll_ = 0;
     uint32_t lastPresent_ = 0;
     PixelRect notice_;  // where the notice lies while one is shown
