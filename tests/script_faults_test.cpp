@@ -66,7 +66,7 @@ TEST_F(ScriptFaults, ThePlayerAndTheCheckerSayEachAlike) {
         // The text of commands and escapes.
         {"@bogus(1);", "指定された関数が見つかりません[bogus]"},
         {"@goto(a)x", "[@goto(a]関数の後にはセミコロン';'を付けましょう"},
-        {"text\\x", "\\x には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"},
+        {"text\\xy", "\\x には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"},
         {"text\\", "\\  には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"},
         {"本文\\あ", "\\あ には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ"},
         {"@goto(a", "[@goto(a]関数の閉じ括弧')'が見つかりません"},

@@ -124,12 +124,12 @@ bool isReservedPlace(const char* place) {
 }
 
 // A '\' standing last has the terminator as its letter, shown as a blank; the pos never steps past the
-// terminator. An unknown letter is shown whole, two bytes after a lead byte.
+// terminator. An unknown letter is shown whole, two bytes after a lead byte, and alone.
 bool readEscape(const char* script, int32_t& pos, char& letter, ScriptFault& fault) {
     const char* after = script + pos + 1;
     letter = *after;
     pos += letter == '\0' ? 1 : 2;
     if (letter != '\0' && std::strchr("cpnd", letter)) return true;
     return fail(fault, "\\%s には対応してないっす（＾＾；ｺﾞﾒﾝﾁｬｲ",
-                sjisPrefixLength(after, 2) > 0 ? after : " ", 2);
+                sjisPrefixLength(after, 2) > 0 ? after : " ", typedCharacterBytes(after));
 }
