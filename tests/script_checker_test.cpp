@@ -7,6 +7,7 @@
 #include <string>
 
 #include "commands/command_rows.h"
+#include "indexed_picture.h"
 #include "test_support.h"
 
 namespace {
@@ -48,6 +49,51 @@ TEST(ScriptChecker, ReportsEveryProblemAtItsLine) {
                   "7: [here]この場所名は前にも付けられています（前のものへ飛びます）\n" + file +
                   "8: [@textcolor(3,256,0,0]関数の後にはセミコロン';'を付けましょう\n" + file +
                   "9: [gone]指定された場所名が見つかりません\n" + "status 1\n");
+}
+
+// The two mistakes a new author makes first, said as warnings that leave the status 0: a picture laid
+// over the scene with no pixel of the transparent colour, and a background with some. The colour is
+// followed in reading order as the handlers set it: a character picture's entry 1 (objloadxy into a
+// half place reads its picture first), a palette file's, settrans's until -1, -1, -1.
+TEST(ScriptChecker, WarnsOfPicturesWhoseTransparentColourIsNotWhatTheAuthorMeant) {
+    TempFolder root;
+    root.writeGameFolder("game", "");
+    root.copyDemoPictures();
+    IndexedPicture green(64, 64, 5);  // its right half in its own key colour, green
+    green.palette()[1] = {0, 255, 0};
+    green.palette()[5] = {200, 100, 50};
+    green.fillRect(32, 0, 32, 64, 1);
+    writeFile(root.file("game/green.bmp"), green.bmpBytes());
+    const std::string file = root.file("game") + "/story.zeb:";
+    const std::string covers = "透明色の点がないので、下の絵が透けて見えません";
+    const std::string magenta = "（透明色はパレット1番の 255,0,255）\n";
+    const struct {
+        std::string script;
+        std::string said;
+    } cases[] = {
+        {"@plload(hill.bmp);@bgload(hill.bmp,0,0);\n@objload(sakura.bmp,0,0,0);", "status 0\n"},
+        {"@plload(hill.bmp);\n@bgload(sakura.bmp,0,0);",
+         file + "3: warning: [sakura.bmp]背景の絵に透明色の点があり、そこには前の画面が残ります" + magenta +
+             "status 0\n"},
+        {"@plload(hill.bmp);\n@objload(hill.bmp,0,0,0);\n@objload(hill.bmp,2,0,0);",
+         file + "3: warning: [hill.bmp]" + covers + magenta + "status 0\n"},
+        {"@settrans(0,128,0);\n@objload(sakura.bmp,0,0,0);",
+         file + "3: warning: [sakura.bmp]" + covers + "（透明色はパレット1番の 0,128,0）\nstatus 0\n"},
+        {"@settrans(0,128,0);@settrans(-1,-1,-1);\n@objload(sakura.bmp,0,0,0);", "status 0\n"},
+        {"@plload(hill.bmp);\n@objloadxy(green.bmp,0,0,0,64,64,0,0);",
+         file + "3: warning: [green.bmp]" + covers + magenta + "status 0\n"},
+        {"@plload(hill.bmp);\n@objloadxy(green.bmp,3,0,0,64,64,0,0);", "status 0\n"},
+        {"@objloadf(green.bmp,0,0,64,64,0,0);\n@objloadf(green.bmp,0,0,32,64,0,0);",
+         file + "3: warning: [green.bmp]" + covers + "（透明色はパレット1番の 0,255,0）\nstatus 0\n"},
+        {"@bgload(sakura.bmp,0,0);", "status 0\n"},
+        {"@plload(hill.bmp);\n@objload(hill.bmp,0,0,0);\n@goto(nowhere);",
+         file + "3: warning: [hill.bmp]" + covers + magenta + file +
+             "4: [nowhere]指定された場所名が見つかりません\nstatus 1\n"},
+    };
+    for (const auto& c : cases) {
+        writeFile(root.file("game/story.zeb"), toSjis("#title 試し\n" + c.script));
+        EXPECT_EQ(check(root.file("game")), c.said) << c.script;
+    }
 }
 
 // The game is found as zebora GAME finds it, with the command names of the installed data when the

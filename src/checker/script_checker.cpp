@@ -20,6 +20,7 @@ namespace {
 struct Problem {
     int line;
     std::string text;  // UTF-8
+    bool warning;
 };
 
 struct PlaceUse {
@@ -40,9 +41,10 @@ public:
     void scan();
     void checkPlaces();
     int print();
-    void report(int line, const char* sjisMessage);
+    void report(int line, const char* sjisMessage, bool warning = false);
 
     bool problem(const char* sjisMessage) override;
+    void warning(const char* sjisMessage) override;
     void jumpsTo(const char* place) override { uses_.push_back({place, at_}); }
 
 private:
@@ -97,10 +99,10 @@ void ScriptChecker::checkHeader(const char* sjisName) {
     if (lines.line[0] == 0) report(1, sjis("#title の行がないので、選択画面にゲームの名前が出ません"));
 }
 
-void ScriptChecker::report(int line, const char* sjisMessage) {
+void ScriptChecker::report(int line, const char* sjisMessage, bool warning) {
     char text[kArgsBytes * 3];
     sjisToUtf8(sjisMessage, text, sizeof text);
-    problems_.push_back({line, text});
+    problems_.push_back({line, text, warning});
 }
 
 // A command stops the game at its first problem: the others would never be met.
@@ -108,6 +110,16 @@ bool ScriptChecker::problem(const char* sjisMessage) {
     if (sjisMessage && at_ != stoppedAt_) report(lineAt(at_), sjisMessage);
     if (sjisMessage) stoppedAt_ = at_;
     return sjisMessage != nullptr;
+}
+
+// A picture is warned of once, where the script first shows it so.
+void ScriptChecker::warning(const char* sjisMessage) {
+    char text[kArgsBytes * 3];
+    sjisToUtf8(sjisMessage, text, sizeof text);
+    for (const Problem& said : problems_) {
+        if (said.warning && said.text == text) return;
+    }
+    report(lineAt(at_), sjisMessage, true);
 }
 
 void ScriptChecker::reportFault(int32_t at, const ScriptFault& fault) {
@@ -188,10 +200,14 @@ void ScriptChecker::checkPlaces() {
 int ScriptChecker::print() {
     std::stable_sort(problems_.begin(), problems_.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
-    for (const Problem& problem : problems_)
-        std::printf("%s:%d: %s\n", fileName_.c_str(), problem.line, problem.text.c_str());
+    bool stops = false;
+    for (const Problem& problem : problems_) {
+        std::printf("%s:%d: %s%s\n", fileName_.c_str(), problem.line, problem.warning ? "warning: " : "",
+                    problem.text.c_str());
+        stops = stops || !problem.warning;
+    }
     std::fflush(stdout);
-    return problems_.empty() ? 0 : 1;
+    return stops ? 1 : 0;
 }
 
 }  // namespace

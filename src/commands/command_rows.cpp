@@ -29,6 +29,6 @@ const CommandRow kCommandRows[] = {
     {"plloadf", &ScriptEngine::cmdPlLoadF, checkPlLoadF},
     {"textcolor", &ScriptEngine::cmdTextColor, checkArguments<TextColorArgs, readTextColorArgs>},
     {"textend", &ScriptEngine::cmdTextEnd, checkArguments<EntryArgs, readTextEndArgs>},
-    {"settrans", &ScriptEngine::cmdSetTrans, checkArguments<ColourArgs, readSetTransArgs>},
+    {"settrans", &ScriptEngine::cmdSetTrans, checkSetTrans},
 };
 const int kCommandRowCount = sizeof kCommandRows / sizeof kCommandRows[0];

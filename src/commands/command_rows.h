@@ -37,3 +37,4 @@ void checkOut(const char* args, CommandCheck& check);
 void checkMidi(const char* args, CommandCheck& check);
 void checkSound(const char* args, CommandCheck& check);
 void checkPlLoadF(const char* args, CommandCheck& check);
+void checkSetTrans(const char* args, CommandCheck& check);

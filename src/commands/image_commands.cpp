@@ -141,7 +141,7 @@ void ScriptEngine::cmdObjLoadF() {
 void checkBgLoad(const char* args, CommandCheck& check) {
     PictureArgs given;
     if (check.problem(readBgLoadArgs(args, given))) return;
-    if (!isWord(given.file, "clear")) check.picture(given.file);
+    if (!isWord(given.file, "clear")) check.background(given.file);
     check.transition(given.effect, false);
 }
 
@@ -151,17 +151,18 @@ void checkObjLoad(const char* args, CommandCheck& check) {
     if (check.problem(readObjLoadArgs(args, given))) return;
     if (!isWord(given.file, "clear")) {
         check.keyColour(given.file);
-        check.picture(given.file);
+        check.overlay(given.file, kPlaces[given.place].width, kSlotHeight);
     }
     check.transition(given.effect, true);
 }
 
+// Into a half place the picture is read before its key colour, so the key of the picture before keys it.
 void checkObjLoadXy(const char* args, CommandCheck& check) {
     PlacedPictureArgs given;
     if (check.problem(readObjLoadXyArgs(args, given))) return;
-    if (given.place != kFullPlace) check.picture(given.file);
+    if (given.place != kFullPlace) check.overlay(given.file, given.width, given.height);
     check.keyColour(given.file);
-    if (given.place == kFullPlace) check.picture(given.file);
+    if (given.place == kFullPlace) check.overlay(given.file, given.width, given.height);
     check.transition(given.effect, true);
 }
 
@@ -170,7 +171,7 @@ void checkObjLoadF(const char* args, CommandCheck& check) {
     if (check.problem(readObjLoadFArgs(args, given))) return;
     if (!isWord(given.file, "clear") && !isWord(given.file, "show")) {
         check.keyColour(given.file);
-        check.picture(given.file);
+        check.overlay(given.file, given.width, given.height);
     }
     check.transition(given.effect, true);
 }

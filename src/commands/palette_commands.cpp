@@ -10,8 +10,6 @@
 #include "platform/files/text_encoding.h"
 #include "shell/shell.h"
 
-namespace {}  // namespace
-
 // Replaces every colour but the reserved ones (and the colour key while settrans holds it) and shows
 // the new palette at full brightness.
 void ScriptEngine::cmdPlLoad() {
@@ -50,7 +48,10 @@ void checkPlLoad(const char* args, CommandCheck& check) {
     FileArgs given;
     PaletteEntry table[kPaletteEntries];
     if (check.problem(readPlLoadArgs(args, given))) return;
-    if (!readColourTable(given.file, table, kPaletteEntries)) check.problem(sjis(kMissingPaletteMessage));
+    if (!readColourTable(given.file, table, kPaletteEntries))
+        check.problem(sjis(kMissingPaletteMessage));
+    else
+        check.paletteKey(table[kTransparentEntry]);
 }
 
 void checkPlLoadF(const char* args, CommandCheck& check) {

@@ -72,3 +72,8 @@ void ScriptEngine::cmdSetTrans() {
     transparentSet = 1;
     g_fader.applyBrightness(kTransparentEntry, kGreyEntry, dimLevel);
 }
+
+void checkSetTrans(const char* args, CommandCheck& check) {
+    ColourArgs given;
+    if (!check.problem(readSetTransArgs(args, given))) check.fixKey(given.red, given.green, given.blue);
+}
