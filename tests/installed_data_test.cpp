@@ -67,8 +67,9 @@ TEST(InstalledData, AnInstalledPlayerFindsItsDataBesideItsBinFolder) {
     std::string install = std::string(CMAKE_PROGRAM) + " --install '" + ZEBORA_BUILD_DIR + "' --prefix '" +
                           prefix.file("usr") + "' > /dev/null";
     ASSERT_EQ(std::system(install.c_str()), 0);
-    for (const char* file : {"share/applications/zebora.desktop", "share/icons/hicolor/48x48/apps/zebora.png",
-                             "share/man/man6/zebora.6", "share/zebora/hanami/story.zeb"}) {
+    for (const char* file :
+         {"share/applications/zebora.desktop", "share/icons/hicolor/48x48/apps/zebora.png",
+          "share/man/man6/zebora.6", "share/zebora/hanami/story.zeb", "share/doc/zebora/scripting.md"}) {
         EXPECT_FALSE(readFile(prefix.file("usr/") + file).empty()) << file;
     }
     std::string data = prefix.file("usr/share/zebora/function.dat");
