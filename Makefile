@@ -13,8 +13,10 @@ ROUNDS ?= 200
 PLAYER_PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
                   libpng-dev libfreetype-dev libfontconfig-dev libwebsockets-dev fonts-ipafont-mincho fonts-ipafont-gothic
 PACKAGES = $(PLAYER_PACKAGES) libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool xclip openbox clang \
-           libclang-rt-14-dev clang-format python3-websockets \
+           libclang-rt-14-dev clang-format python3-websockets $(DESKTOP_TOOLS) \
            $(TEST_FILES)
+# The desktop's own validators of the desktop entry, the MIME type and the AppStream metadata.
+DESKTOP_TOOLS = appstream desktop-file-utils shared-mime-info
 # Music and sounds that no one here wrote, for the tests of the MIDI and wave readers, and the tools
 # that measure them independently.
 TEST_FILES = kobodeluxe-data freedink-data pinball-data midicsv sox

@@ -69,7 +69,8 @@ TEST(InstalledData, AnInstalledPlayerFindsItsDataBesideItsBinFolder) {
     ASSERT_EQ(std::system(install.c_str()), 0);
     for (const char* file :
          {"share/applications/zebora.desktop", "share/icons/hicolor/48x48/apps/zebora.png",
-          "share/man/man6/zebora.6", "share/zebora/hanami/story.zeb", "share/doc/zebora/scripting.md"}) {
+          "share/man/man6/zebora.6", "share/zebora/hanami/story.zeb", "share/doc/zebora/scripting.md",
+          "share/mime/packages/zebora.xml", "share/metainfo/io.github.zebora.Zebora.metainfo.xml"}) {
         EXPECT_FALSE(readFile(prefix.file("usr/") + file).empty()) << file;
     }
     std::string data = prefix.file("usr/share/zebora/function.dat");

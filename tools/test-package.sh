@@ -20,7 +20,8 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$
 for file in /usr/bin/zebora /usr/share/zebora/function.dat /usr/share/zebora/system.bmp \
     /usr/share/zebora/qmlogo.bmp /usr/share/zebora/zeb.bmp /usr/share/applications/zebora.desktop \
     /usr/share/icons/hicolor/48x48/apps/zebora.png /usr/share/man/man6/zebora.6 \
-    /usr/share/doc/zebora/scripting.md; do
+    /usr/share/doc/zebora/scripting.md /usr/share/mime/packages/zebora.xml \
+    /usr/share/metainfo/io.github.zebora.Zebora.metainfo.xml; do
     [ -f "$file" ] || fail "$file is not installed"
 done
 version=$(zebora --version)
