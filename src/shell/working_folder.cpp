@@ -61,8 +61,14 @@ std::string userGamesFolder() {
 
 namespace {
 
-// The archive is mounted as a folder of its own path: its game plays as a game folder inside it.
+// The archive is mounted as a folder of its own path: its game plays as a game folder inside it. The
+// one mounted last is not read again.
 bool findArchiveGame(const std::string& path, NamedGame& game) {
+    static NamedGame mounted;
+    if (!mounted.folder.empty() && (mounted.folder == path || mounted.folder.rfind(path + "/", 0) == 0)) {
+        game = mounted;
+        return true;
+    }
     std::vector<ArchiveMember> members;
     std::string& inside = game.inArchive;
     if (!readArchive(path, members, game.refusal)) return false;
@@ -73,6 +79,7 @@ bool findArchiveGame(const std::string& path, NamedGame& game) {
     std::string data = readerDataFolder();
     mountArchive(path, std::move(members), data.empty() ? "" : data + kArchiveFiles);
     game.folder = inside.empty() ? path : path + "/" + inside;
+    mounted = game;
     return true;
 }
 
