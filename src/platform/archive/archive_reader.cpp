@@ -80,7 +80,6 @@ bool readData(archive* reader, archive_entry* entry, uint64_t room, ArchiveMembe
               ", more than a game's files may hold";
         return false;
     }
-    if (claimed) member.bytes.reserve(claim);
     uint8_t block[kBlockBytes];
     for (;;) {
         la_ssize_t got = archive_read_data(reader, block, sizeof block);
@@ -139,29 +138,20 @@ bool isArchiveName(const std::string& path) {
     return false;
 }
 
-bool readArchive(const std::string& path, std::vector<ArchiveMember>& members, std::string& why) {
-    members.clear();
-    Utf8Locale names;
-    std::unique_ptr<archive, ArchiveCloser> reader(archive_read_new());
-    archive_read_support_filter_all(reader.get());
-    archive_read_support_format_all(reader.get());
-    // LZH headers carry no charset: those of the games are Japanese Windows', code page 932.
-    archive_read_set_format_option(reader.get(), "lha", "hdrcharset", "CP932");
-    if (archive_read_open_filename(reader.get(), path.c_str(), kBlockBytes) != ARCHIVE_OK) {
-        why = "cannot be read (" + errorOf(reader.get()) + ")";
-        return false;
-    }
+namespace {
+
+bool readMembers(archive* reader, std::vector<ArchiveMember>& members, std::string& why) {
     uint64_t total = 0;
     for (;;) {
         archive_entry* entry = nullptr;
-        int status = archive_read_next_header(reader.get(), &entry);
+        int status = archive_read_next_header(reader, &entry);
         if (status == ARCHIVE_EOF) break;
         if (status < ARCHIVE_WARN) {
-            why = "is damaged (" + errorOf(reader.get()) + ")";
+            why = "is damaged (" + errorOf(reader) + ")";
             return false;
         }
         ArchiveMember member;
-        if (!readMember(reader.get(), entry, kLargestArchiveBytes - total, member, why)) return false;
+        if (!readMember(reader, entry, kLargestArchiveBytes - total, member, why)) return false;
         total += member.bytes.size();
         members.push_back(std::move(member));
     }
@@ -170,6 +160,40 @@ bool readArchive(const std::string& path, std::vector<ArchiveMember>& members, s
         return false;
     }
     return true;
+}
+
+// Every format and filter libarchive knows; LZH headers carry no charset: those of the games are
+// Japanese Windows', code page 932.
+std::unique_ptr<archive, ArchiveCloser> newReader() {
+    std::unique_ptr<archive, ArchiveCloser> reader(archive_read_new());
+    archive_read_support_filter_all(reader.get());
+    archive_read_support_format_all(reader.get());
+    archive_read_set_format_option(reader.get(), "lha", "hdrcharset", "CP932");
+    return reader;
+}
+
+}  // namespace
+
+bool readArchive(const std::string& path, std::vector<ArchiveMember>& members, std::string& why) {
+    members.clear();
+    Utf8Locale names;
+    std::unique_ptr<archive, ArchiveCloser> reader = newReader();
+    if (archive_read_open_filename(reader.get(), path.c_str(), kBlockBytes) != ARCHIVE_OK) {
+        why = "cannot be read (" + errorOf(reader.get()) + ")";
+        return false;
+    }
+    return readMembers(reader.get(), members, why);
+}
+
+bool readArchiveBytes(const void* bytes, size_t size, std::vector<ArchiveMember>& members, std::string& why) {
+    members.clear();
+    Utf8Locale names;
+    std::unique_ptr<archive, ArchiveCloser> reader = newReader();
+    if (archive_read_open_memory(reader.get(), bytes, size) != ARCHIVE_OK) {
+        why = "cannot be read (" + errorOf(reader.get()) + ")";
+        return false;
+    }
+    return readMembers(reader.get(), members, why);
 }
 
 bool findArchiveGame(const std::vector<ArchiveMember>& members, std::string& folder, std::string& script) {

@@ -14,6 +14,8 @@ bool isArchiveName(const std::string& path);
 // Every member of the archive; false with why (a phrase that follows "the archive …") when it is
 // refused.
 bool readArchive(const std::string& path, std::vector<ArchiveMember>& members, std::string& why);
+// The same for an archive's bytes in memory.
+bool readArchiveBytes(const void* bytes, size_t size, std::vector<ArchiveMember>& members, std::string& why);
 
 // The archive's first folder that holds a .zeb script, the shallowest first and in name order (""
 // for its top), and the first script there in name order; false when it holds none.
