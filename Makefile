@@ -12,7 +12,7 @@ ROUNDS ?= 200
 # What building and playing needs; the tests, benchmarks and fuzzers need the rest.
 PLAYER_PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
                   libpng-dev libfreetype-dev libfontconfig-dev libwebsockets-dev libarchive-dev fonts-ipafont-mincho fonts-ipafont-gothic
-PACKAGES = $(PLAYER_PACKAGES) libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool xclip zip jlha-utils openbox clang \
+PACKAGES = $(PLAYER_PACKAGES) libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool xclip zip jlha-utils libarchive-tools openbox clang \
            libclang-rt-14-dev clang-format python3-websockets \
            $(TEST_FILES)
 # Music and sounds that no one here wrote, for the tests of the MIDI and wave readers, and the tools

@@ -1,7 +1,7 @@
-// Games as readers pass them around: ZIP and LZH archives with Shift-JIS names, played from memory to
-// their ends, with bookmarks that come back on the next run and the archive's own folder unchanged;
-// hostile archives refused whole before anything opens, and nothing of them written; a game folder
-// whose Japanese names an unpacking tool mangled.
+// Games as readers pass them around: ZIP and LZH archives with Shift-JIS names, 7z files and CD images,
+// played from memory to their ends, with bookmarks that come back on the next run and the archive's own
+// folder unchanged; hostile archives refused whole before anything opens, and nothing of them written; a game
+// folder whose Japanese names an unpacking tool mangled.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -38,16 +38,18 @@ std::string click(const char* at, int thenMs = 1500) {
 
 }  // namespace
 
-// 夕暮れのおみくじ in a folder of its Japanese name, zipped as Japanese Windows zips and packed by
-// jlha-utils: read to its end as the bundled game reads, saved in one run and loaded in the next.
-TEST(GameArchives, AZipAndAnLzhPlayToTheirEndsAndTheirBookmarksComeBackOutsideThem) {
+// 夕暮れのおみくじ in a folder of its Japanese name, zipped as Japanese Windows zips, packed by
+// jlha-utils, in a 7z file and on a CD's image: read to its end as the bundled game reads, saved in one
+// run and loaded in the next.
+TEST(GameArchives, EachKindPlaysToItsEndAndItsBookmarksComeBackOutsideIt) {
     TempFolder root, shelf, data;
     EnvironmentVariable dataHome("XDG_DATA_HOME", data.path().c_str());
     ASSERT_EQ(std::system(makeArchives("game", shelf.path()).c_str()), 0);
     std::vector<std::string> shelved = namesIn(shelf.path());
-    for (const std::string archive : {"game.zip", "game.lzh"}) {
+    const std::vector<std::string> archives = {"game.7z", "game.iso", "game.lzh", "game.zip"};
+    for (const std::string& archive : archives) {
         if (!std::filesystem::exists(shelf.file(archive))) {
-            ADD_FAILURE() << archive << " was not made (is jlha-utils installed?)";
+            ADD_FAILURE() << archive << " was not made (are jlha-utils and libarchive-tools installed?)";
             continue;
         }
         std::string play = "--root '" + root.path() + "' '" + shelf.file(archive) + "'";
@@ -74,10 +76,11 @@ TEST(GameArchives, AZipAndAnLzhPlayToTheirEndsAndTheirBookmarksComeBackOutsideTh
     // The bookmarks lie in a folder of the reader's for each archive, and nothing was added to the
     // archives' folder.
     std::vector<std::string> kept = namesIn(data.file("zebora/archives"));
-    ASSERT_EQ(kept.size(), 4u) << ::testing::PrintToString(kept);
-    EXPECT_EQ(kept[0].rfind("game.lzh-", 0), 0u);
-    EXPECT_EQ(kept[1], kept[0] + "/save_0.dat");
-    EXPECT_EQ(kept[2].rfind("game.zip-", 0), 0u);
+    ASSERT_EQ(kept.size(), 2 * archives.size()) << ::testing::PrintToString(kept);
+    for (size_t at = 0; at < archives.size(); ++at) {
+        EXPECT_EQ(kept[2 * at].rfind(archives[at] + "-", 0), 0u) << kept[2 * at];
+        EXPECT_EQ(kept[2 * at + 1], kept[2 * at] + "/save_0.dat");
+    }
     EXPECT_EQ(namesIn(shelf.path()), shelved);
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Game archives for the tests, made as readers' tools make them.
 
-usage: make_archives.py game SOURCE OUT   OUT/game.zip and, when jlha-utils is there, OUT/game.lzh:
-                                          the game folder SOURCE inside a folder of a Japanese name,
-                                          stored in Shift-JIS as Japanese Windows stored it
+usage: make_archives.py game SOURCE OUT   OUT/game.zip and, when jlha-utils and libarchive-tools are
+                                          there, OUT/game.lzh, game.7z and game.iso: the game folder
+                                          SOURCE inside a folder of a Japanese name, in Shift-JIS in the
+                                          ZIP and LZH files as Japanese Windows stored it
        make_archives.py hostile SOURCE OUT  OUT/NAME.zip, .tar, … one for each way an archive may lie
        make_archives.py misread NAME     NAME's Shift-JIS bytes read as CP437 and as Windows-1252, a line each
 """
@@ -34,6 +35,11 @@ def packed_game(source, out):
         subprocess.run(["lha", "aqy", os.path.abspath(os.path.join(out, "game.lzh")), FOLDER], cwd=staging,
                        check=True, env=dict(os.environ, LC_ALL="C.UTF-8", LANG="C.UTF-8"),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if shutil.which("bsdtar"):
+        # A 7z file and a CD's image name their files in Unicode.
+        for name, form in (("game.7z", "7zip"), ("game.iso", "iso9660")):
+            subprocess.run(["bsdtar", "--format", form, "-cf", os.path.abspath(os.path.join(out, name)), FOLDER],
+                           cwd=staging, check=True, env=dict(os.environ, LC_ALL="C.UTF-8"))
     shutil.rmtree(staging)
     shutil.rmtree(sjis.encode())
 

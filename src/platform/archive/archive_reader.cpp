@@ -51,8 +51,8 @@ struct ArchiveCloser {
     void operator()(archive* reader) const { archive_read_free(reader); }
 };
 
-// Inside the archive or not at all: "./" and "//" are nothing, ".." and an absolute name (also a
-// drive's) lead out.
+// Inside the archive or not at all: "./" and "//" are nothing (the archive's top is named ""), ".."
+// and an absolute name (also a drive's) lead out.
 bool insideName(const std::string& given, std::string& name) {
     if (given.empty() || given[0] == '/' || given[0] == '\\' || (given.size() > 1 && given[1] == ':'))
         return false;
@@ -67,7 +67,7 @@ bool insideName(const std::string& given, std::string& name) {
         if (!component.empty() && component != ".") name += (name.empty() ? "" : "/") + component;
         component.clear();
     }
-    return !name.empty();
+    return true;
 }
 
 // The member's bytes, no more than it claims and than a game may hold.
@@ -122,6 +122,10 @@ bool readMember(archive* reader, archive_entry* entry, uint64_t room, ArchiveMem
         return false;
     }
     member.folder = archive_entry_filetype(entry) == AE_IFDIR;
+    if (member.name.empty() && !member.folder) {
+        why = "holds a file without a name";
+        return false;
+    }
     if (!member.folder && archive_entry_filetype(entry) != AE_IFREG) {
         why = "holds something that is no file (" + given + ")";
         return false;
@@ -153,7 +157,8 @@ bool readMembers(archive* reader, std::vector<ArchiveMember>& members, std::stri
         ArchiveMember member;
         if (!readMember(reader, entry, kLargestArchiveBytes - total, member, why)) return false;
         total += member.bytes.size();
-        members.push_back(std::move(member));
+        // A CD image names its top "."; it is the archive itself.
+        if (!member.name.empty()) members.push_back(std::move(member));
     }
     if (members.empty()) {
         why = "is empty";
