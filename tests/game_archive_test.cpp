@@ -63,6 +63,8 @@ TEST(GameArchives, EachKindPlaysToItsEndAndItsBookmarksComeBackOutsideIt) {
         expectGoldenText("demo-omikuji", run.transcript);
         EXPECT_FALSE(std::filesystem::exists(root.file("unfinished.png")))
             << archive << " did not reach its end";
+        RunResult checked = runPlayerFrom(root.path(), root, "--check '" + shelf.file(archive) + "'", "");
+        EXPECT_EQ(checked.status, 0) << archive << checked.errors;
 
         RunResult saved =
             runPlayerFrom(root.path(), root, play,
@@ -77,9 +79,12 @@ TEST(GameArchives, EachKindPlaysToItsEndAndItsBookmarksComeBackOutsideIt) {
     // archives' folder.
     std::vector<std::string> kept = namesIn(data.file("zebora/archives"));
     ASSERT_EQ(kept.size(), 2 * archives.size()) << ::testing::PrintToString(kept);
+    std::vector<std::string> read = namesIn(data.file("zebora/read"));
+    ASSERT_EQ(read.size(), archives.size()) << ::testing::PrintToString(read);
     for (size_t at = 0; at < archives.size(); ++at) {
         EXPECT_EQ(kept[2 * at].rfind(archives[at] + "-", 0), 0u) << kept[2 * at];
         EXPECT_EQ(kept[2 * at + 1], kept[2 * at] + "/save_0.dat");
+        EXPECT_EQ(read[at], kept[2 * at] + ".dat");  // the record of what was read, by the same name
     }
     EXPECT_EQ(namesIn(shelf.path()), shelved);
 }
