@@ -11,8 +11,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ROUNDS ?= 200
 # What building and playing needs; the tests, benchmarks and fuzzers need the rest.
 PLAYER_PACKAGES = cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont \
-                  libpng-dev libfreetype-dev libfontconfig-dev libwebsockets-dev fonts-ipafont-mincho fonts-ipafont-gothic
-PACKAGES = $(PLAYER_PACKAGES) libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool xclip openbox clang \
+                  libpng-dev libfreetype-dev libfontconfig-dev libwebsockets-dev libarchive-dev fonts-ipafont-mincho fonts-ipafont-gothic
+PACKAGES = $(PLAYER_PACKAGES) libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool xclip zip jlha-utils libarchive-tools openbox clang \
            libclang-rt-14-dev clang-format python3-websockets $(DESKTOP_TOOLS) \
            $(TEST_FILES)
 # The desktop's own validators of the desktop entry, the MIME type and the AppStream metadata.

@@ -35,3 +35,5 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     bench/music_player.sh "$build"
     bench/wave_memory.sh "$build"
 fi
+echo "== a game played from its folder and from its archives, headless"
+bench/archive_memory.sh "$build"

@@ -163,3 +163,36 @@ TEST(FrontEndMenu, UpAndReturnPickTheLastItem) {
     EXPECT_EQ(run.errors, "");
     EXPECT_TRUE(readFile(root.file("still.png")).empty()) << "the page did not end the program";
 }
+
+// Dropped onto the page: a path that is no game is said and changes nothing; a game folder plays at
+// once; one dropped while it plays is forgotten. The next time the page lists the dropped game, and
+// an archive dropped beside it plays from memory and is listed after it.
+TEST(FrontEndMenu, ADroppedGamePlaysAtOnceAndIsListedFromThenOn) {
+    TempFolder root, shelf, data;
+    EnvironmentVariable dataHome("XDG_DATA_HOME", data.file("home").c_str());
+    shelf.writeGameFolder("dropped", "#title 落とした\n落としたゲーム。\\c");
+    shelf.writeGameFolder("other", "#title 別\n別のゲーム。\\c");
+    ASSERT_EQ(std::system((std::string(kDebianPython) + " '" + ZEBORA_SOURCE_DIR +
+                           "/tests/make_archives.py' game '" + ZEBORA_SOURCE_DIR + "/games/omikuji' '" +
+                           shelf.path() + "'")
+                              .c_str()),
+              0);
+    auto drop = [&](const std::string& name) { return "drop " + shelf.file(name) + "\nwait 3000\n"; };
+    auto played = [](const RunResult& run, const std::string& title) {
+        return run.trace.find("window title " + title + " - Ｚｅｂｏｒａ") != std::string::npos;
+    };
+    RunResult first = runHeadless(root, toMenu() + drop("nothing") + drop("dropped") + drop("other") +
+                                            "click 5 5\nwait 6000\n" + drop("game.zip") + "wait 9000\n");
+    EXPECT_NE(first.trace.find("notice ゲームが見つかりませんでした"), std::string::npos) << first.trace;
+    EXPECT_TRUE(played(first, "落とした")) << first.trace;
+    EXPECT_FALSE(played(first, "別")) << first.trace;
+    EXPECT_TRUE(played(first, "夕暮れのおみくじ")) << first.trace;
+    EXPECT_EQ(readFile(data.file("home/zebora/dropped.txt")),
+              shelf.file("dropped") + "\n" + shelf.file("game.zip") + "\n");
+
+    RunResult next =
+        runHeadless(root, toMenu() + "click " + kLoad + "\nwait 3000\nclick 5 5\nwait 6000\n" + "click " +
+                              kNext + "\nwait 1000\nclick " + kLoad + "\nwait 9000\n");
+    EXPECT_TRUE(played(next, "落とした")) << next.trace;
+    EXPECT_TRUE(played(next, "夕暮れのおみくじ")) << next.trace;
+}

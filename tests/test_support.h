@@ -18,6 +18,9 @@ std::string commandOutput(const std::string& command);
 
 // A fresh working folder holding the bundled function.dat, system.bmp, qmlogo.bmp and zeb.bmp; removed
 // with everything in it.
+// Debian's python3, whatever else the PATH finds first: the tests' scripts use its packages.
+const char kDebianPython[] = "/usr/bin/python3";
+
 class TempFolder {
 public:
     TempFolder();

@@ -1,5 +1,7 @@
 #include "text_client.h"
 
+#include "test_support.h"
+
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -10,8 +12,6 @@
 
 namespace {
 
-// Debian's, whatever else the PATH finds first: python3-websockets is installed for it.
-const char kPython[] = "/usr/bin/python3";
 const char kHandshake[] =
     "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
     "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
@@ -40,7 +40,7 @@ bool readExactly(int client, void* into, size_t size, int timeoutMs) {
 }  // namespace
 
 bool textClientInstalled() {
-    return std::system((std::string(kPython) + " -c 'import websockets' 2>/dev/null").c_str()) == 0;
+    return std::system((std::string(kDebianPython) + " -c 'import websockets' 2>/dev/null").c_str()) == 0;
 }
 
 int listenOnLoopback(int& port) {
@@ -61,7 +61,8 @@ int freePort() {
 }
 
 std::string textClient(int port) {
-    return std::string(kPython) + " '" + ZEBORA_SOURCE_DIR + "/tests/text_client.py' " + std::to_string(port);
+    return std::string(kDebianPython) + " '" + ZEBORA_SOURCE_DIR + "/tests/text_client.py' " +
+           std::to_string(port);
 }
 
 int connectBareClient(int port) {

@@ -482,3 +482,27 @@ TEST(RealWindow, EachWaitsTextIsOnTheClipboardWhenItsWaitBegins) {
     player.clickAt(300, 300);
     EXPECT_TRUE(holds("風が吹いた。\n見に行く\n帰る")) << display.clipboard();
 }
+
+// A game folder dragged from a file manager onto the page (the drop is ignored until the page shows)
+// plays at once.
+TEST(RealWindow, AGameFolderDroppedOntoThePagePlaysAtOnce) {
+    if (!xToolsInstalled()) GTEST_SKIP() << "Xvfb and xdotool are not installed";
+    XDisplay display(1280, 1024, false);
+    ASSERT_EQ(display.failure(), "");
+    TempFolder shelf, data;
+    shelf.copyDemoGame("omikuji");
+    Player player(display, IN_A_WINDOW, {}, {"XDG_DATA_HOME=" + data.path()});
+    ASSERT_NE(player.window, "");
+    auto playing = [&] {
+        return display.xdotool("getwindowname " + player.window) == "夕暮れのおみくじ - Ｚｅｂｏｒａ\n";
+    };
+    EXPECT_TRUE(pollUntil(
+        [&] {
+            player.clickAt(5, 5);
+            display.drop(player.window, 300, 200, shelf.file("omikuji"), kSwitchTimeoutMs);
+            return pollUntil(playing, 2 * kSettleMs);
+        },
+        kQuitTimeoutMs));
+    display.xdotool("key Pause");
+    EXPECT_EQ(player.process.waitForExit(kSwitchTimeoutMs), 1);
+}

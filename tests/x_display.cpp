@@ -189,3 +189,78 @@ std::vector<uint8_t> XDisplay::grab(const std::string& window, int& width, int& 
     XCloseDisplay(x);
     return rgb;
 }
+
+namespace {
+
+// The client messages of the drag-and-drop protocol, from the source to the target or back.
+void sendClientMessage(Display* x, Window to, Atom type, const long (&data)[5]) {
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = to;
+    event.xclient.message_type = type;
+    event.xclient.format = 32;
+    for (int i = 0; i < 5; ++i)
+        event.xclient.data.l[i] = data[i];
+    XSendEvent(x, to, False, NoEventMask, &event);
+    XFlush(x);
+}
+
+// The source's side of a drop: it hands the path over as a URI list when the target asks for it.
+void answerSelectionRequest(Display* x, const XSelectionRequestEvent& request, const std::string& uris) {
+    XChangeProperty(x, request.requestor, request.property, request.target, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(uris.data()), static_cast<int>(uris.size()));
+    XEvent notify = {};
+    notify.xselection.type = SelectionNotify;
+    notify.xselection.requestor = request.requestor;
+    notify.xselection.selection = request.selection;
+    notify.xselection.target = request.target;
+    notify.xselection.property = request.property;
+    notify.xselection.time = request.time;
+    XSendEvent(x, request.requestor, False, NoEventMask, &notify);
+    XFlush(x);
+}
+
+}  // namespace
+
+// A file manager's drop, as the XDND protocol has it: enter, position, the target's status, drop, the
+// target's request for the data, and its finish.
+bool XDisplay::drop(const std::string& window, int x, int y, const std::string& path, int timeoutMs) const {
+    Display* display = XOpenDisplay(name_.c_str());
+    if (!display) return false;
+    Window target = std::stoul(window), root = DefaultRootWindow(display), child = 0;
+    Window source = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
+    auto atom = [&](const char* name) { return XInternAtom(display, name, False); };
+    Atom uriList = atom("text/uri-list"), finished = atom("XdndFinished"), status = atom("XdndStatus");
+    XSetSelectionOwner(display, atom("XdndSelection"), source, CurrentTime);
+    int rootX = 0, rootY = 0;
+    XTranslateCoordinates(display, target, root, x, y, &rootX, &rootY, &child);
+    const long kVersion = 5;
+    long src = static_cast<long>(source);
+    sendClientMessage(display, target, atom("XdndEnter"),
+                      {src, kVersion << 24, static_cast<long>(uriList), 0, 0});
+    sendClientMessage(
+        display, target, atom("XdndPosition"),
+        {src, 0, (rootX << 16) | rootY, CurrentTime, static_cast<long>(atom("XdndActionCopy"))});
+    bool dropped = false, done = false;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done && std::chrono::steady_clock::now() < deadline) {
+        if (!XPending(display)) {
+            pollfd ready = {ConnectionNumber(display), POLLIN, 0};
+            poll(&ready, 1, 50);
+            continue;
+        }
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == ClientMessage && event.xclient.message_type == status && !dropped) {
+            dropped = true;
+            sendClientMessage(display, target, atom("XdndDrop"), {src, 0, CurrentTime, 0, 0});
+        } else if (event.type == SelectionRequest) {
+            answerSelectionRequest(display, event.xselectionrequest, "file://" + path + "\r\n");
+        } else if (event.type == ClientMessage && event.xclient.message_type == finished) {
+            done = true;
+        }
+    }
+    XDestroyWindow(display, source);
+    XCloseDisplay(display);
+    return done;
+}

@@ -53,6 +53,9 @@ public:
     std::string clipboard() const;
     // Asks the window manager to maximise the window, as its title bar's button does.
     void maximise(const std::string& window) const;
+    // Drops the file or folder at path onto the window at (x, y) of it, as a file manager does; true
+    // once the window has taken it within timeoutMs.
+    bool drop(const std::string& window, int x, int y, const std::string& path, int timeoutMs) const;
     // What the window shows, 3 bytes a pixel (red, green, blue); empty when it cannot be read.
     std::vector<uint8_t> grab(const std::string& window, int& width, int& height) const;
 

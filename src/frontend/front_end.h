@@ -27,6 +27,13 @@ public:
     std::string userGames;
 
     void scanGames();
+    // Games dropped onto the window (dropped_games.cpp): those of the reader's list, listed after the
+    // others; one just dropped, added and selected (false when it is no game, which the page says).
+    void scanDroppedGames();
+    bool playDropped(const std::string& path);
+    // A game folder, script or archive added to the table; false when it is none or the table is full.
+    bool addGame(const std::string& path);
+    int32_t findGame(const std::string& gameFolder, const std::string& script) const;
     void scanGamesIn(const char* prefix);
     void scanFolder(const char* folderName, const char* prefix);
     void readHeader(const char* fileName, int32_t entry);

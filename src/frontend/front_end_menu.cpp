@@ -131,9 +131,14 @@ void FrontEnd::runPage() {
         drawItem(item, 0, highlighted ? white() : grey(), SLOT_SCREEN);
         drawItem(item, 0, highlighted ? white() : grey(), SLOT_BACK);
     });
+    // A drop counts only while the page is shown.
+    while (!g_windowSystem->takeDroppedPath().empty()) {
+    }
     for (;;) {
         g_leftClicked = 0;
         waitSinceMark(0);
+        std::string dropped = g_windowSystem->takeDroppedPath();
+        if (!dropped.empty() && playDropped(dropped)) return closeMenu();
         items.follow();
         // After "前" or "後" the pass goes on with the next item.
         for (int item = 0; item < ITEM_COUNT; ++item) {

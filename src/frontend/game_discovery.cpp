@@ -17,9 +17,11 @@ bool startsWith(const char* line, const char* key) {
 void FrontEnd::scanGames() {
     count = 0;
     scanGamesIn("");
-    if (userGames.empty()) return;
-    ReturnToFolder back;
-    if (changeDirectory(userGames.c_str())) scanGamesIn((userGames + "/").c_str());
+    if (!userGames.empty()) {
+        ReturnToFolder back;
+        if (changeDirectory(userGames.c_str())) scanGamesIn((userGames + "/").c_str());
+    }
+    scanDroppedGames();
 }
 
 // The games of the current folder, each known by its folder's name after prefix.

@@ -20,6 +20,7 @@ enum : uint32_t {
     WM_LBUTTONDOWN = 513,
     WM_RBUTTONDOWN = 516,
     WM_MOUSEWHEEL = 522,
+    WM_DROPFILES = 563,
     MM_MCINOTIFY = 953,
 };
 

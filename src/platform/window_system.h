@@ -2,6 +2,8 @@
 // Two implementations: a real SDL window, and the headless reader on a virtual clock.
 #pragma once
 #include <cstdint>
+#include <deque>
+#include <string>
 
 #include "platform/platform_options.h"
 #include "platform/window_messages.h"
@@ -52,6 +54,22 @@ public:
     virtual bool padAttached() const = 0;
     // The sound device that goes with the window: its ends of pieces arrive in the window's queue.
     virtual SoundDevice& soundDevice() = 0;
+
+    // The path of a file or folder dropped onto the window, oldest first, one for each WM_DROPFILES;
+    // empty when none waits.
+    std::string takeDroppedPath() {
+        if (dropped_.empty()) return "";
+        std::string path = dropped_.front();
+        dropped_.pop_front();
+        return path;
+    }
+
+protected:
+    // Kept for takeDroppedPath; the window posts WM_DROPFILES for it.
+    void keepDroppedPath(const std::string& path) { dropped_.push_back(path); }
+
+private:
+    std::deque<std::string> dropped_;
 };
 
 extern WindowSystem* g_windowSystem;

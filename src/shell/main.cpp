@@ -9,6 +9,7 @@
 #include "engine/reading.h"
 #include "engine/settings_page.h"
 #include "frontend/front_end.h"
+#include "platform/archive/archive_reader.h"
 #include "platform/files/text_encoding.h"
 #include "shell/command_line.h"
 #include "shell/options.h"
@@ -21,8 +22,12 @@ namespace {
 // with it: the same for playing it and for checking it. False, said on stderr, when there is none.
 bool enterNamedGame(const CommandLine& options, const std::string& path, NamedGame& game, bool& installed) {
     if (!path.empty() && !findNamedGame(path, game)) {
-        std::fprintf(stderr, "zebora: %s is neither a game folder holding a .zeb script nor a script\n",
-                     path.c_str());
+        if (!game.refusal.empty()) {
+            std::fprintf(stderr, "zebora: %s: %s\n", path.c_str(), game.refusal.c_str());
+        } else {
+            std::fprintf(stderr, "zebora: %s is neither a game folder holding a .zeb script nor a script\n",
+                         path.c_str());
+        }
         return false;
     }
     std::string folder = chooseWorkingFolder(options.root, installed);
@@ -39,10 +44,11 @@ int checkNamedGame(const CommandLine& options) {
     bool installed = false;
     std::string path = options.checkPath;
     struct stat info;
-    bool folder = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    bool folder = stat(path.c_str(), &info) == 0 && (S_ISDIR(info.st_mode) || isArchiveName(path));
     if (!enterNamedGame(options, path, game, installed)) return 1;
+    std::string inside = game.inArchive.empty() ? "" : nameToUtf8(game.inArchive.c_str()) + "/";
     std::string shown =
-        folder ? path + (path.back() == '/' ? "" : "/") + nameToUtf8(game.script.c_str()) : path;
+        folder ? path + (path.back() == '/' ? "" : "/") + inside + nameToUtf8(game.script.c_str()) : path;
     return checkScript(game.folder.c_str(), game.script.c_str(), shown.c_str());
 }
 

@@ -139,8 +139,9 @@ std::string described(const std::string& spelledName, const std::string& help) {
 const char* usageText() {
     static const std::string usage = [] {
         std::string text = synopsis();
-        text +=
-            described("GAME", "a game folder, or its .zeb script, to play at once; the program ends with it");
+        text += described("GAME",
+                          "a game folder, its .zeb script or an archive holding a game, to play at once; the "
+                          "program\nends with it");
         for (const OptionRow& row : kOptions)
             text += described(spelled(row), row.help);
         text +=

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/archive/archive_reader.h"
 #include "platform/files/file_system.h"
 #include "shell/settings_file.h"
 
@@ -17,6 +18,7 @@ const size_t kPathBytes = 4096;
 const char kOurData[] = "/zebora";
 const char kUserGames[] = "/games";
 const char kDefaultDataFolder[] = "/.local/share";
+const char kArchiveFiles[] = "/archives";
 
 bool holdsCommandNames(const std::string& folder) {
     struct stat info;
@@ -57,11 +59,42 @@ std::string userGamesFolder() {
     return data.empty() ? "" : data + kUserGames;
 }
 
+namespace {
+
+// The archive is mounted as a folder of its own path: its game plays as a game folder inside it. The
+// one mounted last is not read again.
+bool findArchiveGame(const std::string& path, NamedGame& game) {
+    static NamedGame mounted;
+    if (!mounted.folder.empty() && (mounted.folder == path || mounted.folder.rfind(path + "/", 0) == 0)) {
+        game = mounted;
+        return true;
+    }
+    std::vector<ArchiveMember> members;
+    std::string& inside = game.inArchive;
+    if (!readArchive(path, members, game.refusal)) return false;
+    if (!findArchiveGame(members, inside, game.script)) {
+        game.refusal = "holds no .zeb script";
+        return false;
+    }
+    std::string data = readerDataFolder();
+    mountArchive(path, std::move(members), data.empty() ? "" : data + kArchiveFiles);
+    game.folder = inside.empty() ? path : path + "/" + inside;
+    mounted = game;
+    return true;
+}
+
+}  // namespace
+
 bool findNamedGame(const std::string& given, NamedGame& game) {
     char resolved[PATH_MAX];
     struct stat info;
     if (!realpath(given.c_str(), resolved) || stat(resolved, &info) != 0) return false;
     std::string path = resolved;
+    if (S_ISREG(info.st_mode) && isArchiveName(path)) {
+        if (findArchiveGame(path, game)) return true;
+        game.refusal = "the archive " + game.refusal;
+        return false;
+    }
     if (S_ISREG(info.st_mode)) {
         size_t slash = path.rfind('/');
         game.folder = slash == 0 ? "/" : path.substr(0, slash);

@@ -11,11 +11,14 @@
 std::string chooseWorkingFolder(const char* root, bool& installed);
 
 // A game named on the command line, as start.dat names one: a .zeb script, or a folder whose first
-// .zeb script in name order is its script; a relative path is taken from the current folder. False
-// when the path is neither.
+// .zeb script in name order is its script, or an archive (archive_reader.h) whose first folder with
+// a script is the game's, played from memory; a relative path is taken from the current folder.
+// False when the path is none of them; refusal then says why an archive was refused.
 struct NamedGame {
     std::string folder;
     std::string script;
+    std::string refusal;
+    std::string inArchive;  // the game's folder inside an archive, "" at its top
 };
 bool findNamedGame(const std::string& path, NamedGame& game);
 

@@ -226,6 +226,28 @@ def read_records():
         write(out, name, header + b"".join(run_length(run) for run in runs))
 
 
+def archives():
+    """A small game in each kind of archive the player opens: its script and a palette, in a folder."""
+    import io
+    import tarfile
+    import zipfile
+    out = corpus("archive")
+    members = [("game/story.zeb", sjis("#title 箱\n箱の中。\\c")), ("game/pal.bmp", b"BM" + bytes(60))]
+    data = io.BytesIO()
+    with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as archive:
+        for name, member in members:
+            archive.writestr(name, member)
+    write(out, "game.zip", data.getvalue())
+    for mode, name in (("w", "game.tar"), ("w:gz", "game.tar.gz")):
+        data = io.BytesIO()
+        with tarfile.open(fileobj=data, mode=mode) as archive:
+            for member_name, member in members:
+                info = tarfile.TarInfo(member_name)
+                info.size = len(member)
+                archive.addfile(info, io.BytesIO(member))
+        write(out, name, data.getvalue())
+
+
 def dictionaries():
     commands = [line.split()[1] for line in read(os.path.join(GAMES, "function.dat")).decode().splitlines() if line.split()]
     words = {
@@ -252,5 +274,6 @@ if __name__ == "__main__":
     headers()
     system_files()
     read_records()
+    archives()
     bookmarks(sys.argv[1] if len(sys.argv) > 1 else "build")
     dictionaries()

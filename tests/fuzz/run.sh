@@ -10,7 +10,7 @@ build=$(cd "$1" && pwd)
 seconds=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
-targets=${*:-"script system_files header bitmap palette wave midi bookmark read_record"}
+targets=${*:-"script system_files header bitmap palette wave midi bookmark read_record archive"}
 mkdir -p "$build/fuzz-corpus" "$build/fuzz-findings" "$build/fuzz-logs"
 export LSAN_OPTIONS="suppressions=$here/../lsan.supp:print_suppressions=0"
 

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/files/archive_folder.h"
+#include "platform/files/name_spellings.h"
 #include "platform/files/text_encoding.h"
 #include "platform/formats/content_hash.h"
 
@@ -19,16 +21,6 @@ namespace {
 
 const int kEndOfFileMark = 0x1A;
 const size_t kNameBytes = 1024;
-
-bool sameIgnoringAsciiCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return *a == *b;
-}
 
 bool isAbsolute(const char* sjisName) {
     return sjisName[0] == '/' || sjisName[0] == '\\';
@@ -43,16 +35,15 @@ bool exists(const std::string& path) {
 std::string matchComponent(const std::string& folder, const std::string& component) {
     if (component == "." || component == "..") return component;
     std::string prefix = folder.empty() ? "" : folder + "/";
-    if (exists(prefix + component)) return component;
-    char utf8[kNameBytes];
-    sjisToUtf8(component.c_str(), utf8, sizeof utf8);
-    if (exists(prefix + utf8)) return utf8;
+    std::vector<std::string> spellings = nameSpellings(component);
+    for (const std::string& spelling : spellings) {
+        if (exists(prefix + spelling)) return spelling;
+    }
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return component;
     std::string found = component;
     while (dirent* entry = readdir(dir)) {
-        if (sameIgnoringAsciiCase(entry->d_name, component.c_str()) ||
-            sameIgnoringAsciiCase(entry->d_name, utf8)) {
+        if (matchesASpelling(entry->d_name, spellings)) {
             found = entry->d_name;
             break;
         }
@@ -142,7 +133,27 @@ bool readWhole(FILE* file, size_t maxBytes, std::vector<uint8_t>& out) {
 
 }  // namespace
 
+namespace {
+
+// A stream over bytes that live as long as the archive; an empty file reads as one.
+FILE* openMemory(const std::vector<uint8_t>& bytes) {
+    if (bytes.empty()) return std::fopen("/dev/null", "rb");
+    return fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb");
+}
+
+// The reader's own file for the archive comes first: a bookmark saved before.
+FILE* openArchiveFile(const char* sjisName) {
+    std::string own = archive_folder::readerFile(sjisName);
+    FILE* file = own.empty() ? nullptr : openRegularFile(own);
+    if (file) return file;
+    const ArchiveMember* member = archive_folder::find(sjisName);
+    return member ? openMemory(member->bytes) : nullptr;
+}
+
+}  // namespace
+
 FILE* openGameFile(const char* sjisName) {
+    if (archive_folder::entered()) return openArchiveFile(sjisName);
     std::string path;
     return gameFilePath(sjisName, path) ? openRegularFile(path) : nullptr;
 }
@@ -199,6 +210,10 @@ void flushFolderOf(const std::string& path) {
 }  // namespace
 
 bool replaceGameFile(const char* sjisName, const std::string& bytes) {
+    if (archive_folder::entered()) {
+        std::string own = archive_folder::readerFile(sjisName);
+        return !own.empty() && archive_folder::makeReaderFolder() && replaceFile(own, bytes);
+    }
     char path[kNameBytes];
     resolveGamePath(sjisName, path, sizeof path);
     return path[0] != '\0' && replaceFile(path, bytes);
@@ -233,6 +248,7 @@ std::string joinPath(const std::string& a, const std::string& b) {
 
 // A hash of the physical path: a folder moved or copied elsewhere is another game to the reader's files.
 std::string currentFolderKey() {
+    if (archive_folder::entered()) return archive_folder::key();
     std::string folder = physicalFolder();
     uint64_t hash = contentHash(folder.data(), folder.size());
     size_t slash = folder.rfind('/');
@@ -244,6 +260,10 @@ std::string currentFolderKey() {
 }
 
 bool removeGameFile(const char* sjisName) {
+    if (archive_folder::entered()) {
+        std::string own = archive_folder::readerFile(sjisName);
+        return !own.empty() && unlink(own.c_str()) == 0;
+    }
     char path[kNameBytes];
     resolveGamePath(sjisName, path, sizeof path);
     return path[0] != '\0' && unlink(path) == 0;
@@ -268,16 +288,20 @@ ReturnToFolder::~ReturnToFolder() {
     close(folder_);
 }
 
-GameFolder::GameFolder() : wasConfined_(g_confined), bounds_(g_bounds) {}
+GameFolder::GameFolder()
+    : wasConfined_(g_confined), bounds_(g_bounds), archivePlace_(archive_folder::place()) {}
 
 GameFolder::~GameFolder() {
     g_confined = wasConfined_;
     g_bounds = bounds_;
+    archive_folder::restore(archivePlace_);
 }
 
 bool GameFolder::enter(const char* sjisName) {
     g_confined = true;
     g_bounds.clear();
+    if (archive_folder::enter(sjisName)) return true;
+    archive_folder::restore({false, ""});
     if (!changeDirectory(sjisName)) return false;
     std::string folder = physicalFolder();
     size_t slash = folder.rfind('/');
@@ -288,6 +312,16 @@ bool GameFolder::enter(const char* sjisName) {
 bool findFile(const char* sjisName, uint32_t& size) {
     std::string path;
     struct stat info;
+    if (archive_folder::entered()) {
+        std::string own = archive_folder::readerFile(sjisName);
+        const ArchiveMember* member = nullptr;
+        if (own.empty() || stat(own.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            member = archive_folder::find(sjisName);
+            if (!member) return false;
+        }
+        size = member ? static_cast<uint32_t>(member->bytes.size()) : static_cast<uint32_t>(info.st_size);
+        return true;
+    }
     if (!gameFilePath(sjisName, path) || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     size = static_cast<uint32_t>(info.st_size);
@@ -338,9 +372,34 @@ bool lessIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+namespace {
+
+void nameEntry(const std::string& name, FolderEntry& entry) {
+    if (!utf8ToSjis(name.c_str(), entry.name, sizeof entry.name))
+        std::snprintf(entry.name, sizeof entry.name, "%s", name.c_str());
+}
+
+}  // namespace
+
 bool FolderListing::open(const char* pattern) {
     entries_.clear();
     next_ = 0;
+    if (archive_folder::entered()) {
+        std::vector<archive_folder::Entry> found = archive_folder::list();
+        std::sort(found.begin(), found.end(),
+                  [](const archive_folder::Entry& a, const archive_folder::Entry& b) {
+                      return lessIgnoringAsciiCase(a.name, b.name);
+                  });
+        for (const archive_folder::Entry& each : found) {
+            if (!matchesPattern(each.name.c_str(), pattern)) continue;
+            FolderEntry entry = {};
+            nameEntry(each.name, entry);
+            entry.directory = each.folder;
+            entry.size = each.size;
+            entries_.push_back(entry);
+        }
+        return true;
+    }
     DIR* dir = opendir(".");
     if (!dir) return false;
     std::vector<std::string> names;
@@ -353,9 +412,7 @@ bool FolderListing::open(const char* pattern) {
         struct stat info;
         if (stat(name.c_str(), &info) != 0) continue;
         FolderEntry entry = {};
-        if (!utf8ToSjis(name.c_str(), entry.name, sizeof entry.name)) {
-            std::snprintf(entry.name, sizeof entry.name, "%s", name.c_str());
-        }
+        nameEntry(name, entry);
         entry.directory = S_ISDIR(info.st_mode);
         entry.size = static_cast<uint32_t>(info.st_size);
         entries_.push_back(entry);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/archive_folder.h"
+
 // The path on disk that a script's file name stands for. When nothing on disk matches, the name is
 // kept as written, so that opening it fails as it would on Windows.
 void resolveGamePath(const char* sjisName, char* out, size_t outSize);
@@ -43,7 +45,8 @@ private:
 // reach one step up into the folder that holds it (games sharing a working folder do), and no further:
 // an absolute name, or one that leads out of that folder, by "..\" or by a symbolic link, counts as
 // missing. The folder itself may be a link (a reader's game on a disc), so the bounds are those of the
-// folder the link leads to. When the object goes, the folder and the bounds before it come back.
+// folder the link leads to. A game folder may also be one inside an archive (archive_folder.h). When
+// the object goes, the folder and the bounds before it come back.
 class GameFolder {
 public:
     GameFolder();
@@ -57,6 +60,7 @@ private:
     ReturnToFolder back_;
     bool wasConfined_;
     std::string bounds_;
+    archive_folder::Place archivePlace_;
 };
 
 // Writes bytes as the game file name, whole or not at all: into a temporary file of the same folder,

@@ -169,3 +169,36 @@ uint32_t sjisCharacter(const unsigned char* text, int& length) {
     length = 1;
     return tables->oneByte[text[0]];
 }
+
+namespace {
+
+// The UTF-8 of each byte 0x80–0xFF in a single-byte code page; a byte the page leaves undefined
+// stands for the control character of its own number, as Windows reads it.
+struct SingleBytePage {
+    std::string utf8[128];
+    explicit SingleBytePage(const char* codePage) {
+        Converter convert("UTF-8", codePage);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            char in[2] = {static_cast<char>(byte), 0}, out[8] = {};
+            if (convert.convertBytes(in, out, sizeof out - 1) && out[0] != '\0') {
+                utf8[byte - 0x80] = out;
+            } else {
+                utf8[byte - 0x80] = {static_cast<char>(0xC0 | byte >> 6),
+                                     static_cast<char>(0x80 | (byte & 0x3F))};
+            }
+        }
+    }
+};
+
+}  // namespace
+
+std::string misreadName(const std::string& sjisName, MisreadPage page) {
+    static const SingleBytePage cp437("CP437"), cp1252("CP1252");
+    const SingleBytePage& table = page == MisreadPage::Cp437 ? cp437 : cp1252;
+    std::string name;
+    for (char c : sjisName) {
+        auto byte = static_cast<unsigned char>(c);
+        name += byte < 0x80 ? std::string(1, c) : table.utf8[byte - 0x80];
+    }
+    return name;
+}

@@ -22,6 +22,11 @@ std::string utf8ToSjisLenient(const char* utf8);
 // UTF-8: kept when it is valid UTF-8 already, else read as Shift-JIS.
 std::string nameToUtf8(const char* name);
 
+// A Shift-JIS name as an unpacking tool writes it out in UTF-8 when it takes the name for one of the
+// single-byte code pages of a western Windows or DOS: each byte a character of its own.
+enum class MisreadPage { Cp437, Cp1252 };
+std::string misreadName(const std::string& sjisName, MisreadPage page);
+
 // The Unicode character of the Shift-JIS character at text, and its length in bytes (1 or 2). A lead
 // byte without a trail byte is one byte long; bytes that are no character give U+FFFD.
 uint32_t sjisCharacter(const unsigned char* text, int& length);

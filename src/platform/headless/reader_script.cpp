@@ -63,8 +63,8 @@ const VerbName kVerbs[] = {
     {"rclick", ReaderVerb::RightClick}, {"key", ReaderVerb::Key},
     {"down", ReaderVerb::Down},         {"up", ReaderVerb::Up},
     {"pad", ReaderVerb::Pad},           {"tap", ReaderVerb::Tap},
-    {"wheel", ReaderVerb::Wheel},       {"shot", ReaderVerb::Shot},
-    {"close", ReaderVerb::Close},
+    {"drop", ReaderVerb::Drop},         {"wheel", ReaderVerb::Wheel},
+    {"shot", ReaderVerb::Shot},         {"close", ReaderVerb::Close},
 };
 
 bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& action) {
@@ -96,6 +96,10 @@ bool parseAction(const std::string& word, std::istringstream& in, ReaderAction& 
             return readWheel(in, action);
         case ReaderVerb::Shot:
             return static_cast<bool>(in >> action.name);
+        case ReaderVerb::Drop:
+            // The rest of the line, blanks and all.
+            std::getline(in >> std::ws, action.name);
+            return !action.name.empty();
         case ReaderVerb::Close:
             return true;
     }

@@ -4,7 +4,22 @@
 #include <string>
 #include <vector>
 
-enum class ReaderVerb { Wait, Sleep, Move, Click, RightClick, Key, Down, Up, Pad, Tap, Wheel, Shot, Close };
+enum class ReaderVerb {
+    Wait,
+    Sleep,
+    Move,
+    Click,
+    RightClick,
+    Key,
+    Down,
+    Up,
+    Pad,
+    Tap,
+    Drop,
+    Wheel,
+    Shot,
+    Close
+};
 
 struct ReaderAction {
     ReaderVerb verb;
@@ -13,7 +28,7 @@ struct ReaderAction {
     uint32_t value = 0;
     int x = 0;
     int y = 0;
-    std::string name;  // the picture name of shot
+    std::string name;  // the picture name of shot, the path of drop
     int line = 0;
 };
 

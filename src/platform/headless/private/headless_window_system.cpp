@@ -121,6 +121,10 @@ void HeadlessWindowSystem::perform(const ReaderAction& action) {
         case ReaderVerb::Shot:
             writeShot(action.name);
             break;
+        case ReaderVerb::Drop:
+            keepDroppedPath(action.name);
+            post(WM_DROPFILES, 0, 0);
+            break;
         case ReaderVerb::Close:
             closeSent_ = true;
             post(WM_CLOSE, 0, 0);

@@ -248,6 +248,11 @@ void SdlWindowSystem::translate(const SDL_Event& event) {
         case SDL_FINGERUP:
             translateFinger(event);
             break;
+        case SDL_DROPFILE:
+            keepDroppedPath(event.drop.file);
+            SDL_free(event.drop.file);
+            post(WM_DROPFILES, 0, 0);
+            break;
         default:
             break;
     }
