@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <sstream>
 #include <vector>
 
 #include "mono_sound.h"
@@ -194,4 +196,9 @@ TEST(Options, TheUsageTheReadmeAndTheManualPageNameEveryOptionAndKey) {
         EXPECT_NE(readme.find(std::string("`") + row.settingsKey), std::string::npos) << row.settingsKey;
         EXPECT_NE(manual.find(roff(row.settingsKey)), std::string::npos) << row.settingsKey;
     }
+    // Every line of the usage fits a terminal of 100 columns, a column a character.
+    std::istringstream usage(usageText());
+    for (std::string line; std::getline(usage, line);)
+        EXPECT_LE(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }), 100)
+            << line;
 }

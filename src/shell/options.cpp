@@ -19,7 +19,7 @@ const char kNone[] = "none";
 
 const OptionRow kOptions[] = {
     {OptionId::Root, "--root", nullptr, "DIR", ValueKind::Path, nullptr,
-     "the working folder (function.dat, system.bmp and the games); default: here when it holds\n"
+     "the working folder (function.dat, system.bmp and the games); default: here when it holds "
      "function.dat, else the installed data"},
     {OptionId::Window, "--window", nullptr, nullptr, ValueKind::None, "window",
      "show the picture in a window instead of the whole screen"},
@@ -38,13 +38,13 @@ const OptionRow kOptions[] = {
     {OptionId::Transcript, "--transcript", nullptr, "FILE", ValueKind::Path, "transcript",
      "write the text as it is shown, in UTF-8 (- for standard output)"},
     {OptionId::TextOut, "--text-out", nullptr, "LIST", ValueKind::List, "text-out",
-     "give each text of the story, as its wait begins, to clipboard, to websocket (every client of\n"
+     "give each text of the story, as its wait begins, to clipboard, to websocket (every client of "
      "ws://127.0.0.1:PORT, as texthooker pages expect) or to both: clipboard,websocket; none for neither",
      "clipboard websocket"},
     {OptionId::TextOutPort, "--text-out-port", nullptr, "PORT", ValueKind::Port, "text-out-port",
      "the port of the text's WebSocket, on 127.0.0.1 alone; default: 6677"},
     {OptionId::Speak, "--speak", nullptr, "COMMAND", ValueKind::Command, "speak",
-     "run COMMAND through the shell with each text on its standard input, one at a time (for\n"
+     "run COMMAND through the shell with each text on its standard input, one at a time (for "
      "example \"spd-say -l ja -e\"); the reader moving on ends the one still speaking"},
     {OptionId::MusicVolume, "--music-volume", nullptr, "N", ValueKind::Volume, "music-volume",
      "the music's volume, 0 to 100 (percent of the full level); default: 100"},
@@ -68,7 +68,7 @@ const OptionRow kOptions[] = {
     {OptionId::Help, "--help", "-h", nullptr, ValueKind::None, nullptr, "print this text"},
     {OptionId::Version, "--version", "-V", nullptr, ValueKind::None, nullptr, "print the player's version"},
     {OptionId::Check, "--check", nullptr, "PATH", ValueKind::Path, nullptr,
-     "report every problem of a game's script (PATH: its folder or its .zeb file) without\n"
+     "report every problem of a game's script (PATH: its folder or its .zeb file) without "
      "playing, as file:line: message; status 0 when there is none"},
 };
 const int kOptionCount = sizeof kOptions / sizeof kOptions[0];
@@ -123,15 +123,38 @@ std::string synopsis() {
     return text + " [GAME]\n       zebora [--root DIR] --check PATH\n";
 }
 
-// Each line of the help under the name, the first beside it when the name leaves room.
+// The columns a text takes on a terminal: one a character, whatever its bytes in UTF-8.
+size_t columnsOf(const std::string& text) {
+    return static_cast<size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// The words of a text filled into lines of the usage's width, each line after the first indented.
+std::string wrapped(const std::string& text, size_t firstColumn, size_t indent) {
+    std::istringstream words(text);
+    std::string out, word;
+    size_t column = firstColumn;
+    for (bool first = true; words >> word; first = false) {
+        if (!first && column + 1 + columnsOf(word) > kSynopsisWidth) {
+            out += "\n" + std::string(indent, ' ');
+            column = indent;
+        } else if (!first) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += columnsOf(word);
+    }
+    return out + "\n";
+}
+
+// The help under the name, beside it when the name leaves room.
 std::string described(const std::string& spelledName, const std::string& help) {
-    std::string name = "  " + spelledName, text;
+    std::string name = "  " + spelledName;
     bool beside = name.size() + 1 < kNameColumn;
-    text = beside ? name + std::string(kNameColumn - name.size(), ' ')
-                  : name + "\n" + std::string(kNameColumn, ' ');
-    for (char c : help)
-        text += c == '\n' ? "\n" + std::string(kNameColumn, ' ') : std::string(1, c);
-    return text + "\n";
+    std::string text = beside ? name + std::string(kNameColumn - name.size(), ' ')
+                              : name + "\n" + std::string(kNameColumn, ' ');
+    return text + wrapped(help, kNameColumn, kNameColumn);
 }
 
 }  // namespace
@@ -141,17 +164,19 @@ const char* usageText() {
         std::string text = synopsis();
         text += described("GAME",
                           "a game folder, its .zeb script or an archive holding a game, to play at once; the "
-                          "program\nends with it");
+                          "program ends with it");
         for (const OptionRow& row : kOptions)
             text += described(spelled(row), row.help);
-        text +=
+        text += wrapped(
             "Relative paths are taken from the folder the player was started in. Outside a working folder "
-            "the\n"
-            "player plays from its installed data and lists the games of $XDG_DATA_HOME/zebora/games too.\n"
-            "Settings: $XDG_CONFIG_HOME/zebora/zebora.conf (or ~/.config/zebora/zebora.conf), lines of\n"
-            "\"key = value\" for ";
-        text += settingsKeys();
-        text += "; options override it.\n";
+            "the "
+            "player plays from its installed data and lists the games of $XDG_DATA_HOME/zebora/games too.",
+            0, 0);
+        text += wrapped(
+            "Settings, one \"key = value\" a line: $XDG_CONFIG_HOME/zebora/zebora.conf (or "
+            "~/.config/zebora/zebora.conf); the keys are " +
+                std::string(settingsKeys()) + "; options override them.",
+            0, 0);
         return text;
     }();
     return usage.c_str();
