@@ -2,7 +2,7 @@
 # What playing a game from its archive costs: the player's time and peak resident memory, headless,
 # reading 夕暮れのおみくじ to its end from its folder and from a ZIP, an LZH, a 7z file and a CD image of
 # it (1.3 MB of files), and from a ZIP of the same game with a 200 MB wave file beside it that it never
-# plays, which is held in memory all the same.
+# plays, which is too large to be kept in memory and is only read through once when the ZIP is opened.
 # Usage: bench/archive_memory.sh [BUILD_FOLDER]
 set -e
 build=$(realpath "${1:-build}")

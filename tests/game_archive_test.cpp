@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "golden.h"
+#include "platform/archive/archive_reader.h"
 #include "test_support.h"
 
 namespace {
@@ -143,4 +144,43 @@ TEST(GameArchives, AGameFolderWhoseNamesAToolMisreadPlaysAsItIs) {
         EXPECT_EQ(run.errors, "") << name;
         EXPECT_EQ(readFile(mangled.file("page.png")), readFile(proper.file("page.png"))) << name;
     }
+}
+
+// Two minutes of sound is more than the archive keeps in memory: it is read from the archive each time
+// the game opens it, from a ZIP and from a compressed tar alike, as from a folder. Once the archive
+// has changed since it was read, the file is no longer given out as it now is.
+TEST(GameArchives, ALargeFileIsReadFromTheArchiveWhenItIsOpenedAndNotOnceTheArchiveHasChanged) {
+    TempFolder root, shelf, data;
+    EnvironmentVariable dataHome("XDG_DATA_HOME", data.path().c_str());
+    ASSERT_EQ(std::system((std::string(kDebianPython) + " '" + kMakeArchives +
+                           "' large '@sound(big.wav,0,0,0);音。\\c' '" + shelf.path() + "'")
+                              .c_str()),
+              0);
+    auto play = [&](const std::string& game) {
+        return runPlayerFrom(root.path(), root, "--root '" + root.path() + "' '" + shelf.file(game) + "'",
+                             "wait 3000\n");
+    };
+    RunResult folder = play("large/game");
+    ASSERT_NE(folder.trace.find("wave load 0: 22050 Hz, 16 bits, 1 channels, 2646000 frames"),
+              std::string::npos)
+        << folder.trace << folder.errors;
+    for (const char* archive : {"large.zip", "large.tar.gz"})
+        EXPECT_EQ(play(archive).trace, folder.trace) << archive;
+
+    std::vector<ArchiveMember> members;
+    std::string why, again;
+    ASSERT_TRUE(readArchive(shelf.file("large.zip"), members, why)) << why;
+    ASSERT_EQ(members.size(), 2u);
+    const ArchiveMember& wave = members[0].name == "game/big.wav" ? members[0] : members[1];
+    EXPECT_TRUE(wave.bytes.empty());
+    EXPECT_FALSE(wave.kept());
+    auto keep = [&again](const uint8_t* bytes, size_t size) {
+        again.append(reinterpret_cast<const char*>(bytes), size);
+        return true;
+    };
+    EXPECT_TRUE(readMemberAgain(shelf.file("large.zip"), wave, keep));
+    EXPECT_EQ(again, readFile(shelf.file("large/game/big.wav")));
+    std::filesystem::copy_file(shelf.file("changed.zip"), shelf.file("large.zip"),
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_FALSE(readMemberAgain(shelf.file("large.zip"), wave, keep));
 }

@@ -6,6 +6,9 @@ usage: make_archives.py game SOURCE OUT   OUT/game.zip and, when jlha-utils and 
                                           SOURCE inside a folder of a Japanese name, in Shift-JIS in the
                                           ZIP and LZH files as Japanese Windows stored it
        make_archives.py hostile SOURCE OUT  OUT/NAME.zip, .tar, … one for each way an archive may lie
+       make_archives.py large SCRIPT OUT  OUT/large.zip, large.tar.gz and the folder large/: a game of
+                                          SCRIPT that plays big.wav, two minutes of silence (5 MB);
+                                          and OUT/changed.zip, the ZIP with one byte of the wave changed
        make_archives.py misread NAME     NAME's Shift-JIS bytes read as CP437 and as Windows-1252, a line each
 """
 import io
@@ -79,9 +82,34 @@ def hostile(source, out):
     zip_of(os.path.join(out, "nogame.zip"), [("readme.txt", b"no game here")])
 
 
+def silent_wave(seconds, changed=False):
+    samples = bytearray(22050 * 2 * seconds)
+    if changed:
+        samples[len(samples) // 2] = 1
+    return (b"RIFF" + struct.pack("<I", 36 + len(samples)) + b"WAVEfmt " +
+            struct.pack("<IHHIIHH", 16, 1, 1, 22050, 44100, 2, 16) + b"data" + struct.pack("<I", len(samples)) +
+            bytes(samples))
+
+
+def large(script, out):
+    members = [("game/story.zeb", script.encode("cp932")), ("game/big.wav", silent_wave(120))]
+    zip_of(os.path.join(out, "large.zip"), members)
+    zip_of(os.path.join(out, "changed.zip"), [members[0], ("game/big.wav", silent_wave(120, True))])
+    with tarfile.open(os.path.join(out, "large.tar.gz"), "w:gz") as archive:
+        for name, data in members:
+            info = tarfile.TarInfo(name)
+            info.size = len(data)
+            archive.addfile(info, io.BytesIO(data))
+    for name, data in members:
+        os.makedirs(os.path.join(out, "large", os.path.dirname(name)), exist_ok=True)
+        open(os.path.join(out, "large", name), "wb").write(data)
+
+
 def main(arguments):
     if arguments[0] == "game":
         packed_game(arguments[1], arguments[2])
+    elif arguments[0] == "large":
+        large(arguments[1], arguments[2])
     elif arguments[0] == "hostile":
         hostile(arguments[1], arguments[2])
     else:

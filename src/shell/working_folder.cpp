@@ -77,7 +77,10 @@ bool findArchiveGame(const std::string& path, NamedGame& game) {
         return false;
     }
     std::string data = readerDataFolder();
-    mountArchive(path, std::move(members), data.empty() ? "" : data + kArchiveFiles);
+    mountArchive(path, std::move(members), data.empty() ? "" : data + kArchiveFiles,
+                 [path](const ArchiveMember& member, const ByteSink& sink) {
+                     return readMemberAgain(path, member, sink);
+                 });
     game.folder = inside.empty() ? path : path + "/" + inside;
     mounted = game;
     return true;

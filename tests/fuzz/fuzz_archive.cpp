@@ -17,9 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string& name = member.name;
         std::string path = "/" + name + "/";
         if (name.empty() || path.find("//") != std::string::npos || path.find("/../") != std::string::npos ||
-            path.find("/./") != std::string::npos || member.bytes.size() > kLargestMemberBytes)
+            path.find("/./") != std::string::npos || member.size > kLargestMemberBytes ||
+            member.bytes.size() > kLargestKeptMemberBytes)
             __builtin_trap();
-        total += member.bytes.size();
+        total += member.size;
     }
     if (total > kLargestArchiveBytes) __builtin_trap();
     if (findArchiveGame(members, folder, script)) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/files/name_spellings.h"
+#include "platform/formats/content_hash.h"
 
 namespace {
 
@@ -70,16 +71,21 @@ bool insideName(const std::string& given, std::string& name) {
     return true;
 }
 
-// The member's bytes, no more than it claims and than a game may hold.
-bool readData(archive* reader, archive_entry* entry, uint64_t room, ArchiveMember& member, std::string& why) {
+// The member's bytes, no more than it claims and than a game may hold, and their hash. They are kept
+// when the member is small and the memory for them is not spent; otherwise they are only counted, and
+// read again when the game opens the file.
+bool readData(archive* reader, archive_entry* entry, uint64_t keepable, ArchiveMember& member,
+              std::string& why) {
     bool claimed = archive_entry_size_is_set(entry);
     uint64_t claim = claimed ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
-    uint64_t limit = std::min(room, kLargestMemberBytes);
-    if (claimed && claim > limit) {
+    if (claimed && claim > kLargestMemberBytes) {
         why = "claims " + std::to_string(claim) + " bytes for " + member.name +
               ", more than a game's files may hold";
         return false;
     }
+    uint64_t keep = std::min(keepable, kLargestKeptMemberBytes);
+    bool keeping = !claimed || claim <= keep;
+    member.hash = kContentHashStart;
     uint8_t block[kBlockBytes];
     for (;;) {
         la_ssize_t got = archive_read_data(reader, block, sizeof block);
@@ -88,15 +94,19 @@ bool readData(archive* reader, archive_entry* entry, uint64_t room, ArchiveMembe
             return false;
         }
         if (got == 0) break;
-        member.bytes.insert(member.bytes.end(), block, block + got);
-        if (member.bytes.size() > limit || (claimed && member.bytes.size() > claim)) {
+        member.size += static_cast<uint64_t>(got);
+        member.hash = contentHash(block, static_cast<size_t>(got), member.hash);
+        if (member.size > kLargestMemberBytes || (claimed && member.size > claim)) {
             why = "holds more in " + member.name + " than it claims or a game's files may hold";
             return false;
         }
+        keeping = keeping && member.size <= keep;
+        if (keeping) member.bytes.insert(member.bytes.end(), block, block + got);
     }
-    if (claimed && member.bytes.size() != claim) {
+    if (!keeping) std::vector<uint8_t>().swap(member.bytes);
+    if (claimed && member.size != claim) {
         why = "claims " + std::to_string(claim) + " bytes for " + member.name + " but holds " +
-              std::to_string(member.bytes.size());
+              std::to_string(member.size);
         return false;
     }
     return true;
@@ -110,7 +120,7 @@ std::string nameOf(archive_entry* entry) {
     return name ? name : "";
 }
 
-bool readMember(archive* reader, archive_entry* entry, uint64_t room, ArchiveMember& member,
+bool readMember(archive* reader, archive_entry* entry, uint64_t keepable, ArchiveMember& member,
                 std::string& why) {
     std::string given = nameOf(entry);
     if (!insideName(given, member.name)) {
@@ -130,7 +140,7 @@ bool readMember(archive* reader, archive_entry* entry, uint64_t room, ArchiveMem
         why = "holds something that is no file (" + given + ")";
         return false;
     }
-    return member.folder || readData(reader, entry, room, member, why);
+    return member.folder || readData(reader, entry, keepable, member, why);
 }
 
 }  // namespace
@@ -145,8 +155,8 @@ bool isArchiveName(const std::string& path) {
 namespace {
 
 bool readMembers(archive* reader, std::vector<ArchiveMember>& members, std::string& why) {
-    uint64_t total = 0;
-    for (;;) {
+    uint64_t total = 0, kept = 0;
+    for (size_t ordinal = 0;; ++ordinal) {
         archive_entry* entry = nullptr;
         int status = archive_read_next_header(reader, &entry);
         if (status == ARCHIVE_EOF) break;
@@ -155,8 +165,14 @@ bool readMembers(archive* reader, std::vector<ArchiveMember>& members, std::stri
             return false;
         }
         ArchiveMember member;
-        if (!readMember(reader, entry, kLargestArchiveBytes - total, member, why)) return false;
-        total += member.bytes.size();
+        member.ordinal = ordinal;
+        if (!readMember(reader, entry, kLargestKeptBytes - kept, member, why)) return false;
+        total += member.size;
+        kept += member.bytes.size();
+        if (total > kLargestArchiveBytes) {
+            why = "holds more than " + std::to_string(kLargestArchiveBytes >> 30) + " GB";
+            return false;
+        }
         // A CD image names its top "."; it is the archive itself.
         if (!member.name.empty()) members.push_back(std::move(member));
     }
@@ -199,6 +215,25 @@ bool readArchiveBytes(const void* bytes, size_t size, std::vector<ArchiveMember>
         return false;
     }
     return readMembers(reader.get(), members, why);
+}
+
+bool readMemberAgain(const std::string& path, const ArchiveMember& member, const ByteSink& sink) {
+    Utf8Locale names;
+    std::unique_ptr<archive, ArchiveCloser> reader = newReader();
+    if (archive_read_open_filename(reader.get(), path.c_str(), kBlockBytes) != ARCHIVE_OK) return false;
+    archive_entry* entry = nullptr;
+    for (size_t ordinal = 0; ordinal <= member.ordinal; ++ordinal) {
+        if (archive_read_next_header(reader.get(), &entry) < ARCHIVE_WARN) return false;
+    }
+    uint64_t size = 0, hash = kContentHashStart;
+    uint8_t block[kBlockBytes];
+    for (la_ssize_t got; (got = archive_read_data(reader.get(), block, sizeof block)) != 0;) {
+        if (got < 0) return false;
+        size += static_cast<uint64_t>(got);
+        if (size > member.size || !sink(block, static_cast<size_t>(got))) return false;
+        hash = contentHash(block, static_cast<size_t>(got), hash);
+    }
+    return size == member.size && hash == member.hash;
 }
 
 bool findArchiveGame(const std::vector<ArchiveMember>& members, std::string& folder, std::string& script) {

@@ -16,6 +16,7 @@ struct MountedArchive {
     std::vector<ArchiveMember> members;
     std::string readerFolder;
     std::string key;
+    MemberReader readAgain;
 };
 
 MountedArchive g_archive;
@@ -72,15 +73,15 @@ std::string hexOf(uint64_t hash) {
 }  // namespace
 
 void mountArchive(const std::string& path, std::vector<ArchiveMember> members,
-                  const std::string& readerFolders) {
+                  const std::string& readerFolders, MemberReader readAgain) {
     uint64_t hash = kContentHashStart;
     for (const ArchiveMember& member : members) {
         hash = contentHash(member.name.c_str(), member.name.size() + 1, hash);
-        hash = contentHash(member.bytes.data(), member.bytes.size(), hash);
+        hash = contentHash(&member.hash, sizeof member.hash, hash);
     }
     std::string name = path.substr(path.rfind('/') + 1);
     if (!name.empty() && name[0] == '.') name[0] = '_';  // never a hidden folder
-    g_archive = {path, std::move(members), "", name + "-" + hexOf(hash)};
+    g_archive = {path, std::move(members), "", name + "-" + hexOf(hash), std::move(readAgain)};
     if (!readerFolders.empty()) g_archive.readerFolder = joinPath(readerFolders, g_archive.key);
 }
 
@@ -132,6 +133,11 @@ const ArchiveMember* find(const char* sjisName) {
     return member && !member->folder ? member : nullptr;
 }
 
+bool readMember(const ArchiveMember& member, const ByteSink& sink) {
+    if (member.kept()) return sink(member.bytes.data(), member.bytes.size());
+    return g_archive.readAgain && g_archive.readAgain(member, sink);
+}
+
 std::vector<Entry> list() {
     std::string prefix = g_place.folder.empty() ? "" : g_place.folder + "/";
     std::vector<Entry> entries;
@@ -141,7 +147,7 @@ std::vector<Entry> list() {
         std::string rest = member.name.substr(prefix.size());
         size_t slash = rest.find('/');
         Entry entry = {rest.substr(0, slash), member.folder || slash != std::string::npos,
-                       static_cast<uint32_t>(member.bytes.size())};
+                       static_cast<uint32_t>(member.size)};
         auto same = [&](const Entry& other) { return other.name == entry.name; };
         if (std::find_if(entries.begin(), entries.end(), same) == entries.end()) entries.push_back(entry);
     }

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -135,10 +136,37 @@ bool readWhole(FILE* file, size_t maxBytes, std::vector<uint8_t>& out) {
 
 namespace {
 
-// A stream over bytes that live as long as the archive; an empty file reads as one.
-FILE* openMemory(const std::vector<uint8_t>& bytes) {
-    if (bytes.empty()) return std::fopen("/dev/null", "rb");
-    return fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb");
+// Every byte, however the kernel splits the writes; false at the first refusal.
+bool writeAll(int file, const uint8_t* bytes, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        ssize_t wrote = write(file, bytes + done, size - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
+}
+
+// A kept member is read where it lies; one read again from the archive goes into a file that lives in
+// memory, never on disk, and is gone when the stream is closed. An empty file reads as one.
+FILE* openMember(const ArchiveMember& member) {
+    if (member.size == 0) return std::fopen("/dev/null", "rb");
+    if (member.kept()) return fmemopen(const_cast<uint8_t*>(member.bytes.data()), member.bytes.size(), "rb");
+    int file = memfd_create("zebora-member", MFD_CLOEXEC);
+    FILE* stream = nullptr;
+    auto written = [file](const uint8_t* bytes, size_t size) { return writeAll(file, bytes, size); };
+    if (file >= 0 && archive_folder::readMember(member, written) && lseek(file, 0, SEEK_SET) == 0)
+        stream = fdopen(file, "rb");
+    if (!stream && file >= 0) close(file);
+    return stream;
+}
+
+// The reader's own file for the archive, when there is one: it comes first.
+bool ownArchiveFile(const char* sjisName) {
+    std::string own = archive_folder::readerFile(sjisName);
+    struct stat info;
+    return !own.empty() && stat(own.c_str(), &info) == 0;
 }
 
 // The reader's own file for the archive comes first: a bookmark saved before.
@@ -147,7 +175,7 @@ FILE* openArchiveFile(const char* sjisName) {
     FILE* file = own.empty() ? nullptr : openRegularFile(own);
     if (file) return file;
     const ArchiveMember* member = archive_folder::find(sjisName);
-    return member ? openMemory(member->bytes) : nullptr;
+    return member ? openMember(*member) : nullptr;
 }
 
 }  // namespace
@@ -159,7 +187,18 @@ FILE* openGameFile(const char* sjisName) {
 }
 
 bool readGameFile(const char* sjisName, size_t maxBytes, std::vector<uint8_t>& out) {
-    return readWhole(openGameFile(sjisName), maxBytes, out);
+    // A large member of an archive comes straight from the archive, not through a copy of it.
+    const ArchiveMember* member =
+        archive_folder::entered() && !ownArchiveFile(sjisName) ? archive_folder::find(sjisName) : nullptr;
+    if (!member || member->kept()) return readWhole(openGameFile(sjisName), maxBytes, out);
+    out.clear();
+    if (member->size > maxBytes) return false;
+    out.reserve(member->size);
+    auto kept = [&out](const uint8_t* bytes, size_t size) {
+        out.insert(out.end(), bytes, bytes + size);
+        return true;
+    };
+    return archive_folder::readMember(*member, kept);
 }
 
 bool readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& out) {
@@ -169,18 +208,6 @@ bool readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t
 namespace {
 
 const char kTemporarySuffix[] = ".tmp";
-
-// Every byte, however the kernel splits the writes; false at the first refusal.
-bool writeAll(int file, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t wrote = write(file, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) return false;
-        done += static_cast<size_t>(wrote);
-    }
-    return true;
-}
 
 // The temporary file is always a new one: a game's folder may hold a symbolic link under its name,
 // which writing through would lead out of the folder, a hard link to a file elsewhere, or a named
@@ -192,7 +219,8 @@ bool writeToDisk(const std::string& path, const std::string& bytes) {
     unlink(path.c_str());
     int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file < 0) return false;
-    bool written = writeAll(file, bytes) && fsync(file) == 0;
+    bool written =
+        writeAll(file, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) && fsync(file) == 0;
     return close(file) == 0 && written;
 }
 
@@ -319,7 +347,7 @@ bool findFile(const char* sjisName, uint32_t& size) {
             member = archive_folder::find(sjisName);
             if (!member) return false;
         }
-        size = member ? static_cast<uint32_t>(member->bytes.size()) : static_cast<uint32_t>(info.st_size);
+        size = member ? static_cast<uint32_t>(member->size) : static_cast<uint32_t>(info.st_size);
         return true;
     }
     if (!gameFilePath(sjisName, path) || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
