@@ -100,9 +100,8 @@ bool FrontEnd::playDropped(const std::string& dropped) {
     std::string path = physicalPath(dropped);
     NamedGame game;
     if (path.empty() || !findNamedGame(path, game)) {
-        if (!game.refusal.empty())
-            std::fprintf(stderr, "zebora: %s: %s\n", dropped.c_str(), game.refusal.c_str());
-        g_windowSystem->showNotice("ゲームが見つかりませんでした");
+        if (!game.refusal.empty()) sayNoGame(dropped, game);
+        g_windowSystem->showNotice(kNoGameNotice);
         return false;
     }
     bool archive = isArchiveName(path);

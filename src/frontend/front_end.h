@@ -5,6 +5,8 @@
 #include <string>
 
 const int kMaxGames = 256;
+// Said in a corner of the page when a game dropped or picked there cannot be played.
+const char kNoGameNotice[] = "ゲームが見つかりませんでした";
 const int kGameTextBytes = 256;
 // The header lines of a script that the selection page shows, in the order of the table's fields.
 const int kHeaderKeys = 4;

@@ -18,8 +18,8 @@ void ScriptEngine::launchGame() {
     if (isArchiveName(where)) {
         NamedGame archived;
         if (!findNamedGame(where, archived)) {
-            std::fprintf(stderr, "zebora: %s: %s\n", where.c_str(), archived.refusal.c_str());
-            g_windowSystem->showNotice("ゲームが見つかりませんでした");
+            sayNoGame(where, archived);
+            g_windowSystem->showNotice(kNoGameNotice);
             return;
         }
         where = archived.folder;

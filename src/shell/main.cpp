@@ -22,12 +22,7 @@ namespace {
 // with it: the same for playing it and for checking it. False, said on stderr, when there is none.
 bool enterNamedGame(const CommandLine& options, const std::string& path, NamedGame& game, bool& installed) {
     if (!path.empty() && !findNamedGame(path, game)) {
-        if (!game.refusal.empty()) {
-            std::fprintf(stderr, "zebora: %s: %s\n", path.c_str(), game.refusal.c_str());
-        } else {
-            std::fprintf(stderr, "zebora: %s is neither a game folder holding a .zeb script nor a script\n",
-                         path.c_str());
-        }
+        sayNoGame(path, game);
         return false;
     }
     std::string folder = chooseWorkingFolder(options.root, installed);

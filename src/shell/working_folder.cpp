@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/archive/archive_reader.h"
@@ -87,6 +88,15 @@ bool findArchiveGame(const std::string& path, NamedGame& game) {
 }
 
 }  // namespace
+
+void sayNoGame(const std::string& given, const NamedGame& game) {
+    if (!game.refusal.empty()) {
+        std::fprintf(stderr, "zebora: %s: %s\n", given.c_str(), game.refusal.c_str());
+    } else {
+        std::fprintf(stderr, "zebora: %s is neither a game folder holding a .zeb script nor a script\n",
+                     given.c_str());
+    }
+}
 
 bool findNamedGame(const std::string& given, NamedGame& game) {
     char resolved[PATH_MAX];

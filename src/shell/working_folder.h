@@ -21,6 +21,8 @@ struct NamedGame {
     std::string inArchive;  // the game's folder inside an archive, "" at its top
 };
 bool findNamedGame(const std::string& path, NamedGame& game);
+// Says on stderr why the path given is no game, after findNamedGame has refused it.
+void sayNoGame(const std::string& given, const NamedGame& game);
 
 // The folder of the reader's own files that go with games (never a game's folder): $XDG_DATA_HOME/zebora,
 // or ~/.local/share/zebora when XDG_DATA_HOME is not an absolute path; empty when there is no home.

@@ -5,6 +5,7 @@
 #include <locale.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "platform/files/name_spellings.h"
@@ -195,26 +196,33 @@ std::unique_ptr<archive, ArchiveCloser> newReader() {
 
 }  // namespace
 
-bool readArchive(const std::string& path, std::vector<ArchiveMember>& members, std::string& why) {
+namespace {
+
+// Reads the members of the archive that open opens.
+bool readOpened(const std::function<int(archive*)>& open, std::vector<ArchiveMember>& members,
+                std::string& why) {
     members.clear();
     Utf8Locale names;
     std::unique_ptr<archive, ArchiveCloser> reader = newReader();
-    if (archive_read_open_filename(reader.get(), path.c_str(), kBlockBytes) != ARCHIVE_OK) {
+    if (open(reader.get()) != ARCHIVE_OK) {
         why = "cannot be read (" + errorOf(reader.get()) + ")";
         return false;
     }
     return readMembers(reader.get(), members, why);
 }
 
+}  // namespace
+
+bool readArchive(const std::string& path, std::vector<ArchiveMember>& members, std::string& why) {
+    auto open = [&path](archive* reader) {
+        return archive_read_open_filename(reader, path.c_str(), kBlockBytes);
+    };
+    return readOpened(open, members, why);
+}
+
 bool readArchiveBytes(const void* bytes, size_t size, std::vector<ArchiveMember>& members, std::string& why) {
-    members.clear();
-    Utf8Locale names;
-    std::unique_ptr<archive, ArchiveCloser> reader = newReader();
-    if (archive_read_open_memory(reader.get(), bytes, size) != ARCHIVE_OK) {
-        why = "cannot be read (" + errorOf(reader.get()) + ")";
-        return false;
-    }
-    return readMembers(reader.get(), members, why);
+    auto open = [bytes, size](archive* reader) { return archive_read_open_memory(reader, bytes, size); };
+    return readOpened(open, members, why);
 }
 
 bool readMemberAgain(const std::string& path, const ArchiveMember& member, const ByteSink& sink) {

@@ -36,6 +36,8 @@ bool exists(const std::string& path) {
 std::string matchComponent(const std::string& folder, const std::string& component) {
     if (component == "." || component == "..") return component;
     std::string prefix = folder.empty() ? "" : folder + "/";
+    // A name spelt as the script writes it, the usual case, costs no conversion.
+    if (exists(prefix + component)) return component;
     std::vector<std::string> spellings = nameSpellings(component);
     for (const std::string& spelling : spellings) {
         if (exists(prefix + spelling)) return spelling;
